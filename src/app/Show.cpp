@@ -1,0 +1,46 @@
+#include "app/Show.h"
+
+KyShow::KyShow(DataPaths paths) : pageNames{"Strona 1"}, paths_(std::move(paths))
+{
+    for (int i = 0; i < 10; ++i)
+        zoneNames[static_cast<std::size_t>(i)] = std::to_string(i + 1);
+}
+
+void KyShow::loadAll(std::vector<std::string>&) {}
+
+std::vector<std::string> KyShow::saveAtExit()
+{
+    return {};
+}
+
+void KyShow::tick()
+{
+    std::lock_guard lock(showLock_);
+    tickLocked();
+}
+
+void KyShow::tickLocked()
+{
+    if (closeState_ == Running)
+        dmx.keepHeldOnly();
+    if (closeState_ == CloseRequested)
+        closeState_ = OutputClosed;
+}
+
+void KyShow::requestClose()
+{
+    std::lock_guard lock(showLock_);
+    closeState_ = CloseRequested;
+}
+
+void KyShow::cancelClose()
+{
+    std::lock_guard lock(showLock_);
+    closeState_ = Running;
+}
+
+std::uint8_t KyShow::closeState()
+{
+    std::lock_guard lock(showLock_);
+    return closeState_;
+}

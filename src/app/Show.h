@@ -1,0 +1,55 @@
+#pragma once
+// The show: every model object of the running program, the start-up loading and exit
+// saving of the data files, and the body of the 50 ms tick. The main window owns one.
+
+#include "app/DataPaths.h"
+#include "dmx/Dmx_space.h"
+
+#include <array>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class KyShow {
+public:
+    enum CloseState : std::uint8_t { Running = 0, CloseRequested = 1, OutputClosed = 2 };
+
+    explicit KyShow(DataPaths paths);
+
+    const DataPaths& paths() const { return paths_; }
+
+    // The one lock that serialises the tick and every window-side operation on what the
+    // tick touches. Never held across a dialog, a message box or a sleep.
+    std::mutex& showLock() { return showLock_; }
+
+    // Model objects, constructed in this order and destroyed in reverse.
+    KyDmxSpace dmx;
+
+    bool musicMode = false;
+    std::array<std::string, 10> zoneNames; // cp1250
+    std::vector<std::string> pageNames;    // cp1250, at least one
+
+    // Start-up steps that read the data files, in their order. A file that did not load
+    // completely is set aside and described in `warnings`; a file that must end the
+    // start-up throws std::runtime_error with its message.
+    void loadAll(std::vector<std::string>& warnings);
+    // Exit saving, in its order. Returns one message per file that could not be written.
+    std::vector<std::string> saveAtExit();
+
+    // The tick body; takes the show lock.
+    void tick();
+
+    // Close sequence: a request stops all output at the next tick; cancelling reopens the
+    // port and resumes output.
+    void requestClose();
+    void cancelClose();
+    std::uint8_t closeState();
+
+private:
+    void tickLocked();
+
+    DataPaths paths_;
+    std::mutex showLock_;
+    std::uint8_t closeState_ = Running;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// Command-line options of the program.
+
+#include <string>
+#include <vector>
+
+struct StartOptions {
+    std::string dataDirectory;      // empty: the executable's directory
+    std::vector<std::string> ports; // extra serial ports to probe, from --port
+};
+
+// Takes --data-dir DIR and any number of --port PATH; other arguments are left to the
+// toolkit. On a malformed option returns false with a message in `error`.
+bool parseStartOptions(int argc, const char* const* argv, StartOptions& options, std::string& error);

@@ -1,0 +1,131 @@
+#include "common/Cp1250.h"
+
+#include <array>
+#include <cstdint>
+
+namespace vt {
+namespace {
+
+// Code points of the bytes 0x80-0xFF.
+constexpr std::array<char16_t, 128> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
+    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,
+    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
+    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,
+    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,
+    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,
+    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
+    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,
+    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
+};
+
+void appendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at s[i]; nothing for a malformed one.
+std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& i)
+{
+    auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(s[k]); };
+    std::uint8_t lead = byte(i);
+    int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
+    if (extra < 0 || static_cast<std::size_t>(extra) >= s.size() - i)
+        return std::nullopt;
+    char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) {
+        std::uint8_t b = byte(i + k);
+        if ((b & 0xC0) != 0x80)
+            return std::nullopt;
+        c = (c << 6) | (b & 0x3F);
+    }
+    static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+    if (c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return std::nullopt;
+    i += static_cast<std::size_t>(extra) + 1;
+    return c;
+}
+
+
+} // namespace
+
+std::u32string cp1250ToUnicode(std::string_view cp1250)
+{
+    std::u32string out;
+    out.reserve(cp1250.size());
+    for (char ch : cp1250) {
+        auto b = static_cast<std::uint8_t>(ch);
+        out += b < 0x80 ? char32_t(b) : char32_t(kHigh[b - 0x80]);
+    }
+    return out;
+}
+
+std::string cp1250ToUtf8(std::string_view cp1250)
+{
+    std::string out;
+    out.reserve(cp1250.size() * 2);
+    for (char32_t c : cp1250ToUnicode(cp1250))
+        appendUtf8(out, c);
+    return out;
+}
+
+std::optional<char> unicodeToCp1250(char32_t c)
+{
+    if (c < 0x80)
+        return static_cast<char>(c);
+    for (std::size_t k = 0; k < kHigh.size(); ++k)
+        if (kHigh[k] == c)
+            return static_cast<char>(0x80 + k);
+    return std::nullopt;
+}
+
+std::optional<std::string> utf8ToCp1250(std::string_view utf8)
+{
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        auto c = decodeUtf8(utf8, i);
+        auto b = c ? unicodeToCp1250(*c) : std::nullopt;
+        if (!b)
+            return std::nullopt;
+        out += *b;
+    }
+    return out;
+}
+
+std::string utf8ToCp1250Lossy(std::string_view utf8)
+{
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        auto c = decodeUtf8(utf8, i);
+        if (!c) {
+            ++i;
+            out += '?';
+            continue;
+        }
+        out += unicodeToCp1250(*c).value_or('?');
+    }
+    return out;
+}
+
+} // namespace vt

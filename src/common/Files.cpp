@@ -1,0 +1,130 @@
+#include "common/Files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vt {
+namespace {
+
+std::string directoryOf(const std::string& path)
+{
+    auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool writeAll(int fd, const std::uint8_t* p, std::size_t n)
+{
+    while (n > 0) {
+        ssize_t w = ::write(fd, p, n);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return false;
+        p += w;
+        n -= static_cast<std::size_t>(w);
+    }
+    return true;
+}
+
+void syncDirectory(const std::string& dir)
+{
+    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+std::string baseName(const std::string& path)
+{
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+ReadResult readWholeFile(const std::string& path, Bytes& out)
+{
+    out.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return ReadResult::Unreadable;
+    }
+    std::uint8_t buffer[65536];
+    for (;;) {
+        ssize_t r = ::read(fd, buffer, sizeof buffer);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0) {
+            ::close(fd);
+            out.clear();
+            return ReadResult::Unreadable;
+        }
+        if (r == 0)
+            break;
+        out.insert(out.end(), buffer, buffer + r);
+    }
+    ::close(fd);
+    return ReadResult::Ok;
+}
+
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data, std::string* error)
+{
+    auto failWith = [&](const char* step) {
+        if (error)
+            *error = std::string(step) + ": " + std::strerror(errno);
+        return false;
+    };
+    std::string temp = directoryOf(path) + "/." + baseName(path) + ".XXXXXX";
+    int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        return failWith("create");
+    bool written = writeAll(fd, data.data(), data.size()) && ::fsync(fd) == 0;
+    int savedErrno = errno;
+    written = (::close(fd) == 0) && written;
+    if (written) {
+        // Keep the permissions an existing file had; new files get the usual 0644.
+        struct stat st {};
+        ::fchmodat(AT_FDCWD, temp.c_str(), ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0644, 0);
+    }
+    if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
+        if (!written)
+            errno = savedErrno;
+        bool ok = failWith(written ? "rename" : "write");
+        ::unlink(temp.c_str());
+        return ok;
+    }
+    syncDirectory(directoryOf(path));
+    return true;
+}
+
+std::string setAsideDamaged(const std::string& path)
+{
+    Bytes contents;
+    if (readWholeFile(path, contents) != ReadResult::Ok)
+        return {};
+    // An earlier copy is never overwritten: a different damaged file gets the next free
+    // numbered name, the same one reuses the copy already made.
+    for (int n = 0; n < 1000; ++n) {
+        std::string copy = path + ".damaged" + (n ? "." + std::to_string(n) : std::string());
+        Bytes existing;
+        ReadResult r = readWholeFile(copy, existing);
+        if (r == ReadResult::Ok && existing == contents)
+            return copy;
+        if (r == ReadResult::Missing)
+            return writeFileAtomically(copy, contents) ? copy : std::string();
+    }
+    return {};
+}
+
+} // namespace vt

@@ -1,0 +1,35 @@
+#pragma once
+// Reading data files whole, writing them atomically, and setting damaged ones aside.
+
+#include "common/Stream.h"
+
+#include <string>
+
+namespace vt {
+
+enum class ReadResult { Ok, Missing, Unreadable };
+
+ReadResult readWholeFile(const std::string& path, Bytes& out);
+
+// Writes to a temporary file beside `path`, flushes it to disk and renames it over
+// `path`, so an interrupted save leaves the old file. False (with the reason in `error`
+// when given) if any step fails; the old file is then untouched.
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
+                         std::string* error = nullptr);
+
+// How a loader fared with its file.
+enum class LoadStatus {
+    Missing,    // no file: the store stays empty
+    Complete,   // read to the end as written
+    Incomplete, // damaged or cut short: what could be read was taken
+};
+
+// Copies a file that did not load completely to `<path>.damaged` (or `<path>.damaged.N`
+// when an earlier, different copy is there). Returns the copy's path, or an empty string
+// when no copy could be made.
+std::string setAsideDamaged(const std::string& path);
+
+// The file name part of a path.
+std::string baseName(const std::string& path);
+
+} // namespace vt
