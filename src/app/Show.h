@@ -27,6 +27,8 @@ public:
     KyDmxSpace dmx;
 
     bool musicMode = false;
+    // True for the tick after the module's music input changed; written by each frame.
+    bool inputChanged = false;
     std::array<std::string, 10> zoneNames; // cp1250
     std::vector<std::string> pageNames;    // cp1250, at least one
 
