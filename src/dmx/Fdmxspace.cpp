@@ -1,0 +1,85 @@
+#include "dmx/Fdmxspace.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TDmxSpaceForm::TDmxSpaceForm(const KyDmxSpace& dmx, std::mutex& showLock, QWidget* parent)
+    : QWidget(parent, Qt::Tool), dmx_(dmx), showLock_(showLock)
+{
+    setWindowTitle(QStringLiteral("Przestrzeń DMX"));
+    buildGrid();
+
+    auto* close = new QPushButton(QStringLiteral("&Zamknij"), this);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_);
+    layout->addLayout(buttons);
+
+    timer_ = new QTimer(this);
+    connect(timer_, &QTimer::timeout, this, &TDmxSpaceForm::refreshIfVisible);
+    timer_->start(50);
+}
+
+// Row headers give the tens, column headers the units from 1: a cell's DMX channel number is
+// the sum of its two headers.
+void TDmxSpaceForm::buildGrid()
+{
+    grid_ = new QTableWidget(kRows, kColumns, this);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::NoSelection);
+    grid_->setFocusPolicy(Qt::NoFocus);
+    for (int c = 0; c < kColumns; ++c)
+        grid_->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::number(c + 1)));
+    for (int r = 0; r < kRows; ++r) {
+        grid_->setVerticalHeaderItem(r, new QTableWidgetItem(QString::number(r * kColumns)));
+        for (int c = 0; c < kColumns; ++c) {
+            auto* cell = new QTableWidgetItem;
+            cell->setTextAlignment(Qt::AlignCenter);
+            grid_->setItem(r, c, cell);
+        }
+    }
+    int cellWidth = grid_->fontMetrics().horizontalAdvance(QStringLiteral("0000"));
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->horizontalHeader()->setDefaultSectionSize(cellWidth);
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
+    grid_->setMinimumWidth(grid_->verticalHeader()->sizeHint().width() + kColumns * cellWidth +
+                           grid_->verticalScrollBar()->sizeHint().width() + 2 * grid_->frameWidth());
+    grid_->setMinimumHeight(16 * grid_->verticalHeader()->defaultSectionSize());
+}
+
+void TDmxSpaceForm::showEvent(QShowEvent* event)
+{
+    refresh();
+    QWidget::showEvent(event);
+}
+
+void TDmxSpaceForm::refreshIfVisible()
+{
+    if (isVisible())
+        refresh();
+}
+
+void TDmxSpaceForm::refresh()
+{
+    KyDmxSpace::Universe values;
+    {
+        std::lock_guard lock(showLock_);
+        values = dmx_.data();
+    }
+    for (int i = 0; i < KyDmxSpace::kChannels; ++i) {
+        QString text = QString::number(values[static_cast<std::size_t>(i)]);
+        QTableWidgetItem* cell = grid_->item(i / kColumns, i % kColumns);
+        if (cell->text() != text)
+            cell->setText(text);
+    }
+}
