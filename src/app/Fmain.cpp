@@ -1,12 +1,19 @@
 #include "app/Fmain.h"
 
 #include "common/Cp1250.h"
+#include "dmx/Fdmxspace.h"
+#include "functions/PTrackBar.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -26,9 +33,14 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     : QMainWindow(parent), show_(pathsFor(options))
 {
     pageControl_ = new QTabWidget(this);
+    pageControl_->setStyleSheet(QStringLiteral("QTabBar::tab { width: 120px; }"));
     pageControl_->addTab(new QWidget, fromCp1250(show_.pageNames.front()));
     setCentralWidget(pageControl_);
     statusBar();
+    createToolWindows();
+    createActions();
+    createMenus();
+    createToolbars();
 
     timer_.setOnMMTimer([this](TMMTimer& sender) { MMTimerMMTimer(sender); });
     timer_.SetInterval(50);
@@ -38,8 +50,9 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     reportLoadWarnings(warnings);
 
     updateTimer_ = new QTimer(this);
-    connect(updateTimer_, &QTimer::timeout, this, &TMainForm::updateCaption);
+    connect(updateTimer_, &QTimer::timeout, this, &TMainForm::updateActions);
     updateTimer_->start(50);
+    updateActionsAfterInput();
     updateCaption();
 
     show_.cancelClose();
@@ -96,4 +109,307 @@ void TMainForm::shutdown()
         updateTimer_->stop();
     for (const auto& failure : show_.saveAtExit())
         QMessageBox::warning(nullptr, QStringLiteral("Błąd"), QString::fromStdString(failure));
+}
+
+// ---- Actions, menus and toolbars
+
+namespace {
+
+QIcon picture(const char* name)
+{
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
+struct FunctionActionText {
+    const char* name;
+    const char* caption;
+    const char* hint;
+    const char* picture;
+};
+
+// In the order of the function toolbar.
+constexpr FunctionActionText kFunctionActions[] = {
+    {"ResetAction", "Reset", "Reset", "reset"},
+    {"LightAction", "Światło", "Światło", "light"},
+    {"LampAction", "Lampa", "Lampa", "lamp"},
+    {"PanTiltAction", "Pan Tilt", "Pan Tilt", "pantilt"},
+    {"ColorAction", "Kolor", "Kolor", "color"},
+    {"MixerAction", "Mixer kolorów", "RGB/CMY", "mixer"},
+    {"GoboAction", "Gobo", "Gobo", "gobo"},
+    {"EffectAction", "Efekt", "Efekt", "effect"},
+    {"OpticAction", "Optyka", "Optyka", "optic"},
+    {"DimmersAction", "Dimmery", "Dimmery", "dimmers"},
+};
+
+const QString kCueSpeedLabel = QStringLiteral("PRĘDKOŚĆ CUE:  ");
+const QString kGeneratorAmplitudeLabel = QStringLiteral("AMPLITUDA GENERATORÓW:  ");
+const QString kGeneratorSpeedLabel = QStringLiteral("PRĘDKOŚĆ GENERATORÓW:  ");
+
+// Sets a bar to a value read back from the show, without acting on the show, and writes the
+// value into its caption.
+void showOnBar(TPTrackBar* bar, const QString& label, int position)
+{
+    bar->setPositionSilently(position);
+    bar->setCaption(label + QString::number(bar->position()));
+}
+
+} // namespace
+
+void TMainForm::createToolWindows()
+{
+    dmxSpaceForm_ = std::make_unique<TDmxSpaceForm>(show_.dmx, show_.showLock(), this);
+}
+
+QAction* TMainForm::makeAction(const char* name, const QString& caption, const QString& hint, const char* picture)
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QLatin1String(name));
+    if (!hint.isEmpty()) {
+        action->setToolTip(hint);
+        action->setStatusTip(hint);
+    }
+    if (picture)
+        action->setIcon(::picture(picture));
+    return action;
+}
+
+void TMainForm::createActions()
+{
+    libraryAction_ = makeAction("LibraryAction", QStringLiteral("&Biblioteka urządzeń"), {}, "library");
+    clubAction_ = makeAction("ClubAction", QStringLiteral("&Konfiguracja DMX"), {}, "club");
+    iconMoveAction_ = makeAction("IconMoveAction", QStringLiteral("Ruch ikon"), {}, "iconmove");
+    iconMoveAction_->setCheckable(true);
+    // The only place this action shows is its menu item, which reads "Strony".
+    floorsAction_ = makeAction("FloorsAction", QStringLiteral("&Strony"), QStringLiteral("Strony"), "pages");
+    dmxSpaceAction_ = makeAction("DmxSpaceAction", QStringLiteral("Przestrzeń DMX"), {}, "dmxspace");
+    dmxModuleAction_ = makeAction("DmxModuleAction", QStringLiteral("Moduł Dmx"), {}, "dmxmodule");
+    exitAction_ = makeAction("ExitAction", QStringLiteral("&Zakończ"), {}, "exit");
+    exitAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    createFunctionActions();
+    blackoutAction_ = makeAction("BlackoutAction", QStringLiteral("Blackout"), {}, "blackout");
+    blackoutAction_->setCheckable(true);
+
+    sequenceAction_ = makeAction("SequenceAction", QStringLiteral("&Sekwencje"), QStringLiteral("Sekwencje"), "sequence");
+    cueAction_ = makeAction("CueAction", QStringLiteral("&Cue"), QStringLiteral("Cue"), "cue");
+    directPanelAction_ = makeAction("DirectPanelAction", QStringLiteral("Panel sterowania"),
+                                    QStringLiteral("Panel sterowania"), "panel");
+    playAction_ = makeAction("PlayAction", QStringLiteral("Start"), QStringLiteral("Start"), "start");
+    pauseAction_ = makeAction("PauseAction", QStringLiteral("Pauza"), QStringLiteral("Pauza"), "pause");
+    stopAction_ = makeAction("StopAction", QStringLiteral("Stop"), QStringLiteral("Stop"), "stop");
+    manualOffAction_ = makeAction("ManualOffAction", QStringLiteral("Manual OFF"), QStringLiteral("Manual Off"), "manualoff");
+    musicAction_ = makeAction("MusicAction", QStringLiteral("Muzyka"), QStringLiteral("Muzyka/Zegar"), "clock");
+    musicAction_->setCheckable(true);
+    aboutAction_ = makeAction("AboutAction", QStringLiteral("O programie"), {}, nullptr);
+
+    generatorPlayAction_ = makeAction("GeneratorPlayAction", QStringLiteral("Start generatorów"),
+                                      QStringLiteral("Start generatorów"), "genstart");
+    generatorPauseAction_ = makeAction("GeneratorPauseAction", QStringLiteral("Pauza generatorów"),
+                                       QStringLiteral("Pauza generatorów"), "genpause");
+    generatorStopAction_ = makeAction("GeneratorStopAction", QStringLiteral("Stop generatorów"),
+                                      QStringLiteral("Stop generatorów"), "genstop");
+    for (QAction* transport : {playAction_, pauseAction_, stopAction_, generatorPlayAction_, generatorPauseAction_,
+                               generatorStopAction_})
+        transport->setCheckable(true);
+
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+    connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
+    connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
+    connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
+    connect(aboutAction_, &QAction::triggered, this, &TMainForm::AboutActionExecute);
+    disableUnavailableActions();
+}
+
+void TMainForm::createFunctionActions()
+{
+    for (std::size_t i = 0; i < functionActions_.size(); ++i) {
+        const FunctionActionText& text = kFunctionActions[i];
+        functionActions_[i] = makeAction(text.name, QString::fromUtf8(text.caption), QString::fromUtf8(text.hint), text.picture);
+        functionActions_[i]->setCheckable(true);
+    }
+}
+
+// What these actions open or drive is not part of the program yet; they stay disabled
+// rather than pretend. The function actions also stay disabled while nothing is selected.
+void TMainForm::disableUnavailableActions()
+{
+    for (QAction* action : functionActions_)
+        action->setEnabled(false);
+    for (QAction* action : {libraryAction_, clubAction_, floorsAction_, dmxModuleAction_, blackoutAction_,
+                            sequenceAction_, cueAction_, directPanelAction_, playAction_, pauseAction_, stopAction_,
+                            generatorPlayAction_, generatorPauseAction_, generatorStopAction_})
+        action->setEnabled(false);
+}
+
+void TMainForm::createMenus()
+{
+    menuBar()->setNativeMenuBar(false);
+    QMenu* system = menuBar()->addMenu(QStringLiteral("System"));
+    system->addActions({libraryAction_, clubAction_, iconMoveAction_, floorsAction_});
+    system->addSeparator();
+    system->addActions({dmxSpaceAction_, dmxModuleAction_});
+    system->addSeparator();
+    system->addAction(exitAction_);
+
+    QMenu* functions = menuBar()->addMenu(QStringLiteral("&Funkcje"));
+    for (std::size_t i = 1; i < functionActions_.size(); ++i)
+        functions->addAction(functionActions_[i]);
+    functions->addSeparator();
+    functions->addActions({functionActions_[0], blackoutAction_});
+
+    QMenu* program = menuBar()->addMenu(QStringLiteral("&Program"));
+    program->addActions({sequenceAction_, cueAction_, directPanelAction_});
+    program->addSeparator();
+    program->addActions({playAction_, pauseAction_, stopAction_});
+    program->addSeparator();
+    program->addActions({manualOffAction_, musicAction_});
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Pomoc"));
+    help->addAction(aboutAction_);
+}
+
+void TMainForm::createToolbars()
+{
+    createFunctionToolbar();
+    addToolBarBreak();
+    createCueToolbar();
+    addToolBarBreak();
+    createGeneratorToolbar();
+    for (QToolBar* toolbar : findChildren<QToolBar*>()) {
+        toolbar->setMovable(false);
+        toolbar->setFloatable(false);
+    }
+}
+
+void TMainForm::createFunctionToolbar()
+{
+    QToolBar* toolbar = addToolBar(QStringLiteral("Funkcje"));
+    toolbar->setObjectName(QStringLiteral("FunctionToolBar"));
+    toolbar->setIconSize(QSize(32, 32));
+    for (QAction* action : functionActions_)
+        toolbar->addAction(action);
+    toolbar->addSeparator();
+
+    auto* blackout = new QToolButton(toolbar);
+    blackout->setObjectName(QStringLiteral("BlackoutButton"));
+    blackout->setDefaultAction(blackoutAction_);
+    blackout->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QFont large = blackout->font();
+    large.setBold(true);
+    large.setPointSizeF(large.pointSizeF() * 1.6);
+    blackout->setFont(large);
+    toolbar->addWidget(blackout);
+
+    // The tracker window is not part of the program yet.
+    dmxTrackerButton_ = new QToolButton(toolbar);
+    dmxTrackerButton_->setObjectName(QStringLiteral("DmxTrackerButton"));
+    dmxTrackerButton_->setText(QStringLiteral("DMX Tracker"));
+    dmxTrackerButton_->setIcon(picture("tracker"));
+    dmxTrackerButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    dmxTrackerButton_->setEnabled(false);
+    toolbar->addWidget(dmxTrackerButton_);
+}
+
+TPTrackBar* TMainForm::makeBar(const char* name, int min, int max)
+{
+    auto* bar = new TPTrackBar(this);
+    bar->setObjectName(QLatin1String(name));
+    bar->setIsVertical(false);
+    bar->setMin(min);
+    bar->setMax(max);
+    int widest = bar->fontMetrics().horizontalAdvance(kGeneratorAmplitudeLabel + QStringLiteral("-100"));
+    bar->setFixedWidth(widest + 2 * bar->sliderSize() + 16);
+    // The live cue that the bars drive is not part of the program yet.
+    bar->setEnabled(false);
+    return bar;
+}
+
+void TMainForm::createCueToolbar()
+{
+    QToolBar* toolbar = addToolBar(QStringLiteral("Cue"));
+    toolbar->setObjectName(QStringLiteral("CueToolBar"));
+    toolbar->addActions({playAction_, pauseAction_, stopAction_});
+    cueSpeedBar_ = makeBar("CueSpeedTBar", -100, 100);
+    showOnBar(cueSpeedBar_, kCueSpeedLabel, 0);
+    toolbar->addWidget(cueSpeedBar_);
+    toolbar->addActions({sequenceAction_, cueAction_, directPanelAction_});
+    toolbar->addSeparator();
+    toolbar->addAction(manualOffAction_);
+    toolbar->addSeparator();
+    toolbar->addAction(musicAction_);
+}
+
+void TMainForm::createGeneratorToolbar()
+{
+    QToolBar* toolbar = addToolBar(QStringLiteral("Generatory"));
+    toolbar->setObjectName(QStringLiteral("GeneratorToolBar"));
+    generatorAmplitudeBar_ = makeBar("GeneratorAmplitudeTBar", 0, 100);
+    showOnBar(generatorAmplitudeBar_, kGeneratorAmplitudeLabel, 100);
+    toolbar->addWidget(generatorAmplitudeBar_);
+    toolbar->addActions({generatorPlayAction_, generatorPauseAction_, generatorStopAction_});
+    generatorSpeedBar_ = makeBar("GeneratorSpeedTBar", -100, 100);
+    showOnBar(generatorSpeedBar_, kGeneratorSpeedLabel, 0);
+    toolbar->addWidget(generatorSpeedBar_);
+}
+
+void TMainForm::updateActions()
+{
+    updateCaption();
+}
+
+// Input may change what the actions show, so the update pass also runs once the event that
+// came in has been handled, without waiting for the update timer.
+void TMainForm::updateActionsAfterInput()
+{
+    actionUpdateAfterInput_ = new QTimer(this);
+    actionUpdateAfterInput_->setSingleShot(true);
+    actionUpdateAfterInput_->setInterval(0);
+    connect(actionUpdateAfterInput_, &QTimer::timeout, this, &TMainForm::updateActions);
+    qApp->installEventFilter(this);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+        if (actionUpdateAfterInput_)
+            actionUpdateAfterInput_->start();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::DmxSpaceActionExecute()
+{
+    dmxSpaceForm_->show();
+    dmxSpaceForm_->raise();
+}
+
+// Gives every channel back to the playback engines; the held values drop at the next tick.
+void TMainForm::ManualOffActionExecute()
+{
+    std::lock_guard lock(show_.showLock());
+    for (int i = 0; i < KyDmxSpace::kChannels; ++i)
+        show_.dmx.releaseChannel(i);
+}
+
+void TMainForm::MusicActionExecute(bool checked)
+{
+    {
+        std::lock_guard lock(show_.showLock());
+        show_.musicMode = checked;
+    }
+    musicAction_->setIcon(picture(checked ? "music" : "clock"));
+}
+
+void TMainForm::AboutActionExecute()
+{
+    QMessageBox::about(this, QStringLiteral("O programie"),
+                       QStringLiteral("Vantorel\nSterownik oświetlenia DMX dla klubów i małych scen."));
 }

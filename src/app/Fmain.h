@@ -7,8 +7,15 @@
 
 #include <QMainWindow>
 
+#include <array>
+#include <memory>
+
+class QAction;
 class QTabWidget;
 class QTimer;
+class QToolButton;
+class TDmxSpaceForm;
+class TPTrackBar;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -20,14 +27,37 @@ public:
     KyShow& show() { return show_; }
     TMMTimer& timer() { return timer_; }
     QTabWidget* pageControl() const { return pageControl_; }
+    TDmxSpaceForm* dmxSpaceForm() const { return dmxSpaceForm_.get(); }
 
     // The tick, called by the timer on its own thread.
     void MMTimerMMTimer(TMMTimer& sender);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createToolWindows();
+    void createActions();
+    void createFunctionActions();
+    void disableUnavailableActions();
+    void createMenus();
+    void createToolbars();
+    void createFunctionToolbar();
+    void createCueToolbar();
+    void createGeneratorToolbar();
+    QAction* makeAction(const char* name, const QString& caption, const QString& hint, const char* picture);
+    TPTrackBar* makeBar(const char* name, int min, int max);
+
+    // The action update pass, run by the update timer and after each input event.
+    void updateActions();
+    void updateActionsAfterInput();
+
+    void ManualOffActionExecute();
+    void MusicActionExecute(bool checked);
+    void DmxSpaceActionExecute();
+    void AboutActionExecute();
+
     void updateCaption();
     void reportLoadWarnings(const std::vector<std::string>& warnings);
     void shutdown();
@@ -37,4 +67,35 @@ private:
     QTabWidget* pageControl_ = nullptr;
     QTimer* updateTimer_ = nullptr;
     bool shutDown_ = false;
+
+    // Tool windows, destroyed before the show they read.
+    std::unique_ptr<TDmxSpaceForm> dmxSpaceForm_;
+
+    // Reset, Light, Lamp, PanTilt, Color, Mixer, Gobo, Effect, Optic, Dimmers.
+    std::array<QAction*, 10> functionActions_{};
+    QAction* libraryAction_ = nullptr;
+    QAction* clubAction_ = nullptr;
+    QAction* iconMoveAction_ = nullptr;
+    QAction* floorsAction_ = nullptr;
+    QAction* dmxSpaceAction_ = nullptr;
+    QAction* dmxModuleAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* blackoutAction_ = nullptr;
+    QAction* sequenceAction_ = nullptr;
+    QAction* cueAction_ = nullptr;
+    QAction* directPanelAction_ = nullptr;
+    QAction* playAction_ = nullptr;
+    QAction* pauseAction_ = nullptr;
+    QAction* stopAction_ = nullptr;
+    QAction* manualOffAction_ = nullptr;
+    QAction* musicAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+    QAction* generatorPlayAction_ = nullptr;
+    QAction* generatorPauseAction_ = nullptr;
+    QAction* generatorStopAction_ = nullptr;
+    QToolButton* dmxTrackerButton_ = nullptr;
+    TPTrackBar* cueSpeedBar_ = nullptr;
+    TPTrackBar* generatorAmplitudeBar_ = nullptr;
+    TPTrackBar* generatorSpeedBar_ = nullptr;
+    QTimer* actionUpdateAfterInput_ = nullptr;
 };

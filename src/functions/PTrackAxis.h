@@ -30,7 +30,7 @@ public:
 
     // The knob's centre travels between `borderWidth + sliderSize / 2` from the start of an
     // axis `length` pixels long and the same distance from its last pixel. Both directions
-    // of the mapping round half away from zero.
+    // of the mapping round half away from zero; a pixel outside the travel gives the end value.
     int pixelOf(int value, int length, int sliderSize) const;
     int valueAt(int pixel, int length, int sliderSize) const;
     // The i-th of count + 1 pixels evenly spaced over the knob's travel, for marks and meshes.

@@ -1,8 +1,14 @@
 #include "app/Fmain.h"
+#include "dmx/Fdmxspace.h"
+#include "functions/PTrackBar.h"
 #include "support/ModalAnswerer.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolBar>
 
 #include <filesystem>
 #include <unistd.h>
@@ -56,6 +62,139 @@ private slots:
         answerer.expectMessage("Yes");
         QVERIFY(form.close());
         QVERIFY(!form.timer().Enabled());
+    }
+
+    void menusListTheirItemsInOrder()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        const QStringList expected = {
+            "System: &Biblioteka urządzeń | &Konfiguracja DMX | Ruch ikon | &Strony | - | Przestrzeń DMX | Moduł Dmx | - | &Zakończ",
+            "&Funkcje: Światło | Lampa | Pan Tilt | Kolor | Mixer kolorów | Gobo | Efekt | Optyka | Dimmery | - | Reset | Blackout",
+            "&Program: &Sekwencje | &Cue | Panel sterowania | - | Start | Pauza | Stop | - | Manual OFF | Muzyka",
+            "Pomoc: O programie",
+        };
+        QStringList menus;
+        for (QAction* menu : form.menuBar()->actions()) {
+            QStringList items;
+            for (QAction* item : menu->menu()->actions())
+                items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+            menus << menu->text() + ": " + items.join(" | ");
+        }
+        QCOMPARE(menus, expected);
+    }
+
+    void actionsCarryTheirHintsAndShortcut()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        const QList<std::pair<const char*, QString>> hints = {
+            {"FloorsAction", "Strony"},          {"MixerAction", "RGB/CMY"},
+            {"SequenceAction", "Sekwencje"},     {"CueAction", "Cue"},
+            {"ManualOffAction", "Manual Off"},   {"MusicAction", "Muzyka/Zegar"},
+            {"GeneratorPlayAction", "Start generatorów"}, {"GeneratorPauseAction", "Pauza generatorów"},
+            {"GeneratorStopAction", "Stop generatorów"},
+        };
+        for (const auto& [name, hint] : hints) {
+            auto* action = form.findChild<QAction*>(name);
+            QVERIFY2(action, name);
+            QCOMPARE(action->toolTip(), hint);
+            QCOMPARE(action->statusTip(), hint);
+        }
+        QCOMPARE(form.findChild<QAction*>("ExitAction")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+    }
+
+    void toolbarsHoldTheFunctionsTransportAndBars()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        QStringList functions;
+        for (QAction* action : form.findChild<QToolBar*>("FunctionToolBar")->actions())
+            functions << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
+        QCOMPARE(functions.mid(0, 11), QStringList({"ResetAction", "LightAction", "LampAction", "PanTiltAction",
+                                                     "ColorAction", "MixerAction", "GoboAction", "EffectAction",
+                                                     "OpticAction", "DimmersAction", "-"}));
+        // Nothing is selected, so no function can be used.
+        for (int i = 0; i < 10; ++i)
+            QVERIFY(!form.findChild<QToolBar*>("FunctionToolBar")->actions()[i]->isEnabled());
+
+        struct Bar {
+            const char* name;
+            int min, max, position;
+            QString caption;
+        };
+        for (const Bar& b : {Bar{"CueSpeedTBar", -100, 100, 0, "PRĘDKOŚĆ CUE:  0"},
+                             Bar{"GeneratorAmplitudeTBar", 0, 100, 100, "AMPLITUDA GENERATORÓW:  100"},
+                             Bar{"GeneratorSpeedTBar", -100, 100, 0, "PRĘDKOŚĆ GENERATORÓW:  0"}}) {
+            auto* bar = form.findChild<TPTrackBar*>(b.name);
+            QVERIFY2(bar, b.name);
+            QVERIFY(!bar->isVertical());
+            QCOMPARE(bar->min(), b.min);
+            QCOMPARE(bar->max(), b.max);
+            QCOMPARE(bar->position(), b.position);
+            QCOMPARE(bar->caption(), b.caption);
+        }
+    }
+
+    void manualOffDropsHeldChannelsAtTheNextTick()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        KyShow& show = form.show();
+        {
+            std::lock_guard lock(show.showLock());
+            show.dmx.setManual(0, 120);
+            show.dmx.setManual(511, 7);
+        }
+        show.tick();
+        {
+            std::lock_guard lock(show.showLock());
+            QCOMPARE(show.dmx.data()[0], std::uint8_t(120));
+        }
+
+        form.findChild<QAction*>("ManualOffAction")->trigger();
+        show.tick();
+        std::lock_guard lock(show.showLock());
+        QCOMPARE(show.dmx.data()[0], std::uint8_t(0));
+        QCOMPARE(show.dmx.data()[511], std::uint8_t(0));
+        QVERIFY(!show.dmx.isHeld(0));
+    }
+
+    void musicActionSwitchesMusicModeAndItsPicture()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        auto* music = form.findChild<QAction*>("MusicAction");
+        auto looksLike = [](const QIcon& icon, const char* file) {
+            return icon.pixmap(24).toImage() == QIcon(QString(":/icons/%1.svg").arg(file)).pixmap(24).toImage();
+        };
+        QVERIFY(!music->isChecked());
+        QVERIFY(looksLike(music->icon(), "clock"));
+
+        music->trigger();
+        QVERIFY(music->isChecked());
+        QVERIFY(looksLike(music->icon(), "music"));
+        {
+            std::lock_guard lock(form.show().showLock());
+            QVERIFY(form.show().musicMode);
+        }
+
+        music->trigger();
+        QVERIFY(looksLike(music->icon(), "clock"));
+        std::lock_guard lock(form.show().showLock());
+        QVERIFY(!form.show().musicMode);
+    }
+
+    void dmxSpaceActionShowsTheMonitorOverTheMainWindow()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        form.show();
+        QVERIFY(!form.dmxSpaceForm()->isVisible());
+        form.findChild<QAction*>("DmxSpaceAction")->trigger();
+        QVERIFY(form.dmxSpaceForm()->isVisible());
+        QCOMPARE(form.dmxSpaceForm()->parentWidget(), &form);
+        QVERIFY(form.dmxSpaceForm()->windowFlags() & Qt::Tool);
     }
 };
 
