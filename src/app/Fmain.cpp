@@ -26,7 +26,6 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     : QMainWindow(parent), show_(pathsFor(options))
 {
     pageControl_ = new QTabWidget(this);
-    pageControl_->addTab(new QWidget, fromCp1250(show_.pageNames.front()));
     setCentralWidget(pageControl_);
     statusBar();
 
@@ -35,6 +34,8 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
 
     std::vector<std::string> warnings;
     show_.loadAll(warnings);
+    for (const auto& caption : show_.pageNames)
+        pageControl_->addTab(new QWidget, fromCp1250(caption));
     reportLoadWarnings(warnings);
 
     updateTimer_ = new QTimer(this);
