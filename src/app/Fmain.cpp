@@ -34,7 +34,6 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
 {
     pageControl_ = new QTabWidget(this);
     pageControl_->setStyleSheet(QStringLiteral("QTabBar::tab { width: 120px; }"));
-    pageControl_->addTab(new QWidget, fromCp1250(show_.pageNames.front()));
     setCentralWidget(pageControl_);
     statusBar();
     createToolWindows();
@@ -47,6 +46,8 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
 
     std::vector<std::string> warnings;
     show_.loadAll(warnings);
+    for (const auto& caption : show_.pageNames)
+        pageControl_->addTab(new QWidget, fromCp1250(caption));
     reportLoadWarnings(warnings);
 
     updateTimer_ = new QTimer(this);

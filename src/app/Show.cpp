@@ -1,16 +1,78 @@
 #include "app/Show.h"
 
+#include "app/Configuration.h"
+#include "library/LibraryFile.h"
+
+namespace {
+
+// Copies the file aside before anything can overwrite it; says where the copy is.
+std::string setAside(const std::string& path)
+{
+    std::string copy = vt::setAsideDamaged(path);
+    return copy.empty() ? "Nie udało się zrobić jego kopii." : "Kopia: " + copy;
+}
+
+void setAsideIfIncomplete(vt::LoadStatus status, const std::string& path, std::vector<std::string>& warnings)
+{
+    if (status == vt::LoadStatus::Incomplete)
+        warnings.push_back("Plik " + vt::baseName(path) + " jest uszkodzony i nie został wczytany w całości.\n" +
+                           setAside(path));
+}
+
+std::string failureUnless(bool saved, const std::string& path, const std::string& reason)
+{
+    return saved ? std::string() : "Nie można zapisać pliku " + vt::baseName(path) + ": " + reason;
+}
+
+} // namespace
+
 KyShow::KyShow(DataPaths paths) : pageNames{"Strona 1"}, paths_(std::move(paths))
 {
     for (int i = 0; i < 10; ++i)
         zoneNames[static_cast<std::size_t>(i)] = std::to_string(i + 1);
 }
 
-void KyShow::loadAll(std::vector<std::string>&) {}
+void KyShow::loadAll(std::vector<std::string>& warnings)
+{
+    setAsideIfIncomplete(loadConfiguration(paths_.configuration, pageNames, zoneNames), paths_.configuration, warnings);
+    vt::LoadStatus libraryStatus = loadLibrary(library, paths_.library);
+    setAsideIfIncomplete(libraryStatus, paths_.library, warnings);
+    std::size_t dropped = 0;
+    vt::LoadStatus clubStatus = library.club.load(paths_.club, &dropped);
+    setAsideIfIncomplete(clubStatus, paths_.club, warnings);
+    // Devices whose types a damaged or missing library lacks would be gone for good with
+    // the next save of the installation.
+    if (clubStatus == vt::LoadStatus::Complete && libraryStatus != vt::LoadStatus::Complete && dropped > 0)
+        warnings.push_back("Urządzenia z pliku " + vt::baseName(paths_.club) +
+                           ", których typów nie ma w bibliotece, zostały pominięte: " + std::to_string(dropped) +
+                           ".\n" + setAside(paths_.club));
+}
 
 std::vector<std::string> KyShow::saveAtExit()
 {
-    return {};
+    std::vector<std::string> failures;
+    auto note = [&](std::string failure) {
+        if (!failure.empty())
+            failures.push_back(std::move(failure));
+    };
+    // In this order: sequences, cues, installation, generators, configuration.
+    note(saveClub());
+    std::string reason;
+    note(failureUnless(saveConfiguration(paths_.configuration, pageNames, zoneNames, &reason), paths_.configuration,
+                       reason));
+    return failures;
+}
+
+std::string KyShow::saveLibrary()
+{
+    std::string reason;
+    return failureUnless(::saveLibrary(library, paths_.library, &reason), paths_.library, reason);
+}
+
+std::string KyShow::saveClub()
+{
+    std::string reason;
+    return failureUnless(library.club.save(paths_.club, &reason), paths_.club, reason);
 }
 
 void KyShow::tick()

@@ -4,6 +4,7 @@
 
 #include "app/DataPaths.h"
 #include "dmx/Dmx_space.h"
+#include "library/Library.h"
 
 #include <array>
 #include <cstdint>
@@ -24,6 +25,7 @@ public:
     std::mutex& showLock() { return showLock_; }
 
     // Model objects, constructed in this order and destroyed in reverse.
+    KyLibrary library; // with the installation, library.club
     KyDmxSpace dmx;
 
     bool musicMode = false;
@@ -38,6 +40,9 @@ public:
     void loadAll(std::vector<std::string>& warnings);
     // Exit saving, in its order. Returns one message per file that could not be written.
     std::vector<std::string> saveAtExit();
+    // Save one file when its window closes. Empty, or the message that says why not.
+    std::string saveLibrary();
+    std::string saveClub();
 
     // The tick body; takes the show lock.
     void tick();

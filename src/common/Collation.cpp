@@ -27,6 +27,10 @@ NameCollator::NameCollator(const char* localeName) : impl_(std::make_unique<Impl
 {
     UErrorCode status = U_ZERO_ERROR;
     icu::Locale locale = localeName ? icu::Locale(localeName) : icu::Locale::getDefault();
+    // ICU's stand-in for the C and POSIX locales orders every capital before every small
+    // letter at the first level, which no strength setting undoes; the root order does not.
+    if (std::string_view(locale.getName()) == "en_US_POSIX")
+        locale = icu::Locale::getRoot();
     impl_->collator.reset(icu::Collator::createInstance(locale, status));
     if (U_FAILURE(status) || !impl_->collator) {
         status = U_ZERO_ERROR;

@@ -108,6 +108,17 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     return true;
 }
 
+LoadStatus loadFile(const std::string& path,
+                    const std::function<LoadStatus(std::span<const std::uint8_t>)>& parse)
+{
+    Bytes data;
+    ReadResult read = readWholeFile(path, data);
+    LoadStatus parsed = parse(data);
+    if (read == ReadResult::Missing)
+        return LoadStatus::Missing;
+    return read == ReadResult::Ok ? parsed : LoadStatus::Incomplete;
+}
+
 std::string setAsideDamaged(const std::string& path)
 {
     Bytes contents;

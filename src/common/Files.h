@@ -3,6 +3,8 @@
 
 #include "common/Stream.h"
 
+#include <functional>
+#include <span>
 #include <string>
 
 namespace vt {
@@ -23,6 +25,12 @@ enum class LoadStatus {
     Complete,   // read to the end as written
     Incomplete, // damaged or cut short: what could be read was taken
 };
+
+// Reads a data file and hands its bytes to `parse`, which replaces the store with what
+// they hold. A missing or unreadable file is handed over as no bytes, so the store ends up
+// empty; it counts as Missing or Incomplete respectively.
+LoadStatus loadFile(const std::string& path,
+                    const std::function<LoadStatus(std::span<const std::uint8_t>)>& parse);
 
 // Copies a file that did not load completely to `<path>.damaged` (or `<path>.damaged.N`
 // when an earlier, different copy is there). Returns the copy's path, or an empty string

@@ -11,6 +11,7 @@
 #include <QToolBar>
 
 #include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -46,6 +47,16 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("Vantorel: brak modułu DMX"));
         QVERIFY(form.timer().Enabled());
         QCOMPARE(form.timer().Interval(), 50);
+    }
+
+    void pagesComeFromTheConfiguration()
+    {
+        std::ofstream(dir / "vt2.cnf") << "[MAIN PAGE CONTORL]\nPages=2\nTabSheet0=Scena\nTabSheet1=Bar \xA3\n";
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        QCOMPARE(form.pageControl()->count(), 2);
+        QCOMPARE(form.pageControl()->tabText(0), QStringLiteral("Scena"));
+        QCOMPARE(form.pageControl()->tabText(1), QStringLiteral("Bar Ł"));
     }
 
     void answeringNoKeepsTheProgramRunning()

@@ -1,6 +1,8 @@
 #include "app/Show.h"
+#include "library/LibraryFile.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -14,6 +16,43 @@ fs::path freshDirectory(const char* name)
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
+}
+
+vt::Bytes fileBytes(const fs::path& path)
+{
+    vt::Bytes bytes;
+    vt::readWholeFile(path.string(), bytes);
+    return bytes;
+}
+
+void writeBytes(const fs::path& path, const vt::Bytes& bytes)
+{
+    ASSERT_TRUE(vt::writeFileAtomically(path.string(), bytes));
+}
+
+// A library of `types` device types and an installation with one device of each, as the
+// files hold them.
+struct ShowFiles {
+    vt::Bytes library;
+    vt::Bytes club;
+};
+
+ShowFiles showFiles(int types)
+{
+    KyLibrary library;
+    for (int i = 0; i < types; ++i) {
+        KyDevice type;
+        type.name = "Typ " + std::to_string(i + 1);
+        library.addDevice(type);
+        library.club.addClubDevice(KyClubDevice(library.deviceAt(library.deviceCount() - 1)));
+    }
+    return {libraryToBytes(library), library.club.toBytes()};
+}
+
+std::string damagedWarning(const fs::path& path)
+{
+    return "Plik " + path.filename().string() + " jest uszkodzony i nie został wczytany w całości.\nKopia: " +
+           path.string() + ".damaged";
 }
 
 } // namespace
@@ -42,9 +81,84 @@ TEST(Show, FirstStartInAnEmptyDirectory)
     EXPECT_EQ(show.zoneNames[0], "1");
     EXPECT_EQ(show.zoneNames[9], "10");
     EXPECT_FALSE(fs::exists(dir / "events.vt2"));
-    show.saveAtExit();
+    EXPECT_TRUE(show.saveAtExit().empty());
     EXPECT_FALSE(fs::exists(dir / "events.vt2"));
+    EXPECT_FALSE(fs::exists(dir / "library.vt2")); // written only when its window closes
+    EXPECT_EQ(fileBytes(dir / "club.vt2"), (vt::Bytes{0, 0, 0, 0}));
+    EXPECT_TRUE(fs::exists(dir / "vt2.cnf"));
     fs::remove_all(dir);
+}
+
+TEST(Show, InstallationResolvesTypesOfTheLibraryLoadedBeforeIt)
+{
+    auto dir = freshDirectory("order");
+    ShowFiles files = showFiles(2);
+    writeBytes(dir / "library.vt2", files.library);
+    writeBytes(dir / "club.vt2", files.club);
+    std::ofstream(dir / "vt2.cnf") << "[MAIN PAGE CONTORL]\nPages=2\n";
+    KyShow show(DataPaths::in(dir.string()));
+    std::vector<std::string> warnings;
+    show.loadAll(warnings);
+    EXPECT_TRUE(warnings.empty());
+    EXPECT_EQ(show.pageNames, (std::vector<std::string>{"Strona 1", ""}));
+    ASSERT_EQ(show.library.club.clubDeviceCount(), 2u);
+    EXPECT_EQ(show.library.club.clubDeviceAt(1)->deviceType, show.library.deviceAt(1));
+    EXPECT_TRUE(show.saveLibrary().empty());
+    EXPECT_EQ(fileBytes(dir / "library.vt2"), files.library);
+    fs::remove_all(dir);
+}
+
+TEST(Show, CutInstallationIsSetAsideBeforeTheExitSaveReplacesIt)
+{
+    auto dir = freshDirectory("cut-club");
+    ShowFiles files = showFiles(2);
+    files.club.resize(files.club.size() - 3);
+    writeBytes(dir / "library.vt2", files.library);
+    writeBytes(dir / "club.vt2", files.club);
+    KyShow show(DataPaths::in(dir.string()));
+    std::vector<std::string> warnings;
+    show.loadAll(warnings);
+    EXPECT_EQ(warnings, std::vector<std::string>{damagedWarning(dir / "club.vt2")});
+    EXPECT_EQ(show.library.club.clubDeviceCount(), 1u);
+
+    EXPECT_TRUE(show.saveAtExit().empty());
+    EXPECT_EQ(fileBytes(dir / "club.vt2").size(), 4u + 27);
+    EXPECT_EQ(fileBytes(dir / "club.vt2.damaged"), files.club);
+    fs::remove_all(dir);
+}
+
+TEST(Show, CutLibraryIsSetAsideWithTheInstallationItCannotHold)
+{
+    auto dir = freshDirectory("cut-library");
+    ShowFiles files = showFiles(2);
+    files.library.resize(8 + 20); // inside the first type: the second has no identifier
+    writeBytes(dir / "library.vt2", files.library);
+    writeBytes(dir / "club.vt2", files.club);
+    KyShow show(DataPaths::in(dir.string()));
+    std::vector<std::string> warnings;
+    show.loadAll(warnings);
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_EQ(warnings[0], damagedWarning(dir / "library.vt2"));
+    EXPECT_EQ(warnings[1], "Urządzenia z pliku club.vt2, których typów nie ma w bibliotece, zostały pominięte: 1.\n"
+                           "Kopia: " + (dir / "club.vt2.damaged").string());
+    EXPECT_EQ(show.library.deviceCount(), 2u);
+    EXPECT_EQ(show.library.club.clubDeviceCount(), 1u);
+
+    show.saveAtExit();
+    EXPECT_EQ(fileBytes(dir / "library.vt2"), files.library);
+    EXPECT_EQ(fileBytes(dir / "library.vt2.damaged"), files.library);
+    EXPECT_EQ(fileBytes(dir / "club.vt2.damaged"), files.club);
+    fs::remove_all(dir);
+}
+
+TEST(Show, FailedSavesAreReportedByFileName)
+{
+    KyShow show(DataPaths::in("/nonexistent/show"));
+    auto failures = show.saveAtExit();
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0].rfind("Nie można zapisać pliku club.vt2: ", 0), 0u) << failures[0];
+    EXPECT_EQ(failures[1].rfind("Nie można zapisać pliku vt2.cnf: ", 0), 0u) << failures[1];
+    EXPECT_EQ(show.saveLibrary().rfind("Nie można zapisać pliku library.vt2: ", 0), 0u);
 }
 
 TEST(Show, CloseRequestStopsOutputAtTheNextTickAndNoRestoresIt)

@@ -14,6 +14,14 @@ TEST(Collation, SortsIgnoringCase)
     EXPECT_EQ(collator.compare("ABC", "abc"), 0);
 }
 
+TEST(Collation, CAndPosixLocalesIgnoreCaseToo)
+{
+    // What ICU makes of LANG=C or an unset locale.
+    vt::NameCollator collator("en_US_POSIX");
+    EXPECT_TRUE(collator.less("alpha", "Beta"));
+    EXPECT_EQ(collator.compare("ABC", "abc"), 0);
+}
+
 TEST(Collation, PolishLettersFollowThePolishLocale)
 {
     vt::NameCollator collator("pl_PL");

@@ -1,0 +1,1 @@
+vantorel_fuzz(fuzz_configuration SOURCES app/configuration_fuzz.cpp)

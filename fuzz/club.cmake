@@ -1,0 +1,1 @@
+vantorel_fuzz(fuzz_club SOURCES club/club_fuzz.cpp)
