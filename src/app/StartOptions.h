@@ -7,6 +7,8 @@
 struct StartOptions {
     std::string dataDirectory;      // empty: the executable's directory
     std::vector<std::string> ports; // extra serial ports to probe, from --port
+    // Whether the machine's serial ports and VANTOREL_PORTS are probed too; tests turn it off.
+    bool listSystemPorts = true;
 };
 
 // Takes --data-dir DIR and any number of --port PATH; other arguments are left to the

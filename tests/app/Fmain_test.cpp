@@ -17,6 +17,7 @@ class MainFormTest : public QObject {
     {
         StartOptions o;
         o.dataDirectory = dir.string();
+        o.listSystemPorts = false;
         return o;
     }
 
