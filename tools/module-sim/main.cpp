@@ -336,6 +336,10 @@ private:
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::string(argv[1]) == "--help") {
+        std::cout << kUsage;
+        return 0;
+    }
     Options options;
     if (!parseOptions(argc, argv, options)) {
         std::cerr << kUsage;
