@@ -17,7 +17,6 @@ class MainFormTest : public QObject {
     {
         StartOptions o;
         o.dataDirectory = dir.string();
-        o.listSystemPorts = false;
         return o;
     }
 

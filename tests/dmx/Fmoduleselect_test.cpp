@@ -20,7 +20,6 @@ class ModuleSelectTest : public QObject {
         std::filesystem::create_directories(o.dataDirectory);
         for (const auto& p : ports)
             o.ports.push_back(p.string());
-        o.listSystemPorts = false;
         return o;
     }
 
