@@ -2,6 +2,7 @@
 
 #include "app/Show.h"
 #include "dmx/Usb.h"
+#include "LinkFixtures.h"
 #include "support/ModuleSimProcess.h"
 #include "support/Pty.h"
 
@@ -13,29 +14,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-struct FakeChooser : KyModuleChooser {
-    int warnings = 0;
-    std::vector<std::vector<std::string>> offered;
-    int answer = 0;
-
-    void noModule() override { ++warnings; }
-    int choose(const std::vector<std::string>& names) override
-    {
-        offered.push_back(names);
-        return answer;
-    }
-};
-
-// Only the given paths, and only while they exist: never the machine's own ports.
-SerialPortLister onlyPaths(std::vector<std::filesystem::path> paths)
-{
-    SerialPortSources sources;
-    sources.ttyClassDirectory.clear();
-    for (const auto& p : paths)
-        sources.givenPaths.push_back(p.string());
-    return serialPortLister(std::move(sources));
-}
 
 std::string hexOf(const KyDmxSpace::Universe& universe)
 {
