@@ -2,6 +2,7 @@
 
 #include "common/Cp1250.h"
 #include "dmx/Fdmxspace.h"
+#include "dmx/Fmoduleselect.h"
 #include "functions/PTrackBar.h"
 
 #include <QAction>
@@ -27,10 +28,23 @@ DataPaths pathsFor(const StartOptions& options)
     return DataPaths::in(options.dataDirectory.empty() ? executableDirectory() : options.dataDirectory);
 }
 
+SerialPortLister portListerFor(const StartOptions& options)
+{
+    SerialPortSources sources;
+    sources.givenPaths = options.ports;
+    if (options.listSystemPorts) {
+        for (auto& path : portsFromEnvironment())
+            sources.givenPaths.push_back(std::move(path));
+    } else {
+        sources.ttyClassDirectory.clear();
+    }
+    return serialPortLister(std::move(sources));
+}
+
 } // namespace
 
 TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
-    : QMainWindow(parent), show_(pathsFor(options))
+    : QMainWindow(parent), show_(pathsFor(options), portListerFor(options))
 {
     pageControl_ = new QTabWidget(this);
     pageControl_->setStyleSheet(QStringLiteral("QTabBar::tab { width: 120px; }"));
@@ -49,6 +63,10 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     for (const auto& caption : show_.pageNames)
         pageControl_->addTab(new QWidget, fromCp1250(caption));
     reportLoadWarnings(warnings);
+
+    // The tick is not running yet, so discovery may talk to the port without the show lock.
+    TModuleChooser chooser;
+    show_.usb.discover(chooser);
 
     updateTimer_ = new QTimer(this);
     connect(updateTimer_, &QTimer::timeout, this, &TMainForm::updateActions);
@@ -72,7 +90,16 @@ void TMainForm::MMTimerMMTimer(TMMTimer&)
 
 void TMainForm::updateCaption()
 {
-    setWindowTitle(QStringLiteral("Vantorel: brak modułu DMX"));
+    bool connected = false;
+    std::string name;
+    {
+        std::lock_guard lock(show_.showLock());
+        connected = show_.usb.moduleState == 1;
+        if (connected)
+            name = show_.usb.connectedModuleName;
+    }
+    setWindowTitle(connected ? QStringLiteral("Vantorel: ") + fromCp1250(name)
+                             : QStringLiteral("Vantorel: brak modułu DMX"));
 }
 
 void TMainForm::reportLoadWarnings(const std::vector<std::string>& warnings)
@@ -106,6 +133,7 @@ void TMainForm::shutdown()
         return;
     shutDown_ = true;
     timer_.setEnabled(false);
+    show_.usb.closePort();
     if (updateTimer_)
         updateTimer_->stop();
     for (const auto& failure : show_.saveAtExit())

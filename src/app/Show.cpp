@@ -26,7 +26,8 @@ std::string failureUnless(bool saved, const std::string& path, const std::string
 
 } // namespace
 
-KyShow::KyShow(DataPaths paths) : pageNames{"Strona 1"}, paths_(std::move(paths))
+KyShow::KyShow(DataPaths paths, SerialPortLister ports)
+    : usb(std::move(ports)), pageNames{"Strona 1"}, paths_(std::move(paths))
 {
     for (int i = 0; i < 10; ++i)
         zoneNames[static_cast<std::size_t>(i)] = std::to_string(i + 1);
@@ -83,10 +84,21 @@ void KyShow::tick()
 
 void KyShow::tickLocked()
 {
-    if (closeState_ == Running)
+    if (closeState_ == Running) {
         dmx.keepHeldOnly();
-    if (closeState_ == CloseRequested)
+
+        sendOutputFrame();
+    }
+    if (closeState_ == CloseRequested) {
+        usb.closePort();
         closeState_ = OutputClosed;
+    }
+}
+
+void KyShow::sendOutputFrame()
+{
+    if (!usb.sendFrame(dmx.data(), inputChanged))
+        usb.reconnectStep();
 }
 
 void KyShow::requestClose()
@@ -98,6 +110,8 @@ void KyShow::requestClose()
 void KyShow::cancelClose()
 {
     std::lock_guard lock(showLock_);
+    if (closeState_ != Running)
+        usb.reopenPort();
     closeState_ = Running;
 }
 

@@ -5,6 +5,7 @@
 #include "app/DataPaths.h"
 #include "dmx/Dmx_space.h"
 #include "library/Library.h"
+#include "dmx/Usb.h"
 
 #include <array>
 #include <cstdint>
@@ -16,7 +17,8 @@ class KyShow {
 public:
     enum CloseState : std::uint8_t { Running = 0, CloseRequested = 1, OutputClosed = 2 };
 
-    explicit KyShow(DataPaths paths);
+    // `ports` lists the serial ports the module link may probe; without it the link sees none.
+    explicit KyShow(DataPaths paths, SerialPortLister ports = {});
 
     const DataPaths& paths() const { return paths_; }
 
@@ -27,6 +29,7 @@ public:
     // Model objects, constructed in this order and destroyed in reverse.
     KyLibrary library; // with the installation, library.club
     KyDmxSpace dmx;
+    KyUsb usb;
 
     bool musicMode = false;
     // True for the tick after the module's music input changed; written by each frame.
@@ -55,6 +58,7 @@ public:
 
 private:
     void tickLocked();
+    void sendOutputFrame();
 
     DataPaths paths_;
     std::mutex showLock_;

@@ -7,6 +7,9 @@
 struct StartOptions {
     std::string dataDirectory;      // empty: the executable's directory
     std::vector<std::string> ports; // extra serial ports to probe, from --port
+    // Whether the machine's serial ports and VANTOREL_PORTS are probed too. The program turns
+    // it on; anything else that builds a main window (tests) stays off the machine's ports.
+    bool listSystemPorts = false;
 };
 
 // Takes --data-dir DIR and any number of --port PATH; other arguments are left to the

@@ -13,6 +13,7 @@ int main(int argc, char** argv)
     application.setApplicationName(QStringLiteral("Vantorel"));
     try {
         StartOptions options;
+        options.listSystemPorts = true;
         std::string error;
         if (!parseStartOptions(argc, argv, options, error))
             throw std::runtime_error(error);
