@@ -4,6 +4,8 @@
 
 #include "app/DataPaths.h"
 #include "dmx/Dmx_space.h"
+#include "generator/GenList.h"
+#include "sequence/Seque.h"
 
 #include <array>
 #include <cstdint>
@@ -24,6 +26,8 @@ public:
     std::mutex& showLock() { return showLock_; }
 
     // Model objects, constructed in this order and destroyed in reverse.
+    KyGenList genList;
+    KySeque seque;
     KyDmxSpace dmx;
 
     bool musicMode = false;

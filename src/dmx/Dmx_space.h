@@ -1,7 +1,10 @@
 #pragma once
 // The DMX universe: 512 channel values, the mask of channels held by hand, and the
-// recording hook that turns operator writes into edits of the scene being recorded.
+// recording hook that turns operator writes into edits of the scene being recorded. It
+// also carries the live cue that the tick plays and the sequence editor's preview engine.
 
+#include "cue/Cue.h"
+#include "sequence/SeqEngine.h"
 #include "sequence/Sequence.h"
 
 #include <array>
@@ -31,6 +34,10 @@ public:
     void keepHeldOnly();
 
     const std::shared_ptr<KySequence>& editedSequence() const { return editedSequence_; }
+    KyCue& liveCue() { return liveCue_; }
+    const KyCue& liveCue() const { return liveCue_; }
+    // Plays editedSequence for the sequence editor.
+    KySeqEngine& previewEngine() { return previewEngine_; }
     bool recordingMode = false;
     int currentScene = 0;
 
@@ -46,4 +53,6 @@ private:
     Universe universe_{};
     std::array<std::uint8_t, kChannels> heldMask_{}; // 0xFF where held, so clearing is a mask
     std::shared_ptr<KySequence> editedSequence_;
+    KyCue liveCue_;
+    KySeqEngine previewEngine_;
 };

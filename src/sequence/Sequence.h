@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,21 +23,65 @@ struct KyChStatus {
 
 class KyScene {
 public:
-    std::map<std::int32_t, KyChStatus> channels;
-    std::map<std::int32_t, KyGenerator> generators;
+    using ChannelMap = std::map<std::int32_t, KyChStatus>;
+    using GeneratorMap = std::map<std::int32_t, KyGenerator>;
+
+    // A channel entry as the playback engine reads it, in ascending channel order.
+    struct Entry {
+        std::int32_t channel;
+        std::int32_t fineChannel;
+        std::uint8_t value;
+        std::uint8_t kind;
+        // The value as the fade starts from it: `value`, or for a coarse byte the 16-bit
+        // value with this scene's value of its fine channel.
+        std::uint16_t level;
+    };
+    // A pan/tilt pair marked on a pan channel of kind 0 or 2, in ascending pan order. The
+    // generator pointers are this scene's records (or the shared default record); map
+    // nodes never move, so they stay valid until the channel set changes.
+    struct PanTiltPair {
+        std::int32_t pan, panFine, tilt, tiltFine;
+        bool wide;
+        KyGenerator* panGenerator;
+        KyGenerator* tiltGenerator;
+    };
+
     std::uint32_t sceneTime = 20;
+
+    KyScene() = default;
+    KyScene(const KyScene& other);
+    KyScene& operator=(const KyScene& other);
+    KyScene(KyScene&&) noexcept = default;
+    KyScene& operator=(KyScene&&) noexcept = default;
 
     // Replaces the channel's record; a channel new to the scene also gets a default
     // generator entry, an existing generator entry is kept.
     void setStatus(std::int32_t channel, const KyChStatus& status);
     void removeChannel(std::int32_t channel);
-    bool hasChannel(std::int32_t channel) const { return channels.count(channel) != 0; }
+    // Takes both maps as a file holds them: no generator entries are added.
+    void assign(ChannelMap channels, GeneratorMap generators);
+
+    bool hasChannel(std::int32_t channel) const { return channels_.count(channel) != 0; }
     KyChStatus statusOf(std::int32_t channel) const;
     // For a channel without a generator entry: the one shared default record.
     KyGenerator& generatorFor(std::int32_t channel);
-    std::size_t entryCount() const { return channels.size(); }
+    std::size_t entryCount() const { return entries_.size(); }
     std::pair<std::int32_t, KyChStatus> entryAt(std::size_t i) const;
     void resetGenerators();
+
+    const ChannelMap& channels() const { return channels_; }
+    const GeneratorMap& generators() const { return generators_; }
+    std::span<const Entry> entries() const { return entries_; }
+    std::span<const PanTiltPair> panTiltPairs() const { return pairs_; }
+
+private:
+    void rebuild();
+
+    ChannelMap channels_;
+    GeneratorMap generators_;
+    // Flat copies for the tick, rebuilt whenever the channel set or a record changes.
+    std::vector<Entry> entries_;
+    std::vector<PanTiltPair> pairs_;
 };
 
 class KySequence {
@@ -53,5 +98,6 @@ public:
     std::size_t sceneCount() const { return scenes.size(); }
     void setAllSceneTimes(std::uint32_t t);
     void removeChannelEverywhere(std::int32_t channel);
+    void resetGenerators();
     static bool sameId(const KySequence& a, const KySequence& b) { return a.id == b.id; }
 };
