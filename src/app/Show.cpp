@@ -56,7 +56,7 @@ void KyShow::tick()
 void KyShow::tickLocked()
 {
     if (closeState_ == Running)
-        dmx.keepHeldOnly();
+        cueTick(dmx.liveCue(), dmx, musicMode, inputChanged);
     if (closeState_ == CloseRequested)
         closeState_ = OutputClosed;
 }

@@ -25,6 +25,15 @@ public:
         if (inRange(i))
             universe_[static_cast<std::size_t>(i)] = v;
     }
+    // Engine writes of consecutive channels first..first+n-1, all inside the universe;
+    // held channels keep their values.
+    void setFreeChannels(int first, const std::uint8_t* values, std::size_t n)
+    {
+        std::uint8_t* u = universe_.data() + first;
+        const std::uint8_t* held = heldMask_.data() + first;
+        for (std::size_t k = 0; k < n; ++k)
+            u[k] = static_cast<std::uint8_t>((u[k] & held[k]) | (values[k] & ~held[k]));
+    }
     void setManual(int i, std::uint8_t v);
     void setManual16(int coarse, int fine, std::uint16_t v);
     void linkPair(int pan, int tilt);

@@ -1,18 +1,36 @@
 #include "generator/Generator.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
+
+namespace {
+
+// effectivePhase × π / 180 for every phase an axis can have (-359..359), formed exactly as
+// at run time, so the tick needs no division for it.
+constexpr std::array<double, 719> kPhaseRadians = [] {
+    std::array<double, 719> table{};
+    for (int degrees = -359; degrees <= 359; ++degrees)
+        table[std::size_t(degrees + 359)] = degrees * std::numbers::pi / 180;
+    return table;
+}();
+
+} // namespace
 
 int KyGenerator::effectivePhase() const
 {
     double ratio = 1.0;
     if (effectiveSpeed() > partnerSpeed)
         ratio = effectiveSpeed() / partnerSpeed;
-    // Truncation toward zero, then the remainder with the sign of the dividend; fmod is
-    // exact, and a partner speed of 0 from a damaged file must not reach an integer cast.
-    double degrees = std::fmod(std::trunc(phase + phaseModifier * ratio), 360.0);
-    return std::isfinite(degrees) ? static_cast<int>(degrees) : 0;
+    // Truncation toward zero, then the remainder with the sign of the dividend. A partner
+    // speed of 0 from a damaged file gives an infinite ratio, which must not reach an
+    // integer cast; fmod handles every value beyond the integer range exactly.
+    const double degrees = phase + phaseModifier * ratio;
+    if (std::fabs(degrees) < 0x1p31)
+        return static_cast<std::int32_t>(degrees) % 360;
+    const double remainder = std::fmod(std::trunc(degrees), 360.0);
+    return std::isfinite(remainder) ? static_cast<int>(remainder) : 0;
 }
 
 void KyGenerator::advance(double speedFactor)
@@ -27,14 +45,19 @@ void KyGenerator::advance(double speedFactor)
     lastAngle = angle;
 }
 
-int KyGenerator::outputValue(int base, bool wide, double amplitudeFactor) const
+double KyGenerator::theta() const
+{
+    double theta = angle + kPhaseRadians[std::size_t(effectivePhase() + 359)];
+    if (phaseFlip)
+        theta += std::numbers::pi;
+    return theta;
+}
+
+int KyGenerator::valueFromSine(double sine, int base, bool wide, double amplitudeFactor) const
 {
     const double k = wide ? 256 : 1;
     const double top = wide ? 65535 : 255;
-    double theta = angle + effectivePhase() * std::numbers::pi / 180;
-    if (phaseFlip)
-        theta += std::numbers::pi;
-    double value = std::trunc(std::sin(theta) * amplitudeFactor * effectiveAmplitude() * k + base);
+    double value = std::trunc(sine * amplitudeFactor * effectiveAmplitude() * k + base);
     // Written so that a NaN from damaged factors lands on 0 instead of an undefined cast.
     if (!(value > 0))
         return 0;

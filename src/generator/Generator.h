@@ -3,6 +3,7 @@
 
 #include "common/Stream.h"
 
+#include <cmath>
 #include <cstdint>
 
 struct KyGenerator {
@@ -37,7 +38,14 @@ struct KyGenerator {
     void advance(double speedFactor);
     // The axis value around `base` (8-bit, or 16-bit when `wide`) at the process-wide
     // amplitude factor, clamped to the axis range.
-    int outputValue(int base, bool wide, double amplitudeFactor) const;
+    int outputValue(int base, bool wide, double amplitudeFactor) const
+    {
+        return valueFromSine(std::sin(theta()), base, wide, amplitudeFactor);
+    }
+    // The two halves of outputValue, for callers that take many sines in a row: the angle
+    // with the phase (and the flip), and the value for that angle's sine.
+    double theta() const;
+    int valueFromSine(double sine, int base, bool wide, double amplitudeFactor) const;
 
     // The fields a file stores, compared; the running state is left out.
     bool sameStoredFields(const KyGenerator& other) const;

@@ -18,12 +18,6 @@ std::uint32_t scaledLength(std::uint32_t sceneTime, float factor)
     return static_cast<std::uint32_t>(std::min(ticks, double(std::numeric_limits<std::uint32_t>::max())));
 }
 
-// Truncates a faded value after clamping it; NaN cannot arise, the divisor is never 0.
-int clampLevel(float v, float top)
-{
-    return static_cast<int>(v > 0 ? (v < top ? v : top) : 0);
-}
-
 void writeIfFree(KyDmxSpace& dmx, std::int32_t channel, std::uint8_t value)
 {
     if (!dmx.isHeld(channel))
@@ -32,50 +26,193 @@ void writeIfFree(KyDmxSpace& dmx, std::int32_t channel, std::uint8_t value)
 
 void writeScene(KyDmxSpace& dmx, const KyScene& scene)
 {
-    for (const KyScene::Entry& e : scene.entries())
-        writeIfFree(dmx, e.channel, e.value);
+    const auto& c = scene.columns();
+    for (const auto& run : c.valueRuns)
+        dmx.setFreeChannels(run.channel, c.value.data() + run.position, run.length);
 }
 
-// The 16-bit level the fade aims at for a coarse entry of the current scene whose fine
-// byte is `fine`: the next scene's coarse value at the same position with its own value
-// of that fine channel.
-float wideTarget(const KyScene& next, const KyScene::Entry& nextEntry, std::int32_t fine)
+// The levels of one tick of a fade: elapsed × step + start, clamped to the entry's range
+// and truncated. The same single-precision operations in any vector width (no fused
+// multiply-add), so the wider variant gives the same values where the processor has it.
+[[gnu::always_inline]] inline void fadeLevelsLoop(const std::int32_t* kind, const float* from, const float* step,
+                                                  float elapsed, std::size_t n, int* wide, std::uint8_t* single)
 {
-    if (nextEntry.kind == 2 && nextEntry.fineChannel == fine)
-        return nextEntry.level;
-    return static_cast<float>(nextEntry.value * 256 + next.statusOf(fine).value);
-}
-
-void writeFade(KyDmxSpace& dmx, const KyScene& current, const KyScene& next, std::uint32_t tick, float span)
-{
-    auto from = current.entries();
-    auto to = next.entries();
-    const float elapsed = static_cast<float>(tick);
-    for (std::size_t i = 0; i < from.size(); ++i) {
-        const KyScene::Entry& e = from[i];
-        if (e.kind != 0 && e.kind != 2)
-            continue; // a fine byte is written by its coarse partner
-        const bool wide = e.kind == 2;
-        const float start = e.level;
-        // Entries pair by position; an entry the next scene lacks holds its value.
-        float target = start;
-        if (i < to.size())
-            target = wide ? wideTarget(next, to[i], e.fineChannel) : to[i].value;
-        const float stepSize = span > 0 ? (target - start) / span : 0.0f;
-        const float moved = elapsed * stepSize;
-        const float v = moved + start;
-        if (!wide) {
-            writeIfFree(dmx, e.channel, static_cast<std::uint8_t>(clampLevel(v, 255)));
-        } else if (!dmx.isHeld(e.channel) && !dmx.isHeld(e.fineChannel)) {
-            int level = clampLevel(v, 65535);
-            dmx.setChannel(e.channel, static_cast<std::uint8_t>(level >> 8));
-            dmx.setChannel(e.fineChannel, static_cast<std::uint8_t>(level & 0xFF));
-        }
+    for (std::size_t k = 0; k < n; ++k) {
+        const float top = kind[k] == 2 ? 65535.0f : 255.0f;
+        const float moved = elapsed * step[k];
+        const float v = moved + from[k];
+        const int level = static_cast<int>(std::max(0.0f, std::min(v, top)));
+        wide[k] = level;
+        single[k] = static_cast<std::uint8_t>(level);
     }
 }
 
+#if defined(__x86_64__)
+[[gnu::target("avx2")]] void fadeLevelsAvx2(const std::int32_t* kind, const float* from, const float* step,
+                                            float elapsed, std::size_t n, int* wide, std::uint8_t* single)
+{
+    fadeLevelsLoop(kind, from, step, elapsed, n, wide, single);
+}
+#endif
+
+void fadeLevels(const std::int32_t* kind, const float* from, const float* step, float elapsed, std::size_t n,
+                int* wide, std::uint8_t* single)
+{
+#if defined(__x86_64__)
+    static const bool avx2 = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    if (avx2)
+        return fadeLevelsAvx2(kind, from, step, elapsed, n, wide, single);
+#endif
+    fadeLevelsLoop(kind, from, step, elapsed, n, wide, single);
+}
+
+// The fade: each entry's step toward the next scene (one single-precision division per
+// entry, in passes the compiler vectorises) is kept in the scene between ticks; each tick
+// then forms the levels chunk by chunk and writes the channels. Entries pair with the next
+// scene's by position.
+class Fade {
+public:
+    Fade(const KyScene& current, const KyScene& next, std::uint32_t tick, float span)
+        : current_(current), c_(current.columns()), n_(next.columns()), next_(next),
+          elapsed_(static_cast<float>(tick)), span_(span)
+    {
+    }
+
+    void write(KyDmxSpace& dmx) const
+    {
+        const float* steps = stepsTowardNext();
+        const std::size_t count = c_.channel.size();
+        Cursor cursor;
+        for (std::size_t first = 0; first < count; first += kChunk) {
+            const std::size_t n = std::min(kChunk, count - first);
+            Levels levels;
+            compute(first, n, steps + first, levels);
+            if (c_.orderedWrites)
+                storeInOrder(dmx, first, n, levels);
+            else
+                store(dmx, first, n, levels, cursor);
+        }
+    }
+
+private:
+    static constexpr std::size_t kChunk = 512;
+    struct Levels {
+        int wide[kChunk];
+        std::uint8_t single[kChunk];
+    };
+    // How far the runs and pairs have been written, across chunks.
+    struct Cursor {
+        std::size_t run = 0, runDone = 0, pair = 0;
+    };
+
+    const float* stepsTowardNext() const
+    {
+        KyScene::FadeSteps& cache = current_.fadeSteps();
+        if (cache.nextRevision != next_.revision() || cache.span != span_) {
+            fillSteps(cache.step.data());
+            cache.nextRevision = next_.revision();
+            cache.span = span_;
+        }
+        return cache.step.data();
+    }
+
+    void fillSteps(float* step) const
+    {
+        const std::size_t count = c_.channel.size();
+        const std::size_t paired = std::min(count, n_.channel.size());
+        const std::int32_t* kind = c_.kind.data();
+        const float* from = c_.level.data();
+        const std::int32_t* fine = c_.fineChannel.data();
+        const std::int32_t* nextKind = n_.kind.data();
+        const std::int32_t* nextFine = n_.fineChannel.data();
+        const float* nextLevel = n_.level.data();
+        const float* nextValue = n_.valueF.data();
+        float* to = step; // targets first, turned into steps below
+        for (std::size_t k = 0; k < paired; ++k) {
+            // Both loaded unconditionally, so that the selection vectorises.
+            const float wideTarget = nextLevel[k];
+            const float singleTarget = nextValue[k];
+            to[k] = kind[k] == 2 ? wideTarget : singleTarget;
+        }
+        int unmatched = 0;
+        for (std::size_t k = 0; k < paired; ++k)
+            unmatched |= (kind[k] == 2) & ((nextKind[k] != 2) | (nextFine[k] != fine[k]));
+        if (unmatched)
+            retarget(paired, to);
+        // An entry the next scene lacks holds its level.
+        for (std::size_t k = paired; k < count; ++k)
+            to[k] = from[k];
+        // A scene time of 0 (only from a damaged file) would divide by zero: no fade.
+        const bool fades = span_ > 0;
+        for (std::size_t k = 0; k < count; ++k)
+            step[k] = fades ? (to[k] - from[k]) / span_ : 0.0f;
+    }
+
+    // A coarse entry whose partner in the next scene is not the same pair aims at the next
+    // entry's value with the next scene's value of this entry's fine channel.
+    void retarget(std::size_t paired, float* to) const
+    {
+        for (std::size_t i = 0; i < paired; ++i)
+            if (c_.kind[i] == 2 && (n_.kind[i] != 2 || n_.fineChannel[i] != c_.fineChannel[i]))
+                to[i] = static_cast<float>(n_.value[i] * 256 + next_.statusOf(c_.fineChannel[i]).value);
+    }
+
+    void compute(std::size_t first, std::size_t n, const float* step, Levels& out) const
+    {
+        fadeLevels(c_.kind.data() + first, c_.level.data() + first, step, elapsed_, n, out.wide, out.single);
+    }
+
+    void writePair(KyDmxSpace& dmx, std::size_t i, int level) const
+    {
+        const std::int32_t coarse = c_.channel[i];
+        const std::int32_t fine = c_.fineChannel[i];
+        if (!dmx.isHeld(coarse) && !dmx.isHeld(fine)) {
+            dmx.setChannel(coarse, static_cast<std::uint8_t>(level >> 8));
+            dmx.setChannel(fine, static_cast<std::uint8_t>(level & 0xFF));
+        }
+    }
+
+    void store(KyDmxSpace& dmx, std::size_t first, std::size_t n, const Levels& levels, Cursor& at) const
+    {
+        const std::size_t end = first + n;
+        for (; at.run < c_.runs.size() && c_.runs[at.run].position + at.runDone < end; at.runDone = 0, ++at.run) {
+            const KyScene::Columns::Run& run = c_.runs[at.run];
+            const std::size_t from = run.position + at.runDone;
+            const std::size_t length = std::min<std::size_t>(run.length - at.runDone, end - from);
+            dmx.setFreeChannels(run.channel + int(at.runDone), levels.single + (from - first), length);
+            at.runDone += length;
+            if (at.runDone < run.length)
+                break; // the rest of the run lies in the next chunk
+        }
+        for (; at.pair < c_.pairPositions.size() && c_.pairPositions[at.pair] < end; ++at.pair)
+            writePair(dmx, c_.pairPositions[at.pair], levels.wide[c_.pairPositions[at.pair] - first]);
+    }
+
+    void storeInOrder(KyDmxSpace& dmx, std::size_t first, std::size_t n, const Levels& levels) const
+    {
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::size_t i = first + k;
+            if (c_.kind[i] == 0)
+                writeIfFree(dmx, c_.channel[i], levels.single[k]);
+            else if (c_.kind[i] == 2)
+                writePair(dmx, i, levels.wide[k]);
+            // A fine byte is written by its coarse partner; other kinds write nothing.
+        }
+    }
+
+    const KyScene& current_;
+    const KyScene::Columns& c_;
+    const KyScene::Columns& n_;
+    const KyScene& next_;
+    const float elapsed_;
+    const float span_;
+};
+
 // One axis of a pan/tilt pair: the generator's offset around what the scene wrote.
-void applyAxis(KyDmxSpace& dmx, const KyGenerator& g, std::int32_t coarse, std::int32_t fine, bool wide,
+void applyAxis(KyDmxSpace& dmx, const KyGenerator& g, double sine, std::int32_t coarse, std::int32_t fine, bool wide,
                double amplitudeFactor)
 {
     if (!g.enabled || dmx.isHeld(coarse) || (wide && dmx.isHeld(fine)))
@@ -83,13 +220,19 @@ void applyAxis(KyDmxSpace& dmx, const KyGenerator& g, std::int32_t coarse, std::
     const auto& u = dmx.data();
     auto valueAt = [&](std::int32_t i) { return KyDmxSpace::inRange(i) ? int(u[std::size_t(i)]) : 0; };
     int base = wide ? valueAt(coarse) * 256 + valueAt(fine) : valueAt(coarse);
-    int v = g.outputValue(base, wide, amplitudeFactor);
+    int v = g.valueFromSine(sine, base, wide, amplitudeFactor);
     if (wide) {
         dmx.setChannel(coarse, static_cast<std::uint8_t>(v >> 8));
         dmx.setChannel(fine, static_cast<std::uint8_t>(v & 0xFF));
     } else {
         dmx.setChannel(coarse, static_cast<std::uint8_t>(v));
     }
+}
+
+// The angle of an axis whose output is written, 0 for one that is switched off.
+double outputAngle(const KyGenerator& g)
+{
+    return g.enabled ? g.theta() : 0.0;
 }
 
 } // namespace
@@ -167,7 +310,7 @@ void KySeqEngine::output(KyDmxSpace& dmx, std::size_t current)
     } else {
         const KyScene& next = scenes[current + 1 < scenes.size() ? current + 1 : 0];
         const float span = static_cast<float>(scene.sceneTime) * f;
-        writeFade(dmx, scene, next, tick, span);
+        Fade(scene, next, tick, span).write(dmx);
     }
     previousFactor = f;
 }
@@ -205,15 +348,14 @@ std::int32_t KySeqEngine::step(KyDmxSpace& dmx, bool musicOn, bool pulse)
             ++beatCount;
         const bool reached = beatCount >= beatsPerStep;
         if (!sceneEnd) {
+            // A fade runs its full time; a jump changes as soon as the pulses are there.
             if (!sequence->fade && reached)
                 changeScene();
             else
                 advanceTime();
-        }
-        // Checked again: a fade whose time has just run out changes at once if the
-        // pulses are already there.
-        if (sceneEnd && reached)
+        } else if (reached) {
             changeScene();
+        }
     } else if (!sceneEnd) {
         advanceTime();
     } else {
@@ -228,32 +370,60 @@ void KySeqEngine::generatorStep(KyDmxSpace& dmx)
     if (!generatorsPlaying || scenes.empty())
         return;
     const std::size_t c = currentSceneIndex();
+    const KyScene& scene = scenes[c];
     KyScene& previous = scenes[c == 0 ? scenes.size() - 1 : c - 1];
     const bool sceneJustEntered = tick == 0 && playing && !paused;
     const KyCueGlobals& globals = cueGlobals();
-    for (const KyScene::PanTiltPair& pair : scenes[c].panTiltPairs()) {
-        KyGenerator& p1 = *pair.panGenerator;
-        KyGenerator& t1 = *pair.tiltGenerator;
-        bool moves = !generatorsPaused;
-        if (sceneJustEntered) {
-            const KyGenerator& p0 = previous.generatorFor(pair.pan);
-            const KyGenerator& t0 = previous.generatorFor(pair.tilt);
-            if (figureContinues(p0, t0, p1, t1)) {
-                p1.takeRunningState(p0);
-                t1.takeRunningState(t0);
-            } else {
-                p1.resetRunningState();
-                t1.resetRunningState();
-                moves = false;
-            }
+    // Pairs go in batches: all figures of a batch move, then their sines are taken in one
+    // run (independent calls overlap in the processor), then the axes are written in pair
+    // order. Pairs that share a record must see each other's moves, so they go one by one.
+    constexpr std::size_t kBatch = 32;
+    const std::size_t batch = scene.pairsShareGenerators() ? 1 : kBatch;
+    const auto pairs = scene.panTiltPairs();
+    for (std::size_t first = 0; first < pairs.size(); first += batch) {
+        const std::size_t n = std::min(batch, pairs.size() - first);
+        double sine[2 * kBatch];
+        for (std::size_t k = 0; k < n; ++k) {
+            const KyScene::PanTiltPair& pair = pairs[first + k];
+            moveFigure(pair, previous, sceneJustEntered, globals.generatorSpeed);
+            sine[2 * k] = outputAngle(*pair.panGenerator);
+            sine[2 * k + 1] = outputAngle(*pair.tiltGenerator);
         }
-        if (moves) {
-            p1.advance(globals.generatorSpeed);
-            t1.advance(globals.generatorSpeed);
+        for (std::size_t k = 0; k < 2 * n; ++k)
+            sine[k] = std::sin(sine[k]);
+        for (std::size_t k = 0; k < n; ++k) {
+            const KyScene::PanTiltPair& pair = pairs[first + k];
+            const double a = globals.generatorAmplitude;
+            applyAxis(dmx, *pair.panGenerator, sine[2 * k], pair.pan, pair.panFine, pair.wide, a);
+            applyAxis(dmx, *pair.tiltGenerator, sine[2 * k + 1], pair.tilt, pair.tiltFine, pair.wide, a);
         }
-        p1.partnerSpeed = t1.effectiveSpeed();
-        t1.partnerSpeed = p1.effectiveSpeed();
-        applyAxis(dmx, p1, pair.pan, pair.panFine, pair.wide, globals.generatorAmplitude);
-        applyAxis(dmx, t1, pair.tilt, pair.tiltFine, pair.wide, globals.generatorAmplitude);
     }
+}
+
+// On the first tick of a newly entered scene a figure either carries on from the previous
+// scene's records or starts again from angle 0 (and stands still for that tick).
+void KySeqEngine::moveFigure(const KyScene::PanTiltPair& pair, KyScene& previous, bool sceneJustEntered,
+                             double speedFactor) const
+{
+    KyGenerator& p1 = *pair.panGenerator;
+    KyGenerator& t1 = *pair.tiltGenerator;
+    bool moves = !generatorsPaused;
+    if (sceneJustEntered) {
+        const KyGenerator& p0 = previous.generatorFor(pair.pan);
+        const KyGenerator& t0 = previous.generatorFor(pair.tilt);
+        if (figureContinues(p0, t0, p1, t1)) {
+            p1.takeRunningState(p0);
+            t1.takeRunningState(t0);
+        } else {
+            p1.resetRunningState();
+            t1.resetRunningState();
+            moves = false;
+        }
+    }
+    if (moves) {
+        p1.advance(speedFactor);
+        t1.advance(speedFactor);
+    }
+    p1.partnerSpeed = t1.effectiveSpeed();
+    t1.partnerSpeed = p1.effectiveSpeed();
 }

@@ -50,6 +50,8 @@ private:
     // The scene index made valid again if the sequence lost scenes while bound.
     std::size_t currentSceneIndex();
     void output(KyDmxSpace& dmx, std::size_t current);
+    void moveFigure(const KyScene::PanTiltPair& pair, KyScene& previous, bool sceneJustEntered,
+                    double speedFactor) const;
     void advanceTime();
     void changeScene();
 };

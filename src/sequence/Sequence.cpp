@@ -1,6 +1,12 @@
 #include "sequence/Sequence.h"
 
+#include <algorithm>
+#include <atomic>
+#include <bitset>
+
 namespace {
+
+std::atomic<std::uint64_t> lastRevision{0};
 
 KyGenerator& sharedDefaultGenerator()
 {
@@ -62,8 +68,8 @@ KyGenerator& KyScene::generatorFor(std::int32_t channel)
 
 std::pair<std::int32_t, KyChStatus> KyScene::entryAt(std::size_t i) const
 {
-    const Entry& e = entries_[i];
-    return {e.channel, channels_.find(e.channel)->second};
+    const std::int32_t channel = columns_.channel[i];
+    return {channel, channels_.find(channel)->second};
 }
 
 void KyScene::resetGenerators()
@@ -74,20 +80,74 @@ void KyScene::resetGenerators()
 
 void KyScene::rebuild()
 {
-    entries_.clear();
+    columns_ = Columns{};
     pairs_.clear();
-    entries_.reserve(channels_.size());
+    const std::size_t n = channels_.size();
+    for (auto* column : {&columns_.channel, &columns_.fineChannel, &columns_.kind})
+        column->reserve(n);
+    columns_.value.reserve(n);
+    columns_.valueF.reserve(n);
+    columns_.level.reserve(n);
     for (const auto& [channel, status] : channels_) {
-        auto level = static_cast<std::uint16_t>(status.value);
+        int level = status.value;
         if (status.kind == 2)
-            level = static_cast<std::uint16_t>(status.value << 8 | statusOf(status.fineChannel).value);
-        entries_.push_back({channel, status.fineChannel, status.value, status.kind, level});
+            level = status.value << 8 | statusOf(status.fineChannel).value;
+        columns_.channel.push_back(channel);
+        columns_.fineChannel.push_back(status.fineChannel);
+        columns_.kind.push_back(status.kind);
+        columns_.value.push_back(status.value);
+        columns_.valueF.push_back(status.value);
+        columns_.level.push_back(static_cast<float>(level));
         if (status.pairRole != 1 || (status.kind != 0 && status.kind != 2))
             continue;
         const std::int32_t tilt = status.pairChannel;
         const bool wide = status.kind == 2;
         pairs_.push_back({channel, wide ? status.fineChannel : 0, tilt, wide ? statusOf(tilt).fineChannel : 0, wide,
                           &generatorFor(channel), &generatorFor(tilt)});
+    }
+    planWrites();
+    std::vector<const KyGenerator*> driven;
+    for (const PanTiltPair& pair : pairs_)
+        driven.insert(driven.end(), {pair.panGenerator, pair.tiltGenerator});
+    std::sort(driven.begin(), driven.end());
+    pairsShareGenerators_ = std::adjacent_find(driven.begin(), driven.end()) != driven.end();
+    revision_ = ++lastRevision;
+    fadeSteps_ = FadeSteps{};
+    fadeSteps_.step.resize(n);
+}
+
+void KyScene::planWrites()
+{
+    constexpr std::int32_t universe = 512;
+    auto inUniverse = [](std::int32_t channel) { return channel >= 0 && channel < universe; };
+    std::bitset<universe> written;
+    auto claim = [&](std::int32_t channel) {
+        if (!inUniverse(channel))
+            return true; // writes outside the universe are dropped
+        bool fresh = !written.test(std::size_t(channel));
+        written.set(std::size_t(channel));
+        return fresh;
+    };
+    auto extend = [](std::vector<Columns::Run>& runs, std::uint32_t position, std::int32_t channel) {
+        Columns::Run* last = runs.empty() ? nullptr : &runs.back();
+        if (last && last->position + last->length == position && last->channel + std::int32_t(last->length) == channel)
+            ++last->length;
+        else
+            runs.push_back({position, 1, channel});
+    };
+    Columns& c = columns_;
+    for (std::uint32_t i = 0; i < c.channel.size(); ++i) {
+        const std::int32_t channel = c.channel[i];
+        if (inUniverse(channel))
+            extend(c.valueRuns, i, channel);
+        if (c.kind[i] == 2) {
+            c.orderedWrites |= !claim(channel) | !claim(c.fineChannel[i]);
+            c.pairPositions.push_back(i);
+        } else if (c.kind[i] == 0) {
+            c.orderedWrites |= !claim(channel);
+            if (inUniverse(channel))
+                extend(c.runs, i, channel);
+        }
     }
 }
 

@@ -38,8 +38,8 @@ TEST(Scene, FlatEntriesFollowEditsAndCopies)
     scene.setStatus(2, KyChStatus{0x56, 2, 2, 3, 2});
     scene.setStatus(1, KyChStatus{0x34, 1, 1, 0, 2});
     scene.setStatus(3, KyChStatus{0x78, 1, 2, 0, 2});
-    ASSERT_EQ(scene.entries().size(), 4u);
-    EXPECT_EQ(scene.entries()[0].level, 0x1234); // the fine byte recorded after its coarse one
+    ASSERT_EQ(scene.entryCount(), 4u);
+    EXPECT_EQ(scene.columns().level[0], 0x1234); // the fine byte recorded after its coarse one
     ASSERT_EQ(scene.panTiltPairs().size(), 1u);
     const auto& pair = scene.panTiltPairs()[0];
     EXPECT_EQ(pair.pan, 0);
