@@ -403,7 +403,7 @@ void KySeqEngine::generatorStep(KyDmxSpace& dmx)
 // On the first tick of a newly entered scene a figure either carries on from the previous
 // scene's records or starts again from angle 0 (and stands still for that tick).
 void KySeqEngine::moveFigure(const KyScene::PanTiltPair& pair, KyScene& previous, bool sceneJustEntered,
-                             double speedFactor) const
+                             double speedFactor)
 {
     KyGenerator& p1 = *pair.panGenerator;
     KyGenerator& t1 = *pair.tiltGenerator;

@@ -51,7 +51,7 @@ private:
     std::size_t currentSceneIndex();
     void output(KyDmxSpace& dmx, std::size_t current);
     void moveFigure(const KyScene::PanTiltPair& pair, KyScene& previous, bool sceneJustEntered,
-                    double speedFactor) const;
+                    double speedFactor);
     void advanceTime();
     void changeScene();
 };

@@ -33,6 +33,43 @@ KyScene& KyScene::operator=(const KyScene& other)
     return *this;
 }
 
+KyScene::KyScene(KyScene&& other) noexcept
+    : sceneTime(other.sceneTime), channels_(std::move(other.channels_)), generators_(std::move(other.generators_)),
+      columns_(std::move(other.columns_)), pairs_(std::move(other.pairs_)),
+      pairsShareGenerators_(other.pairsShareGenerators_), revision_(other.revision_),
+      fadeSteps_(std::move(other.fadeSteps_))
+{
+    other.forgetContents();
+}
+
+KyScene& KyScene::operator=(KyScene&& other) noexcept
+{
+    if (this != &other) {
+        sceneTime = other.sceneTime;
+        channels_ = std::move(other.channels_);
+        generators_ = std::move(other.generators_);
+        columns_ = std::move(other.columns_);
+        pairs_ = std::move(other.pairs_);
+        pairsShareGenerators_ = other.pairsShareGenerators_;
+        revision_ = other.revision_;
+        fadeSteps_ = std::move(other.fadeSteps_);
+        other.forgetContents();
+    }
+    return *this;
+}
+
+// A scene left behind by a move holds nothing and must not pass for the scene it was.
+void KyScene::forgetContents() noexcept
+{
+    channels_.clear();
+    generators_.clear();
+    columns_ = Columns{};
+    pairs_.clear();
+    pairsShareGenerators_ = false;
+    revision_ = ++lastRevision;
+    fadeSteps_ = FadeSteps{};
+}
+
 void KyScene::setStatus(std::int32_t channel, const KyChStatus& status)
 {
     channels_[channel] = status;
@@ -141,7 +178,9 @@ void KyScene::planWrites()
         if (inUniverse(channel))
             extend(c.valueRuns, i, channel);
         if (c.kind[i] == 2) {
-            c.orderedWrites |= !claim(channel) | !claim(c.fineChannel[i]);
+            const bool coarseFresh = claim(channel);
+            const bool fineFresh = claim(c.fineChannel[i]);
+            c.orderedWrites |= !(coarseFresh && fineFresh);
             c.pairPositions.push_back(i);
         } else if (c.kind[i] == 0) {
             c.orderedWrites |= !claim(channel);

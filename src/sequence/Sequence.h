@@ -66,8 +66,8 @@ public:
     KyScene() = default;
     KyScene(const KyScene& other);
     KyScene& operator=(const KyScene& other);
-    KyScene(KyScene&&) noexcept = default;
-    KyScene& operator=(KyScene&&) noexcept = default;
+    KyScene(KyScene&& other) noexcept;
+    KyScene& operator=(KyScene&& other) noexcept;
 
     // Replaces the channel's record; a channel new to the scene also gets a default
     // generator entry, an existing generator entry is kept.
@@ -107,6 +107,7 @@ public:
 private:
     void rebuild();
     void planWrites();
+    void forgetContents() noexcept;
 
     ChannelMap channels_;
     GeneratorMap generators_;

@@ -63,8 +63,20 @@ TEST(Scene, FlatEntriesFollowEditsAndCopies)
     assigned = scene;
     EXPECT_EQ(assigned.panTiltPairs()[0].panGenerator, &assigned.generatorFor(0));
 
+    // A move keeps the records where they are; the scene left behind is empty and no
+    // longer passes for the moved one.
+    const std::uint64_t revision = assigned.revision();
+    const KyGenerator* panRecord = &assigned.generatorFor(0);
+    KyScene moved = std::move(assigned);
+    EXPECT_EQ(moved.panTiltPairs()[0].panGenerator, panRecord);
+    EXPECT_EQ(moved.revision(), revision);
+    EXPECT_NE(assigned.revision(), revision);
+    EXPECT_EQ(assigned.entryCount(), 0u);
+
+    const std::uint64_t before = scene.revision();
     scene.removeChannel(0);
     EXPECT_TRUE(scene.panTiltPairs().empty());
+    EXPECT_NE(scene.revision(), before);
 }
 
 TEST(Sequence, ResetAndSceneTimesReachEveryScene)
