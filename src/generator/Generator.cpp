@@ -57,9 +57,10 @@ int KyGenerator::valueFromSine(double sine, int base, bool wide, double amplitud
 {
     const double k = wide ? 256 : 1;
     const double top = wide ? 65535 : 255;
-    double value = std::trunc(sine * amplitudeFactor * effectiveAmplitude() * k + base);
-    // Written so that a NaN from damaged factors lands on 0 instead of an undefined cast.
-    if (!(value > 0))
+    const double value = sine * amplitudeFactor * effectiveAmplitude() * k + base;
+    // Truncated toward zero and clamped: below 1 that is 0 (so is a NaN from damaged
+    // factors), and the cast of a value inside the range truncates by itself.
+    if (!(value >= 1))
         return 0;
     return static_cast<int>(std::min(value, top));
 }
