@@ -1,7 +1,9 @@
 #include "app/Show.h"
 
 #include "app/Configuration.h"
+#include "cue/CueFile.h"
 #include "library/LibraryFile.h"
+#include "sequence/SequenceFile.h"
 
 namespace {
 
@@ -47,6 +49,10 @@ void KyShow::loadAll(std::vector<std::string>& warnings)
         warnings.push_back("Urządzenia z pliku " + vt::baseName(paths_.club) +
                            ", których typów nie ma w bibliotece, zostały pominięte: " + std::to_string(dropped) +
                            ".\n" + setAside(paths_.club));
+    // A generators file with a wrong magic throws and ends the start-up.
+    setAsideIfIncomplete(genList.load(paths_.generators), paths_.generators, warnings);
+    setAsideIfIncomplete(loadSequences(seque, paths_.sequences), paths_.sequences, warnings);
+    setAsideIfIncomplete(loadCues(seque, paths_.cues), paths_.cues, warnings);
 }
 
 std::vector<std::string> KyShow::saveAtExit()
@@ -56,9 +62,11 @@ std::vector<std::string> KyShow::saveAtExit()
         if (!failure.empty())
             failures.push_back(std::move(failure));
     };
-    // In this order: sequences, cues, installation, generators, configuration.
-    note(saveClub());
     std::string reason;
+    note(failureUnless(saveSequences(seque, paths_.sequences, &reason), paths_.sequences, reason));
+    note(failureUnless(saveCues(seque, paths_.cues, &reason), paths_.cues, reason));
+    note(saveClub());
+    note(failureUnless(genList.save(paths_.generators, &reason), paths_.generators, reason));
     note(failureUnless(saveConfiguration(paths_.configuration, pageNames, zoneNames, &reason), paths_.configuration,
                        reason));
     return failures;
@@ -85,8 +93,7 @@ void KyShow::tick()
 void KyShow::tickLocked()
 {
     if (closeState_ == Running) {
-        dmx.keepHeldOnly();
-
+        cueTick(dmx.liveCue(), dmx, musicMode, inputChanged);
         sendOutputFrame();
     }
     if (closeState_ == CloseRequested) {

@@ -6,6 +6,8 @@
 #include "dmx/Dmx_space.h"
 #include "library/Library.h"
 #include "dmx/Usb.h"
+#include "generator/GenList.h"
+#include "sequence/Seque.h"
 
 #include <array>
 #include <cstdint>
@@ -28,6 +30,8 @@ public:
 
     // Model objects, constructed in this order and destroyed in reverse.
     KyLibrary library; // with the installation, library.club
+    KyGenList genList;
+    KySeque seque;
     KyDmxSpace dmx;
     KyUsb usb;
 

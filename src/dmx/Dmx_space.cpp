@@ -1,6 +1,6 @@
 #include "dmx/Dmx_space.h"
 
-KyDmxSpace::KyDmxSpace() : editedSequence_(std::make_shared<KySequence>()) {}
+KyDmxSpace::KyDmxSpace() : editedSequence_(std::make_shared<KySequence>()), previewEngine_(editedSequence_) {}
 
 KyScene* KyDmxSpace::recordedScene()
 {

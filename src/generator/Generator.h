@@ -1,6 +1,9 @@
 #pragma once
 // The figure generator of one pan or tilt axis: a sine around the scene's position.
 
+#include "common/Stream.h"
+
+#include <cmath>
 #include <cstdint>
 
 struct KyGenerator {
@@ -30,4 +33,34 @@ struct KyGenerator {
     void setSpeedModifier(std::int32_t v) { speedModifier = v < 1 ? 1 : v; }
     void resetRunningState() { angle = 0.0; lastAngle = 0.0; }
     void takeRunningState(const KyGenerator& other) { angle = other.angle; lastAngle = other.lastAngle; }
+
+    // One tick of movement at the process-wide generator speed factor.
+    void advance(double speedFactor);
+    // The axis value around `base` (8-bit, or 16-bit when `wide`) at the process-wide
+    // amplitude factor, clamped to the axis range.
+    int outputValue(int base, bool wide, double amplitudeFactor) const
+    {
+        return valueFromSine(std::sin(theta()), base, wide, amplitudeFactor);
+    }
+    // The two halves of outputValue, for callers that take many sines in a row: the angle
+    // with the phase (and the flip), and the value for that angle's sine.
+    double theta() const;
+    int valueFromSine(double sine, int base, bool wide, double amplitudeFactor) const;
+
+    // The fields a file stores, compared; the running state is left out.
+    bool sameStoredFields(const KyGenerator& other) const;
 };
+
+// Whether a pan/tilt figure carries on from the previous scene's records (p0, t0) into the
+// current scene's (p1, t1) instead of starting again from angle 0.
+bool figureContinues(const KyGenerator& p0, const KyGenerator& t0, const KyGenerator& p1, const KyGenerator& t1);
+
+// The generator record as stored in files: versions 1-4 are read, version 4 is written.
+// Reading fills only the fields the record's version carries; a failed read leaves `g`
+// unchanged.
+enum class GeneratorRead { Ok, Truncated, UnsupportedVersion };
+void writeGenerator(vt::ByteWriter& out, const KyGenerator& g);
+GeneratorRead readGenerator(vt::ByteReader& in, KyGenerator& g);
+// The fewest bytes any accepted record version takes, for bounding counts.
+inline constexpr std::size_t kMinGeneratorRecordSize = 26;
+

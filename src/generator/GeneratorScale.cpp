@@ -3,28 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// The inverse formulas overshoot the bars' ends slightly (4.0 gives 101), so the result is
-// held to the range a bar can show.
-int barPosition(double value, int low, int high)
-{
-    return static_cast<int>(std::clamp(std::floor(value), double(low), double(high)));
-}
-
-} // namespace
-
 double generatorSpeedFactor(int position)
 {
-    int p = std::clamp(position, -100, 100);
-    return p < 0 ? 1 + p * 0.00875 : 1 + p * 0.02984375;
+    int q = std::clamp(position, -100, 100);
+    return q < 0 ? 1 + q * 0.00875 : 1 + q * 0.02984375;
 }
 
+// 4.0 gives 101, one past the bar's end; the bar clamps it, the module image keeps it.
 int generatorSpeedPosition(double factor)
 {
-    double x = std::clamp(factor, 0.125, 4.0);
+    // Written so that a NaN from a damaged file maps to the slowest position.
+    double x = factor > 0.125 ? std::min(factor, 4.0) : 0.125;
     double scale = x >= 1 ? 33.50785340314136 : 114.28571428571429;
-    return barPosition(scale * (x - 1) + 0.5, -100, 100);
+    return static_cast<int>(std::floor(scale * (x - 1) + 0.5));
 }
 
 double generatorAmplitudeFactor(int position)
@@ -34,5 +25,6 @@ double generatorAmplitudeFactor(int position)
 
 int generatorAmplitudePosition(double factor)
 {
-    return barPosition(factor * 100 + 0.5, 0, 100);
+    double position = std::floor(factor * 100 + 0.5);
+    return position > 0 ? static_cast<int>(std::min(position, 100.0)) : 0;
 }

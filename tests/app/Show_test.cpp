@@ -1,5 +1,6 @@
 #include "app/Show.h"
 #include "library/LibraryFile.h"
+#include "common/Files.h"
 
 #include <filesystem>
 #include <fstream>
@@ -151,13 +152,14 @@ TEST(Show, CutLibraryIsSetAsideWithTheInstallationItCannotHold)
     fs::remove_all(dir);
 }
 
-TEST(Show, FailedSavesAreReportedByFileName)
+TEST(Show, FailedSavesAreReportedByFileNameInTheExitOrder)
 {
     KyShow show(DataPaths::in("/nonexistent/show"));
     auto failures = show.saveAtExit();
-    ASSERT_EQ(failures.size(), 2u);
-    EXPECT_EQ(failures[0].rfind("Nie można zapisać pliku club.vt2: ", 0), 0u) << failures[0];
-    EXPECT_EQ(failures[1].rfind("Nie można zapisać pliku vt2.cnf: ", 0), 0u) << failures[1];
+    const char* order[] = {"sequences.vt2", "cues.vt2", "club.vt2", "generators.vt2", "vt2.cnf"};
+    ASSERT_EQ(failures.size(), std::size(order));
+    for (std::size_t i = 0; i < failures.size(); ++i)
+        EXPECT_EQ(failures[i].rfind(std::string("Nie można zapisać pliku ") + order[i] + ": ", 0), 0u) << failures[i];
     EXPECT_EQ(show.saveLibrary().rfind("Nie można zapisać pliku library.vt2: ", 0), 0u);
 }
 
@@ -180,4 +182,50 @@ TEST(Show, CloseRequestStopsOutputAtTheNextTickAndNoRestoresIt)
     EXPECT_EQ(show.closeState(), KyShow::Running);
     show.tick();
     EXPECT_EQ(show.dmx.data()[3], 0);
+}
+
+TEST(Show, GeneratorsFileWithAWrongMagicEndsTheStartUp)
+{
+    auto dir = freshDirectory("badgen");
+    vt::Bytes bad = {'v', 't', '2', ' ', 'g', 'e', 'n', '!', 1, 0, 0, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(vt::writeFileAtomically((dir / "generators.vt2").string(), bad));
+    KyShow show(DataPaths::in(dir.string()));
+    std::vector<std::string> warnings;
+    try {
+        show.loadAll(warnings);
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "unsupported 'generators.vt2' file format");
+    }
+    fs::remove_all(dir);
+}
+
+TEST(Show, DamagedSequencesAreSetAsideAndTheCuesStillLoad)
+{
+    auto dir = freshDirectory("damaged");
+    {
+        KyShow show(DataPaths::in(dir.string()));
+        show.seque.addSequence(KySequence{});
+        KyCue cue;
+        cue.zoneEngine(0) = KySeqEngine(show.seque.sharedSequenceAt(0));
+        show.seque.addCue(cue);
+        show.genList.append(KyPanTiltGen{"ab", {}, {}});
+        EXPECT_TRUE(show.saveAtExit().empty());
+    }
+    EXPECT_EQ(fs::file_size(dir / "sequences.vt2"), 20u + 17u);
+    EXPECT_EQ(fs::file_size(dir / "cues.vt2"), 20u + 216u);
+    EXPECT_EQ(fs::file_size(dir / "generators.vt2"), 16u + 74u);
+
+    fs::resize_file(dir / "sequences.vt2", 30);
+    KyShow show(DataPaths::in(dir.string()));
+    std::vector<std::string> warnings;
+    show.loadAll(warnings);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], "Plik sequences.vt2 jest uszkodzony i nie został wczytany w całości.\nKopia: " +
+                               (dir / "sequences.vt2.damaged").string());
+    EXPECT_EQ(fs::file_size(dir / "sequences.vt2.damaged"), 30u);
+    EXPECT_EQ(show.seque.cueCount(), 1u);
+    EXPECT_EQ(show.seque.cueAt(0).zoneEngine(0).sequence->id, 0); // its sequence was lost
+    EXPECT_EQ(show.genList.size(), 1u);
+    fs::remove_all(dir);
 }

@@ -77,7 +77,7 @@ TEST_F(Recording, WriteGoesIntoTheCurrentSceneAndZerosIntoScenesLackingIt)
     EXPECT_TRUE(scene(0).hasChannel(10));
     EXPECT_EQ(scene(0).statusOf(10).value, 0);
     EXPECT_EQ(scene(2).statusOf(10).value, 77); // a scene that had the channel keeps it
-    EXPECT_EQ(scene(0).generators.count(10), 1u);
+    EXPECT_EQ(scene(0).generators().count(10), 1u);
 }
 
 TEST_F(Recording, ReleaseRemovesTheChannelFromEveryScene)
@@ -86,7 +86,7 @@ TEST_F(Recording, ReleaseRemovesTheChannelFromEveryScene)
     dmx.releaseChannel(10);
     for (int i = 0; i < 3; ++i) {
         EXPECT_FALSE(scene(i).hasChannel(10));
-        EXPECT_EQ(scene(i).generators.count(10), 0u);
+        EXPECT_EQ(scene(i).generators().count(10), 0u);
     }
 }
 

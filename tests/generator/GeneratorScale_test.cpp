@@ -21,8 +21,9 @@ TEST(GeneratorScale, SpeedFactorToPosition)
         double factor;
         int position;
     };
-    for (Case c : {Case{2.0, 34}, Case{0.125, -100}, Case{4.0, 100}, Case{3.984375, 100}, Case{1.0, 0},
-                   Case{0.5, -57}, Case{0.01, -100}, Case{9.0, 100}})
+    for (Case c : {Case{2.0, 34}, Case{0.125, -100}, Case{4.0, 101}, Case{3.984375, 100}, Case{1.0, 0},
+                   Case{0.5, -57}, Case{0.5625, -50}, Case{2.4921875, 50}, Case{0.01, -100},
+                   Case{9.0, 101}, Case{std::nan(""), -100}})
         EXPECT_EQ(generatorSpeedPosition(c.factor), c.position) << c.factor;
 }
 
@@ -38,6 +39,9 @@ TEST(GeneratorScale, AmplitudeBothWays)
     EXPECT_DOUBLE_EQ(generatorAmplitudeFactor(37), 0.37);
     EXPECT_EQ(generatorAmplitudePosition(0.375), 38);
     EXPECT_EQ(generatorAmplitudePosition(0.374), 37);
+    EXPECT_EQ(generatorAmplitudePosition(0.29), 29);
+    EXPECT_EQ(generatorAmplitudePosition(7.0), 100);
+    EXPECT_EQ(generatorAmplitudePosition(std::nan("")), 0);
     for (int p = 0; p <= 100; ++p)
         EXPECT_EQ(generatorAmplitudePosition(generatorAmplitudeFactor(p)), p);
 }

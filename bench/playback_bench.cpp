@@ -1,0 +1,58 @@
+#include "cue/Cue.h"
+#include "dmx/Dmx_space.h"
+#include "sequence/SequenceFile.h"
+#include "support/PlaybackLoad.h"
+
+#include <benchmark/benchmark.h>
+
+// Ten zones fading through 512-channel scenes with sixteen 16-bit heads each, every
+// figure generator running, a few channels held.
+static void BM_FullLoadTick(benchmark::State& state)
+{
+    KyDmxSpace dmx;
+    KyCue& live = dmx.liveCue();
+    playback_load::loadFull(live);
+    dmx.setManual(300, 10);
+    dmx.setManual16(4, 5, 0x8000);
+    for (auto _ : state) {
+        cueTick(live, dmx, false, false);
+        benchmark::DoNotOptimize(dmx.data().data());
+    }
+}
+BENCHMARK(BM_FullLoadTick);
+
+// One zone jumping through a small look; the other nine on placeholders.
+static void BM_LightTick(benchmark::State& state)
+{
+    KyDmxSpace dmx;
+    KyCue& live = dmx.liveCue();
+    auto seq = std::make_shared<KySequence>();
+    for (int scene = 0; scene < 4; ++scene) {
+        KyScene s;
+        for (int channel = 0; channel < 24; ++channel)
+            s.setStatus(channel, KyChStatus{static_cast<std::uint8_t>(channel * 10 + scene), 0, 0, 0, 0});
+        seq->appendScene(s);
+    }
+    live.zoneEngine(0) = KySeqEngine(seq);
+    live.play();
+    for (auto _ : state) {
+        cueTick(live, dmx, false, false);
+        benchmark::DoNotOptimize(dmx.data().data());
+    }
+}
+BENCHMARK(BM_LightTick);
+
+// Reading a sequences file of 50 sequences of 8 full scenes each from memory.
+static void BM_LoadLargeSequencesFile(benchmark::State& state)
+{
+    KySeque store;
+    for (int i = 0; i < 50; ++i)
+        store.addSequence(*playback_load::fullSequence(i % 10, 8));
+    const vt::Bytes bytes = sequencesToBytes(store);
+    for (auto _ : state) {
+        KySeque loaded;
+        benchmark::DoNotOptimize(sequencesFromBytes(loaded, bytes));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_LoadLargeSequencesFile)->Unit(benchmark::kMillisecond);

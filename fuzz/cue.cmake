@@ -1,0 +1,1 @@
+vantorel_fuzz(fuzz_cues SOURCES cue/cues_fuzz.cpp)

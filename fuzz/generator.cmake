@@ -1,0 +1,1 @@
+vantorel_fuzz(fuzz_generators SOURCES generator/generators_fuzz.cpp)

@@ -1,0 +1,1 @@
+vantorel_fuzz(fuzz_sequences SOURCES sequence/sequences_fuzz.cpp)

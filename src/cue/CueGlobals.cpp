@@ -1,0 +1,7 @@
+#include "cue/CueGlobals.h"
+
+KyCueGlobals& cueGlobals()
+{
+    static KyCueGlobals globals;
+    return globals;
+}

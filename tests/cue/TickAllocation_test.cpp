@@ -1,0 +1,81 @@
+// The tick must not allocate: this binary counts every allocation through the global
+// operator new while ticks run under full load.
+
+#include "cue/CueGlobals.h"
+#include "dmx/Dmx_space.h"
+#include "support/PlaybackLoad.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <new>
+
+namespace {
+
+std::atomic<bool> counting{false};
+std::atomic<long> allocations{0};
+
+void* allocate(std::size_t n)
+{
+    if (counting)
+        ++allocations;
+    if (void* p = std::malloc(n ? n : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void* allocateAligned(std::size_t n, std::align_val_t align)
+{
+    if (counting)
+        ++allocations;
+    auto a = static_cast<std::size_t>(align);
+    if (void* p = std::aligned_alloc(a, (n + a - 1) / a * a))
+        return p;
+    throw std::bad_alloc();
+}
+
+} // namespace
+
+void* operator new(std::size_t n) { return allocate(n); }
+void* operator new[](std::size_t n) { return allocate(n); }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return std::malloc(n ? n : 1); }
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return std::malloc(n ? n : 1); }
+void* operator new(std::size_t n, std::align_val_t a) { return allocateAligned(n, a); }
+void* operator new[](std::size_t n, std::align_val_t a) { return allocateAligned(n, a); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+
+TEST(TickAllocation, FullLoadTicksAllocateNothing)
+{
+    KyDmxSpace dmx;
+    KyCue& live = dmx.liveCue();
+    playback_load::loadFull(live);
+    live.zoneEngine(3).music = true;
+    live.zoneEngine(3).beatsPerStep = 2;
+    live.zoneEngine(7).speed = -30;
+    dmx.setManual(100, 1);
+    dmx.setManual16(8, 9, 0x1234); // a held pan
+
+    // Long enough to cross scene changes, figure continuations and the loop back.
+    counting = true;
+    for (int tick = 0; tick < 200; ++tick) {
+        if (tick == 120)
+            live.pauseGenerators();
+        if (tick == 150)
+            live.playGenerators();
+        cueTick(live, dmx, true, tick % 3 == 0);
+        dmx.previewEngine().step(dmx, false, false);
+        dmx.previewEngine().generatorStep(dmx);
+    }
+    counting = false;
+    EXPECT_EQ(allocations.load(), 0);
+    EXPECT_GT(live.zoneEngine(0).sceneIndex + live.zoneEngine(1).sceneIndex, 0);
+}
