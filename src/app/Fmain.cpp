@@ -2,16 +2,19 @@
 
 #include "common/Cp1250.h"
 #include "dmx/Fdmxspace.h"
+#include "dmx/Fdmxtracker.h"
 #include "dmx/Fmoduleselect.h"
+#include "functions/Functions.h"
 #include "functions/PTrackBar.h"
+#include "generator/GeneratorScale.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -46,7 +49,7 @@ SerialPortLister portListerFor(const StartOptions& options)
 TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     : QMainWindow(parent), show_(pathsFor(options), portListerFor(options))
 {
-    pageControl_ = new QTabWidget(this);
+    pageControl_ = new TPIconPages(show_.icons, show_.showLock(), this);
     pageControl_->setStyleSheet(QStringLiteral("QTabBar::tab { width: 120px; }"));
     setCentralWidget(pageControl_);
     statusBar();
@@ -61,7 +64,8 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     std::vector<std::string> warnings;
     show_.loadAll(warnings);
     for (const auto& caption : show_.pageNames)
-        pageControl_->addTab(new QWidget, fromCp1250(caption));
+        pageControl_->addPage(fromCp1250(caption));
+    pageControl_->rebuildIcons();
     reportLoadWarnings(warnings);
 
     // The tick is not running yet, so discovery may talk to the port without the show lock.
@@ -72,7 +76,7 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     connect(updateTimer_, &QTimer::timeout, this, &TMainForm::updateActions);
     updateTimer_->start(50);
     updateActionsAfterInput();
-    updateCaption();
+    updateActions();
 
     show_.cancelClose();
     timer_.setEnabled(true);
@@ -182,11 +186,25 @@ void showOnBar(TPTrackBar* bar, const QString& label, int position)
     bar->setCaption(label + QString::number(bar->position()));
 }
 
+bool isShown(const QWidget* window)
+{
+    return window && window->isVisible();
+}
+
+// Lets one of the actions be down at a time.
+void groupExclusively(QObject* owner, std::initializer_list<QAction*> actions)
+{
+    auto* group = new QActionGroup(owner);
+    for (QAction* action : actions)
+        group->addAction(action);
+}
+
 } // namespace
 
 void TMainForm::createToolWindows()
 {
     dmxSpaceForm_ = std::make_unique<TDmxSpaceForm>(show_.dmx, show_.showLock(), this);
+    dmxTrackerForm_ = std::make_unique<TDmxTrackerForm>(show_.dmx, show_.icons, show_.showLock(), this);
 }
 
 QAction* TMainForm::makeAction(const char* name, const QString& caption, const QString& hint, const char* picture)
@@ -240,7 +258,16 @@ void TMainForm::createActions()
     for (QAction* transport : {playAction_, pauseAction_, stopAction_, generatorPlayAction_, generatorPauseAction_,
                                generatorStopAction_})
         transport->setCheckable(true);
+    groupExclusively(this, {playAction_, pauseAction_, stopAction_});
+    groupExclusively(this, {generatorPlayAction_, generatorPauseAction_, generatorStopAction_});
 
+    connect(iconMoveAction_, &QAction::toggled, this, &TMainForm::IconMoveActionExecute);
+    connect(playAction_, &QAction::triggered, this, [this] { liveCueDo(&KyCue::play); });
+    connect(pauseAction_, &QAction::triggered, this, [this] { liveCueDo(&KyCue::pause); });
+    connect(stopAction_, &QAction::triggered, this, [this] { liveCueDo(&KyCue::stop); });
+    connect(generatorPlayAction_, &QAction::triggered, this, [this] { liveCueDo(&KyCue::playGenerators); });
+    connect(generatorPauseAction_, &QAction::triggered, this, [this] { liveCueDo(&KyCue::pauseGenerators); });
+    connect(generatorStopAction_, &QAction::triggered, this, [this] { liveCueDo(&KyCue::stopGenerators); });
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
     connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
@@ -249,6 +276,8 @@ void TMainForm::createActions()
     disableUnavailableActions();
 }
 
+// Their windows are not part of the program yet: the actions follow the selection, but
+// executing one opens nothing until its window exists.
 void TMainForm::createFunctionActions()
 {
     for (std::size_t i = 0; i < functionActions_.size(); ++i) {
@@ -258,15 +287,12 @@ void TMainForm::createFunctionActions()
     }
 }
 
-// What these actions open or drive is not part of the program yet; they stay disabled
-// rather than pretend. The function actions also stay disabled while nothing is selected.
+// What these actions open is not part of the program yet; they stay disabled rather than
+// pretend.
 void TMainForm::disableUnavailableActions()
 {
-    for (QAction* action : functionActions_)
-        action->setEnabled(false);
     for (QAction* action : {libraryAction_, clubAction_, floorsAction_, dmxModuleAction_, blackoutAction_,
-                            sequenceAction_, cueAction_, directPanelAction_, playAction_, pauseAction_, stopAction_,
-                            generatorPlayAction_, generatorPauseAction_, generatorStopAction_})
+                            sequenceAction_})
         action->setEnabled(false);
 }
 
@@ -329,13 +355,12 @@ void TMainForm::createFunctionToolbar()
     blackout->setFont(large);
     toolbar->addWidget(blackout);
 
-    // The tracker window is not part of the program yet.
     dmxTrackerButton_ = new QToolButton(toolbar);
     dmxTrackerButton_->setObjectName(QStringLiteral("DmxTrackerButton"));
     dmxTrackerButton_->setText(QStringLiteral("DMX Tracker"));
     dmxTrackerButton_->setIcon(picture("tracker"));
     dmxTrackerButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    dmxTrackerButton_->setEnabled(false);
+    connect(dmxTrackerButton_, &QToolButton::clicked, this, &TMainForm::DmxTrackerButtonClick);
     toolbar->addWidget(dmxTrackerButton_);
 }
 
@@ -348,8 +373,6 @@ TPTrackBar* TMainForm::makeBar(const char* name, int min, int max)
     bar->setMax(max);
     int widest = bar->fontMetrics().horizontalAdvance(kGeneratorAmplitudeLabel + QStringLiteral("-100"));
     bar->setFixedWidth(widest + 2 * bar->sliderSize() + 16);
-    // The live cue that the bars drive is not part of the program yet.
-    bar->setEnabled(false);
     return bar;
 }
 
@@ -360,6 +383,7 @@ void TMainForm::createCueToolbar()
     toolbar->addActions({playAction_, pauseAction_, stopAction_});
     cueSpeedBar_ = makeBar("CueSpeedTBar", -100, 100);
     showOnBar(cueSpeedBar_, kCueSpeedLabel, 0);
+    connect(cueSpeedBar_, &TPTrackBar::changed, this, &TMainForm::CueSpeedTBarChange);
     toolbar->addWidget(cueSpeedBar_);
     toolbar->addActions({sequenceAction_, cueAction_, directPanelAction_});
     toolbar->addSeparator();
@@ -374,16 +398,69 @@ void TMainForm::createGeneratorToolbar()
     toolbar->setObjectName(QStringLiteral("GeneratorToolBar"));
     generatorAmplitudeBar_ = makeBar("GeneratorAmplitudeTBar", 0, 100);
     showOnBar(generatorAmplitudeBar_, kGeneratorAmplitudeLabel, 100);
+    connect(generatorAmplitudeBar_, &TPTrackBar::changed, this, &TMainForm::GeneratorAmplitudeTBarChange);
     toolbar->addWidget(generatorAmplitudeBar_);
     toolbar->addActions({generatorPlayAction_, generatorPauseAction_, generatorStopAction_});
     generatorSpeedBar_ = makeBar("GeneratorSpeedTBar", -100, 100);
     showOnBar(generatorSpeedBar_, kGeneratorSpeedLabel, 0);
+    connect(generatorSpeedBar_, &TPTrackBar::changed, this, &TMainForm::GeneratorSpeedTBarChange);
     toolbar->addWidget(generatorSpeedBar_);
 }
 
 void TMainForm::updateActions()
 {
+    updateFunctionActions();
+    updateLiveCueControls();
+    updateSequenceEditorRule();
     updateCaption();
+}
+
+// Each function action needs a reference device whose type has the function, and shows
+// checked while its window is on screen.
+void TMainForm::updateFunctionActions()
+{
+    std::shared_ptr<KyClubDevice> reference = show_.icons.referenceDevice();
+    const KyDevice* type = reference ? reference->deviceType.get() : nullptr;
+    for (std::size_t i = 0; i < functionActions_.size(); ++i) {
+        functionActions_[i]->setEnabled(type && deviceHasFunction(*type, kFunctions[i]));
+        functionActions_[i]->setChecked(isShown(functionForms_[i]));
+    }
+    blackoutAction_->setChecked(isShown(blackoutForm_));
+}
+
+// The transport buttons and the bars show the live cue, whoever changed it.
+void TMainForm::updateLiveCueControls()
+{
+    std::uint8_t playState = 0;
+    std::uint8_t generatorState = 0;
+    int speed = 0;
+    double generatorSpeed = 1;
+    double generatorAmplitude = 1;
+    {
+        std::lock_guard lock(show_.showLock());
+        const KyCue& live = show_.dmx.liveCue();
+        playState = live.playState;
+        generatorState = live.generatorState;
+        speed = live.speed;
+        generatorSpeed = live.generatorSpeed;
+        generatorAmplitude = live.generatorAmplitude;
+    }
+    const std::array<QAction*, 3> transport = {playAction_, pauseAction_, stopAction_};
+    const std::array<QAction*, 3> generators = {generatorPlayAction_, generatorPauseAction_, generatorStopAction_};
+    transport[playState]->setChecked(true);
+    generators[generatorState]->setChecked(true);
+    showOnBar(cueSpeedBar_, kCueSpeedLabel, speed);
+    showOnBar(generatorSpeedBar_, kGeneratorSpeedLabel, generatorSpeedPosition(generatorSpeed));
+    showOnBar(generatorAmplitudeBar_, kGeneratorAmplitudeLabel, generatorAmplitudePosition(generatorAmplitude));
+}
+
+// While the sequence editor plays with the live output, the cue controls keep out of its way.
+void TMainForm::updateSequenceEditorRule()
+{
+    const bool editorOpen = isShown(sequenceForm_);
+    cueSpeedBar_->setEnabled(!editorOpen);
+    cueAction_->setEnabled(cueForm_ && !editorOpen);
+    directPanelAction_->setEnabled(directAccessForm_ && !editorOpen);
 }
 
 // Input may change what the actions show, so the update pass also runs once the event that
@@ -412,6 +489,47 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::IconMoveActionExecute(bool checked)
+{
+    {
+        std::lock_guard lock(show_.showLock());
+        show_.icons.setMoveMode(checked);
+    }
+    pageControl_->placeIcons();
+}
+
+void TMainForm::liveCueDo(void (KyCue::*operation)())
+{
+    std::lock_guard lock(show_.showLock());
+    (show_.dmx.liveCue().*operation)();
+}
+
+void TMainForm::CueSpeedTBarChange()
+{
+    std::lock_guard lock(show_.showLock());
+    show_.dmx.liveCue().setSpeed(cueSpeedBar_->position(), true);
+}
+
+void TMainForm::GeneratorSpeedTBarChange()
+{
+    std::lock_guard lock(show_.showLock());
+    show_.dmx.liveCue().setGeneratorSpeed(generatorSpeedFactor(generatorSpeedBar_->position()), true);
+}
+
+void TMainForm::GeneratorAmplitudeTBarChange()
+{
+    std::lock_guard lock(show_.showLock());
+    show_.dmx.liveCue().setGeneratorAmplitude(generatorAmplitudeFactor(generatorAmplitudeBar_->position()));
+}
+
+void TMainForm::DmxTrackerButtonClick()
+{
+    if (dmxTrackerForm_->isVisible())
+        dmxTrackerForm_->close();
+    else
+        dmxTrackerForm_->show();
 }
 
 void TMainForm::DmxSpaceActionExecute()

@@ -4,6 +4,7 @@
 #include "app/MMTimer.h"
 #include "app/Show.h"
 #include "app/StartOptions.h"
+#include "club/PIconPages.h"
 
 #include <QMainWindow>
 
@@ -11,10 +12,10 @@
 #include <memory>
 
 class QAction;
-class QTabWidget;
 class QTimer;
 class QToolButton;
 class TDmxSpaceForm;
+class TDmxTrackerForm;
 class TPTrackBar;
 
 class TMainForm : public QMainWindow {
@@ -26,8 +27,9 @@ public:
 
     KyShow& show() { return show_; }
     TMMTimer& timer() { return timer_; }
-    QTabWidget* pageControl() const { return pageControl_; }
+    TPIconPages* pageControl() const { return pageControl_; }
     TDmxSpaceForm* dmxSpaceForm() const { return dmxSpaceForm_.get(); }
+    TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
 
     // The tick, called by the timer on its own thread.
     void MMTimerMMTimer(TMMTimer& sender);
@@ -51,8 +53,17 @@ private:
 
     // The action update pass, run by the update timer and after each input event.
     void updateActions();
+    void updateFunctionActions();
+    void updateLiveCueControls();
+    void updateSequenceEditorRule();
     void updateActionsAfterInput();
 
+    void IconMoveActionExecute(bool checked);
+    void liveCueDo(void (KyCue::*operation)());
+    void CueSpeedTBarChange();
+    void GeneratorSpeedTBarChange();
+    void GeneratorAmplitudeTBarChange();
+    void DmxTrackerButtonClick();
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
@@ -64,12 +75,20 @@ private:
 
     KyShow show_;
     TMMTimer timer_;
-    QTabWidget* pageControl_ = nullptr;
+    TPIconPages* pageControl_ = nullptr;
     QTimer* updateTimer_ = nullptr;
     bool shutDown_ = false;
 
     // Tool windows, destroyed before the show they read.
     std::unique_ptr<TDmxSpaceForm> dmxSpaceForm_;
+    std::unique_ptr<TDmxTrackerForm> dmxTrackerForm_;
+    // Windows that are not part of the program yet stay null: they show as closed, and the
+    // actions that open them stay disabled (the function actions follow the selection).
+    std::array<QWidget*, 10> functionForms_{};
+    QWidget* blackoutForm_ = nullptr;
+    QWidget* sequenceForm_ = nullptr;
+    QWidget* cueForm_ = nullptr;
+    QWidget* directAccessForm_ = nullptr;
 
     // Reset, Light, Lamp, PanTilt, Color, Mixer, Gobo, Effect, Optic, Dimmers.
     std::array<QAction*, 10> functionActions_{};

@@ -51,6 +51,7 @@ void KyShow::loadAll(std::vector<std::string>& warnings)
                            ".\n" + setAside(paths_.club));
     // A generators file with a wrong magic throws and ends the start-up.
     setAsideIfIncomplete(genList.load(paths_.generators), paths_.generators, warnings);
+    icons.build(library.club, pageNames.size());
     setAsideIfIncomplete(loadSequences(seque, paths_.sequences), paths_.sequences, warnings);
     setAsideIfIncomplete(loadCues(seque, paths_.cues), paths_.cues, warnings);
 }

@@ -3,6 +3,7 @@
 // saving of the data files, and the body of the 50 ms tick. The main window owns one.
 
 #include "app/DataPaths.h"
+#include "club/Icons.h"
 #include "dmx/Dmx_space.h"
 #include "library/Library.h"
 #include "dmx/Usb.h"
@@ -30,6 +31,7 @@ public:
 
     // Model objects, constructed in this order and destroyed in reverse.
     KyLibrary library; // with the installation, library.club
+    KyIcons icons;
     KyGenList genList;
     KySeque seque;
     KyDmxSpace dmx;

@@ -1,14 +1,20 @@
 #include "app/Fmain.h"
+#include "club/PDevIcon.h"
+#include "cue/CueGlobals.h"
 #include "dmx/Fdmxspace.h"
+#include "dmx/Fdmxtracker.h"
 #include "functions/PTrackBar.h"
+#include "library/LibraryFile.h"
 #include "support/ModalAnswerer.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTabWidget>
+#include <QMouseEvent>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <filesystem>
 #include <fstream>
@@ -25,6 +31,42 @@ class MainFormTest : public QObject {
         StartOptions o;
         o.dataDirectory = dir.string();
         return o;
+    }
+
+    // A device of a type with a shutter alone, then one of a type with pan/tilt alone.
+    void writeInstallation()
+    {
+        KyLibrary library;
+        KyDevice shutterOnly;
+        shutterOnly.shutter.active = true;
+        KyDevice head;
+        head.panTilt.active = true;
+        for (const KyDevice& type : {shutterOnly, head}) {
+            library.addDevice(type);
+            KyClubDevice device(library.deviceAt(library.deviceCount() - 1));
+            device.iconLeft = 100 * static_cast<std::int32_t>(library.deviceCount());
+            library.club.addClubDevice(device);
+        }
+        QVERIFY(saveLibrary(library, (dir / "library.vt2").string()));
+        QVERIFY(library.club.save((dir / "club.vt2").string()));
+    }
+
+    static void click(QWidget* w)
+    {
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, QPointF(10, 10), w->mapToGlobal(QPointF(10, 10)), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(w, &event);
+        }
+    }
+
+    static QStringList enabledFunctions(TMainForm& form)
+    {
+        QStringList names;
+        for (QAction* action : form.findChild<QToolBar*>("FunctionToolBar")->actions().mid(0, 10))
+            if (action->isEnabled())
+                names << action->objectName();
+        return names;
     }
 
 private slots:
@@ -145,6 +187,134 @@ private slots:
             QCOMPARE(bar->position(), b.position);
             QCOMPARE(bar->caption(), b.caption);
         }
+    }
+
+    void functionActionsFollowTheReferenceDevicesType()
+    {
+        writeInstallation();
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        const auto& icons = form.pageControl()->iconWidgets();
+        QCOMPARE(icons.size(), std::size_t(2));
+        QCOMPARE(enabledFunctions(form), QStringList());
+
+        click(icons[0]);
+        QTRY_COMPARE(enabledFunctions(form), QStringList({"LightAction"}));
+        click(icons[1]);
+        QTRY_COMPARE(enabledFunctions(form), QStringList({"PanTiltAction"}));
+        click(icons[1]);
+        QTRY_COMPARE(enabledFunctions(form), QStringList({"LightAction"}));
+
+        // Until its window exists the action opens nothing, so it never shows checked.
+        auto* light = form.findChild<QAction*>("LightAction");
+        light->trigger();
+        QTRY_VERIFY(!light->isChecked());
+
+        click(icons[0]);
+        QTRY_COMPARE(enabledFunctions(form), QStringList());
+    }
+
+    void iconMoveActionGreysTheIcons()
+    {
+        writeInstallation();
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        QLabel* label = form.pageControl()->iconWidgets()[0]->label();
+        auto* iconMove = form.findChild<QAction*>("IconMoveAction");
+        iconMove->trigger();
+        QVERIFY(form.show().icons.moveMode());
+        QCOMPARE(label->palette().color(QPalette::Window), QColor(128, 128, 128));
+        iconMove->trigger();
+        QVERIFY(!form.show().icons.moveMode());
+        QCOMPARE(label->palette().color(QPalette::Window), QColor(0, 128, 0));
+    }
+
+    void barsDriveTheLiveCueAndShowItsValues()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        KyShow& show = form.show();
+        auto* cueSpeed = form.findChild<TPTrackBar*>("CueSpeedTBar");
+        auto* generatorSpeed = form.findChild<TPTrackBar*>("GeneratorSpeedTBar");
+        auto* amplitude = form.findChild<TPTrackBar*>("GeneratorAmplitudeTBar");
+        QVERIFY(cueSpeed->isEnabled());
+
+        cueSpeed->setPosition(40);
+        generatorSpeed->setPosition(-100);
+        amplitude->setPosition(30);
+        {
+            std::lock_guard lock(show.showLock());
+            const KyCue& live = show.dmx.liveCue();
+            QCOMPARE(live.speed, 40);
+            QVERIFY(std::abs(live.generatorSpeed - 0.125) < 1e-12);
+            QVERIFY(std::abs(cueGlobals().generatorSpeed - 0.125) < 1e-12);
+            QVERIFY(std::abs(live.generatorAmplitude - 0.3) < 1e-12);
+        }
+        QTRY_COMPARE(cueSpeed->caption(), QStringLiteral("PRĘDKOŚĆ CUE:  40"));
+        QCOMPARE(generatorSpeed->caption(), QStringLiteral("PRĘDKOŚĆ GENERATORÓW:  -100"));
+        QCOMPARE(amplitude->caption(), QStringLiteral("AMPLITUDA GENERATORÓW:  30"));
+
+        {
+            std::lock_guard lock(show.showLock());
+            KyCue& live = show.dmx.liveCue();
+            live.setSpeed(-20, true);
+            live.setGeneratorSpeed(2.0, true);
+            live.setGeneratorAmplitude(0.75);
+        }
+        QTRY_COMPARE(generatorSpeed->caption(), QStringLiteral("PRĘDKOŚĆ GENERATORÓW:  34"));
+        QCOMPARE(generatorSpeed->position(), 34);
+        QCOMPARE(cueSpeed->position(), -20);
+        QCOMPARE(cueSpeed->caption(), QStringLiteral("PRĘDKOŚĆ CUE:  -20"));
+        QCOMPARE(amplitude->caption(), QStringLiteral("AMPLITUDA GENERATORÓW:  75"));
+        // Showing a value does not write it back.
+        std::lock_guard lock(show.showLock());
+        QCOMPARE(show.dmx.liveCue().generatorSpeed, 2.0);
+    }
+
+    void transportButtonsDriveAndShowTheLiveCuesStates()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        KyShow& show = form.show();
+        auto action = [&](const char* name) { return form.findChild<QAction*>(name); };
+        auto states = [&] {
+            std::lock_guard lock(show.showLock());
+            return std::pair<int, int>(show.dmx.liveCue().playState, show.dmx.liveCue().generatorState);
+        };
+        QTRY_VERIFY(action("PlayAction")->isChecked());
+        QVERIFY(action("GeneratorPlayAction")->isChecked());
+
+        action("StopAction")->trigger();
+        action("GeneratorPauseAction")->trigger();
+        QCOMPARE(states(), std::pair(2, 1));
+        QVERIFY(!action("PlayAction")->isChecked());
+
+        {
+            std::lock_guard lock(show.showLock());
+            show.dmx.liveCue().pause();
+            show.dmx.liveCue().stopGenerators();
+        }
+        QTRY_VERIFY(action("PauseAction")->isChecked());
+        QTRY_VERIFY(action("GeneratorStopAction")->isChecked());
+        QVERIFY(!action("StopAction")->isChecked());
+
+        action("PlayAction")->trigger();
+        action("GeneratorPlayAction")->trigger();
+        QCOMPARE(states(), std::pair(0, 0));
+    }
+
+    void dmxTrackerButtonShowsAndClosesTheTracker()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        form.show();
+        auto* button = form.findChild<QToolButton*>("DmxTrackerButton");
+        QVERIFY(button->isEnabled());
+        QCOMPARE(form.dmxTrackerForm()->parentWidget(), &form);
+        button->click();
+        QVERIFY(form.dmxTrackerForm()->isVisible());
+        button->click();
+        QVERIFY(!form.dmxTrackerForm()->isVisible());
     }
 
     void manualOffDropsHeldChannelsAtTheNextTick()

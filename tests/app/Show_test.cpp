@@ -109,6 +109,34 @@ TEST(Show, InstallationResolvesTypesOfTheLibraryLoadedBeforeIt)
     fs::remove_all(dir);
 }
 
+TEST(Show, IconsAreBuiltAfterLoadingAndADeviceOnAMissingPageIsSavedOnTheFirst)
+{
+    auto dir = freshDirectory("icons");
+    KyLibrary library;
+    library.addDevice(KyDevice{});
+    for (std::int32_t page : {1, 5}) {
+        KyClubDevice device(library.deviceAt(0));
+        device.page = page;
+        library.club.addClubDevice(device);
+    }
+    writeBytes(dir / "library.vt2", libraryToBytes(library));
+    writeBytes(dir / "club.vt2", library.club.toBytes());
+    std::ofstream(dir / "vt2.cnf") << "[MAIN PAGE CONTORL]\nPages=3\n";
+
+    KyShow show(DataPaths::in(dir.string()));
+    std::vector<std::string> warnings;
+    show.loadAll(warnings);
+    EXPECT_EQ(show.icons.devices(), show.library.club.clubDevices);
+    EXPECT_TRUE(show.saveAtExit().empty());
+
+    KyClub saved(show.library.devices);
+    ASSERT_EQ(saved.load((dir / "club.vt2").string()), vt::LoadStatus::Complete);
+    ASSERT_EQ(saved.clubDeviceCount(), 2u);
+    EXPECT_EQ(saved.clubDeviceAt(0)->page, 1);
+    EXPECT_EQ(saved.clubDeviceAt(1)->page, 0);
+    fs::remove_all(dir);
+}
+
 TEST(Show, CutInstallationIsSetAsideBeforeTheExitSaveReplacesIt)
 {
     auto dir = freshDirectory("cut-club");

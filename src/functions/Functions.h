@@ -1,0 +1,17 @@
+#pragma once
+// The ten functions the operator drives by function window, and which device types have
+// them: a function action is usable, and its window shown, only for a type that has it.
+
+#include "library/Device.h"
+
+#include <array>
+
+// In the order of the function actions.
+enum class KyFunction { Reset, Light, Lamp, PanTilt, Color, Mixer, Gobo, Effect, Optic, Dimmers };
+
+constexpr std::array<KyFunction, 10> kFunctions = {
+    KyFunction::Reset, KyFunction::Light, KyFunction::Lamp,   KyFunction::PanTilt, KyFunction::Color,
+    KyFunction::Mixer, KyFunction::Gobo,  KyFunction::Effect, KyFunction::Optic,   KyFunction::Dimmers,
+};
+
+bool deviceHasFunction(const KyDevice& type, KyFunction function);
