@@ -4,6 +4,7 @@
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fmoduleselect.h"
 #include "functions/PTrackBar.h"
+#include "library/Flibrary.h"
 
 #include <QAction>
 #include <QApplication>
@@ -242,6 +243,7 @@ void TMainForm::createActions()
         transport->setCheckable(true);
 
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+    connect(libraryAction_, &QAction::triggered, this, &TMainForm::LibraryActionExecute);
     connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
     connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
@@ -264,7 +266,7 @@ void TMainForm::disableUnavailableActions()
 {
     for (QAction* action : functionActions_)
         action->setEnabled(false);
-    for (QAction* action : {libraryAction_, clubAction_, floorsAction_, dmxModuleAction_, blackoutAction_,
+    for (QAction* action : {clubAction_, floorsAction_, dmxModuleAction_, blackoutAction_,
                             sequenceAction_, cueAction_, directPanelAction_, playAction_, pauseAction_, stopAction_,
                             generatorPlayAction_, generatorPauseAction_, generatorStopAction_})
         action->setEnabled(false);
@@ -418,6 +420,21 @@ void TMainForm::DmxSpaceActionExecute()
 {
     dmxSpaceForm_->show();
     dmxSpaceForm_->raise();
+}
+
+// The library reaches its file only here, sorted by name.
+void TMainForm::LibraryActionExecute()
+{
+    TLibraryForm form(show_.library, show_.showLock(), this);
+    form.exec();
+    vt::NameCollator collator;
+    {
+        std::lock_guard lock(show_.showLock());
+        show_.library.sortByName(collator);
+    }
+    std::string failure = show_.saveLibrary();
+    if (!failure.empty())
+        QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
 }
 
 // Gives every channel back to the playback engines; the held values drop at the next tick.

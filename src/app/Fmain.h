@@ -53,6 +53,7 @@ private:
     void updateActions();
     void updateActionsAfterInput();
 
+    void LibraryActionExecute();
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
