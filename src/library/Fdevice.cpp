@@ -444,7 +444,13 @@ TDevWheelFrame::TDevWheelFrame(KyDevice& device, KyGobo& wheel, const QString& h
     body()->addWidget(paletteBox);
 
     wheel_ = new KyGoboEdit(wheel, c, this);
-    connect(qApp, &QApplication::focusChanged, this, &TDevWheelFrame::focusMoved);
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, &TDevWheelFrame::focusMoved);
+}
+
+// Destroying the children moves the focus; by then this page must no longer hear of it.
+TDevWheelFrame::~TDevWheelFrame()
+{
+    disconnect(focusWatch_);
 }
 
 void TDevWheelFrame::refresh()

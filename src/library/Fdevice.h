@@ -113,12 +113,14 @@ class TDevWheelFrame : public TDevFrame {
 public:
     TDevWheelFrame(KyDevice& device, KyGobo& wheel, const QString& heading, const QString& paletteCaption,
                    QWidget* parent);
+    ~TDevWheelFrame() override;
     void refresh() override;
 
 private:
     void focusMoved(QWidget* old, QWidget* now);
 
     KyGoboEdit* wheel_;
+    QMetaObject::Connection focusWatch_;
 };
 
 class TDevDimmersFrame : public TDevFrame {

@@ -56,7 +56,13 @@ TPStringGrid::TPStringGrid(const QStringList& headers, QWidget* parent)
     setTabKeyNavigation(false);
     setItemDelegate(new CheckDelegate(this));
     setDataRowCount(1);
-    connect(qApp, &QApplication::focusChanged, this, &TPStringGrid::focusMoved);
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, &TPStringGrid::focusMoved);
+}
+
+// Destroying the children moves the focus; by then this grid must no longer hear of it.
+TPStringGrid::~TPStringGrid()
+{
+    disconnect(focusWatch_);
 }
 
 void TPStringGrid::setColumnSelectable(int column, bool selectable)

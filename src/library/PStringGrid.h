@@ -25,6 +25,7 @@ public:
     };
 
     explicit TPStringGrid(const QStringList& headers, QWidget* parent = nullptr);
+    ~TPStringGrid() override;
 
     void setEditRules(EditRules rules) { rules_ = rules; }
     // Cells of such a column can be neither selected nor made current.
@@ -79,6 +80,7 @@ private:
     std::vector<int> maxLength_;
     std::function<bool(int, int)> canEdit_;
     std::function<bool(int, int, const QString&, Commit)> commit_;
+    QMetaObject::Connection focusWatch_;
     QLineEdit* editor_ = nullptr;
     int editRow_ = -1;
     int editColumn_ = -1;

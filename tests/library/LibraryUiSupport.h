@@ -98,7 +98,8 @@ inline void typeInCell(TPStringGrid* grid, int row, int column, const QString& t
 struct FileDialogAnswers {
     std::deque<QString> paths;
     QList<QFileDialog*> seen;
-    QStringList filters, suffixes, proposedNames;
+    QStringList filters, suffixes, proposedNames, folders;
+    QList<bool> confirmsOverwrite;
     QList<QFileDialog::AcceptMode> modes;
 
     // True when `dialog` was a file dialog and has been answered.
@@ -110,6 +111,8 @@ struct FileDialogAnswers {
         filters << files->nameFilters().join(";;");
         suffixes << files->defaultSuffix();
         modes << files->acceptMode();
+        folders << files->directory().absolutePath();
+        confirmsOverwrite << !files->testOption(QFileDialog::DontConfirmOverwrite);
         auto* nameField = files->findChild<QLineEdit*>("fileNameEdit");
         proposedNames << (nameField ? nameField->text() : QString());
         QString path = paths.empty() ? QString() : paths.front();
