@@ -7,6 +7,7 @@
 #include "functions/Functions.h"
 #include "functions/PTrackBar.h"
 #include "generator/GeneratorScale.h"
+#include "library/Flibrary.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -269,6 +270,7 @@ void TMainForm::createActions()
     connect(generatorPauseAction_, &QAction::triggered, this, [this] { liveCueDo(&KyCue::pauseGenerators); });
     connect(generatorStopAction_, &QAction::triggered, this, [this] { liveCueDo(&KyCue::stopGenerators); });
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+    connect(libraryAction_, &QAction::triggered, this, &TMainForm::LibraryActionExecute);
     connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
     connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
@@ -291,8 +293,7 @@ void TMainForm::createFunctionActions()
 // pretend.
 void TMainForm::disableUnavailableActions()
 {
-    for (QAction* action : {libraryAction_, clubAction_, floorsAction_, dmxModuleAction_, blackoutAction_,
-                            sequenceAction_})
+    for (QAction* action : {clubAction_, floorsAction_, dmxModuleAction_, blackoutAction_, sequenceAction_})
         action->setEnabled(false);
 }
 
@@ -536,6 +537,23 @@ void TMainForm::DmxSpaceActionExecute()
 {
     dmxSpaceForm_->show();
     dmxSpaceForm_->raise();
+}
+
+// The library reaches its file only here, sorted by name.
+void TMainForm::LibraryActionExecute()
+{
+    TLibraryForm form(show_.library, show_.showLock(), this);
+    form.exec();
+    vt::NameCollator collator;
+    {
+        std::lock_guard lock(show_.showLock());
+        show_.library.sortByName(collator);
+        show_.rebuildIcons(); // names and pictures may have changed
+    }
+    pageControl_->rebuildIcons();
+    std::string failure = show_.saveLibrary();
+    if (!failure.empty())
+        QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
 }
 
 // Gives every channel back to the playback engines; the held values drop at the next tick.

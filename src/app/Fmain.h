@@ -64,6 +64,7 @@ private:
     void GeneratorSpeedTBarChange();
     void GeneratorAmplitudeTBarChange();
     void DmxTrackerButtonClick();
+    void LibraryActionExecute();
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();

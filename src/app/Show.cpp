@@ -51,7 +51,7 @@ void KyShow::loadAll(std::vector<std::string>& warnings)
                            ".\n" + setAside(paths_.club));
     // A generators file with a wrong magic throws and ends the start-up.
     setAsideIfIncomplete(genList.load(paths_.generators), paths_.generators, warnings);
-    icons.build(library.club, pageNames.size());
+    rebuildIcons();
     setAsideIfIncomplete(loadSequences(seque, paths_.sequences), paths_.sequences, warnings);
     setAsideIfIncomplete(loadCues(seque, paths_.cues), paths_.cues, warnings);
 }
@@ -71,6 +71,11 @@ std::vector<std::string> KyShow::saveAtExit()
     note(failureUnless(saveConfiguration(paths_.configuration, pageNames, zoneNames, &reason), paths_.configuration,
                        reason));
     return failures;
+}
+
+void KyShow::rebuildIcons()
+{
+    icons.build(library.club, pageNames.size());
 }
 
 std::string KyShow::saveLibrary()

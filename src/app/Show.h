@@ -50,6 +50,9 @@ public:
     // Exit saving, in its order. Returns one message per file that could not be written.
     std::vector<std::string> saveAtExit();
     // Save one file when its window closes. Empty, or the message that says why not.
+    // New icons for the installed devices on the current pages, nothing selected. Callers
+    // hold the show lock once the tick runs.
+    void rebuildIcons();
     std::string saveLibrary();
     std::string saveClub();
 

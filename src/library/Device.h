@@ -73,6 +73,11 @@ struct KyIcon {
     friend bool operator==(const KyIcon&, const KyIcon&) = default;
 };
 
+// Qt defines `slots` as a macro; windows that include this header after Qt's reach the
+// palette through slotAt() and slotCount().
+#pragma push_macro("slots")
+#undef slots
+
 // A wheel (colour, gobo or effect): its palette of slots and its channels.
 struct KyGobo {
     static constexpr std::size_t maxSlots = 24;
@@ -93,6 +98,8 @@ struct KyGobo {
 
     friend bool operator==(const KyGobo&, const KyGobo&) = default;
 };
+
+#pragma pop_macro("slots")
 
 struct KyColorMixer {
     bool active = false;

@@ -1,0 +1,560 @@
+#include "library/Fdevice.h"
+
+#include "common/PPicture.h"
+#include "common/PText.h"
+#include "library/Fdevedit.h"
+#include "library/PStringGrid.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+
+namespace {
+
+constexpr int nameLength = 25;
+constexpr int descriptionLength = 1000;
+
+QPushButton* button(const QString& caption, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    // Enter belongs to the grids and edits; it never closes the editor.
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLineEdit* edit(const QString& caption, int maxLength, QWidget* parent)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(caption);
+    e->setMaxLength(maxLength);
+    return e;
+}
+
+QLineEdit* channelEdit(QWidget* parent, const QString& caption = QStringLiteral("Kanał"))
+{
+    return edit(caption, 2, parent);
+}
+
+QLineEdit* valueEdit(const QString& caption, QWidget* parent)
+{
+    return edit(caption, 3, parent);
+}
+
+QLineEdit* nameEdit(QWidget* parent)
+{
+    QLineEdit* e = edit(QStringLiteral("Nazwa"), nameLength, parent);
+    e->setValidator(new TPCp1250Validator(e));
+    return e;
+}
+
+// A caption and its field side by side in cells of a grid layout.
+void addField(QGridLayout* layout, int row, int column, const QString& caption, QWidget* field, int fieldSpan = 1)
+{
+    auto* label = new QLabel(caption, field->parentWidget());
+    label->setBuddy(field);
+    layout->addWidget(label, row, column);
+    layout->addWidget(field, row, column + 1, 1, fieldSpan);
+}
+
+QGroupBox* group(const QString& caption, QWidget* parent)
+{
+    return new QGroupBox(caption, parent);
+}
+
+struct DimmerLook {
+    QString activeCaption = QStringLiteral("Aktywny");
+    bool name = true;
+    bool invert = true;
+};
+
+// The controls of a dimmer block in a group: check boxes, then the numbers, then the name.
+KyDimmerControls dimmerControls(QGroupBox* box, const DimmerLook& look, QLineEdit** off = nullptr)
+{
+    auto* layout = new QGridLayout(box);
+    KyDimmerControls c;
+    c.active = new QCheckBox(look.activeCaption, box);
+    layout->addWidget(c.active, 0, 0, 1, 2);
+    if (look.invert) {
+        c.invert = new QCheckBox(QStringLiteral("Invert"), box);
+        layout->addWidget(c.invert, 0, 2, 1, 2);
+    }
+    c.channel = channelEdit(box);
+    c.min = valueEdit(QStringLiteral("Min"), box);
+    c.max = valueEdit(QStringLiteral("Max"), box);
+    addField(layout, 1, 0, QStringLiteral("Kanał"), c.channel);
+    addField(layout, 1, 2, QStringLiteral("Min"), c.min);
+    addField(layout, 1, 4, QStringLiteral("Max"), c.max);
+    if (off) {
+        *off = valueEdit(QStringLiteral("Off"), box);
+        addField(layout, 1, 6, QStringLiteral("Off"), *off);
+    }
+    if (look.name) {
+        c.name = nameEdit(box);
+        addField(layout, 2, 0, QStringLiteral("Nazwa"), c.name, off ? 7 : 5);
+    }
+    return c;
+}
+
+KyEditChValue* chValueGroup(QGroupBox* box, KyChValue& list, QWidget* owner)
+{
+    auto* layout = new QGridLayout(box);
+    auto* active = new QCheckBox(QStringLiteral("Aktywny"), box);
+    auto* grid = new TPStringGrid({QStringLiteral("Kanał"), QStringLiteral("Wartość")}, box);
+    QPushButton* add = button(QStringLiteral("Dodaj"), box);
+    QPushButton* erase = button(QStringLiteral("Usuń"), box);
+    layout->addWidget(active, 0, 0, 1, 2);
+    layout->addWidget(grid, 1, 0, 1, 2);
+    layout->addWidget(add, 2, 0);
+    layout->addWidget(erase, 2, 1);
+    return new KyEditChValue(list, active, grid, add, erase, owner);
+}
+
+// The memo's lines as a list of strings keeps them: a last line break starts no line.
+std::vector<std::string> linesOf(const QString& text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.back().isEmpty())
+        lines.removeLast();
+    std::vector<std::string> out;
+    for (const QString& line : lines)
+        out.push_back(vt::toCp1250(line));
+    return out;
+}
+
+QString textOf(const std::vector<std::string>& lines)
+{
+    QStringList out;
+    for (const auto& line : lines)
+        out << vt::fromCp1250(line);
+    return out.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+// ---- TDevFrame
+
+TDevFrame::TDevFrame(KyDevice& device, const QString& heading, QWidget* parent)
+    : QWidget(parent), device_(device), body_(new QVBoxLayout(this))
+{
+    auto* title = new QLabel(heading, this);
+    title->setObjectName(QStringLiteral("Heading"));
+    QFont large = title->font();
+    large.setBold(true);
+    large.setPointSizeF(large.pointSizeF() * 1.4);
+    title->setFont(large);
+    body_->addWidget(title);
+}
+
+// ---- "Ogólne"
+
+TDevGeneralFrame::TDevGeneralFrame(KyDevice& device, QWidget* parent)
+    : TDevFrame(device, QStringLiteral("Ogólne"), parent)
+{
+    auto* fields = new QGridLayout;
+    name_ = nameEdit(this);
+    auto* nameCommit = new KyBlockEdit(this);
+    nameCommit->commitTextOnLeave(name_, [this](const std::string& name) { device_.name = name; });
+    addField(fields, 0, 0, QStringLiteral("Nazwa"), name_);
+
+    description_ = new QPlainTextEdit(this);
+    description_->setObjectName(QStringLiteral("Opis"));
+    description_->installEventFilter(this);
+    connect(description_, &QPlainTextEdit::textChanged, this, [this] {
+        QString text = description_->toPlainText();
+        if (text.size() <= descriptionLength)
+            return;
+        QSignalBlocker quiet(description_);
+        description_->setPlainText(text.left(descriptionLength));
+        description_->moveCursor(QTextCursor::End);
+    });
+    fields->addWidget(description_, 1, 0, 1, 2);
+
+    auto* iconBox = group(QStringLiteral("Ikona"), this);
+    auto* iconLayout = new QVBoxLayout(iconBox);
+    icon_ = new QLabel(iconBox);
+    icon_->setFixedSize(80, 80);
+    icon_->setAlignment(Qt::AlignCenter);
+    iconLayout->addWidget(icon_, 0, Qt::AlignHCenter);
+    QPushButton* change = button(QStringLiteral("Zmień"), iconBox);
+    iconLayout->addWidget(change);
+    connect(change, &QPushButton::clicked, this, &TDevGeneralFrame::IconButtonClick);
+    fields->addWidget(iconBox, 0, 2, 2, 1);
+    body()->addLayout(fields);
+
+    auto* resetBox = group(QStringLiteral("Reset"), this);
+    reset_ = chValueGroup(resetBox, device_.reset, this);
+    body()->addWidget(resetBox);
+}
+
+void TDevGeneralFrame::refresh()
+{
+    name_->setText(vt::fromCp1250(device_.name));
+    description_->setPlainText(textOf(device_.description));
+    showIcon();
+    reset_->refresh();
+}
+
+bool TDevGeneralFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == description_ && event->type() == QEvent::FocusOut)
+        device_.description = linesOf(description_->toPlainText());
+    return TDevFrame::eventFilter(watched, event);
+}
+
+void TDevGeneralFrame::IconButtonClick()
+{
+    auto picture = devedit::askForPicture(this);
+    if (!picture)
+        return;
+    device_.icon = std::move(picture->bmp);
+    showIcon();
+}
+
+void TDevGeneralFrame::showIcon()
+{
+    icon_->setPixmap(vt::transparentPixmap(vt::imageFromBmp(device_.icon)));
+}
+
+// ---- "Światło"
+
+TDevLightFrame::TDevLightFrame(KyDevice& device, QWidget* parent)
+    : TDevFrame(device, QStringLiteral("Światło"), parent)
+{
+    auto* layout = new QGridLayout;
+    auto* shutterBox = group(QStringLiteral("Shutter"), this);
+    auto* shutterLayout = new QGridLayout(shutterBox);
+    KyShutterControls shutter{new QCheckBox(QStringLiteral("Aktywna"), shutterBox), channelEdit(shutterBox),
+                              valueEdit(QStringLiteral("On"), shutterBox), valueEdit(QStringLiteral("Off"), shutterBox)};
+    shutterLayout->addWidget(shutter.active, 0, 0, 1, 2);
+    addField(shutterLayout, 1, 0, QStringLiteral("Kanał"), shutter.channel);
+    addField(shutterLayout, 1, 2, QStringLiteral("On"), shutter.on);
+    addField(shutterLayout, 1, 4, QStringLiteral("Off"), shutter.off);
+    shutter_ = new KyShutterEdit(device_.shutter, shutter, this);
+    layout->addWidget(shutterBox, 0, 0);
+
+    // The intensity and the strobe keep their stored names: they have no name field.
+    auto* intensityBox = group(QStringLiteral("Intensywność"), this);
+    intensity_ = new KyDimmerEdit(
+        device_.intensity, dimmerControls(intensityBox, {.activeCaption = QStringLiteral("Aktywna"), .name = false}),
+        this);
+    layout->addWidget(intensityBox, 1, 0);
+
+    auto* strobeBox = group(QStringLiteral("Strobo"), this);
+    QLineEdit* off = nullptr;
+    KyDimmerControls strobe = dimmerControls(strobeBox, {.name = false}, &off);
+    strobe_ = new KyStrobeEdit(device_.strobe, strobe, off, this);
+    layout->addWidget(strobeBox, 2, 0);
+
+    const std::array<std::pair<QString, KyChValue*>, 3> lists = {{
+        {QStringLiteral("Blackout"), &device_.blackout},
+        {QStringLiteral("Lamp ON"), &device_.lampOn},
+        {QStringLiteral("Lamp OFF"), &device_.lampOff},
+    }};
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        auto* box = group(lists[i].first, this);
+        lists_[i] = chValueGroup(box, *lists[i].second, this);
+        layout->addWidget(box, static_cast<int>(i), 1);
+    }
+    body()->addLayout(layout);
+}
+
+void TDevLightFrame::refresh()
+{
+    shutter_->refresh();
+    intensity_->refresh();
+    strobe_->refresh();
+    for (KyEditChValue* list : lists_)
+        list->refresh();
+}
+
+// ---- "Pan / Tilt"
+
+TDevPanTiltFrame::TDevPanTiltFrame(KyDevice& device, QWidget* parent)
+    : TDevFrame(device, QStringLiteral("Pan / Tilt"), parent)
+{
+    KyPanTiltControls c{};
+    c.active = new QCheckBox(QStringLiteral("Aktywny"), this);
+    body()->addWidget(c.active);
+
+    auto* mode = new QHBoxLayout;
+    c.modeLabel = new QLabel(QStringLiteral("Tryb :"), this);
+    c.mode8bit = new QRadioButton(QStringLiteral("8 bit"), this);
+    c.mode16bit = new QRadioButton(QStringLiteral("16 bit"), this);
+    for (QWidget* w : std::initializer_list<QWidget*>{c.modeLabel, c.mode8bit, c.mode16bit})
+        mode->addWidget(w);
+    mode->addStretch();
+    body()->addLayout(mode);
+
+    auto* channels = new QGridLayout;
+    channels->addWidget(new QLabel(QStringLiteral("8 bit"), this), 0, 1);
+    channels->addWidget(new QLabel(QStringLiteral("16 bit"), this), 0, 2);
+    c.panLabel = new QLabel(QStringLiteral("PAN   Kanał"), this);
+    c.tiltLabel = new QLabel(QStringLiteral("TILT   Kanał"), this);
+    c.pan = channelEdit(this, QStringLiteral("Pan"));
+    c.panFine = channelEdit(this, QStringLiteral("PanFine"));
+    c.tilt = channelEdit(this, QStringLiteral("Tilt"));
+    c.tiltFine = channelEdit(this, QStringLiteral("TiltFine"));
+    channels->addWidget(c.panLabel, 1, 0);
+    channels->addWidget(c.pan, 1, 1);
+    channels->addWidget(c.panFine, 1, 2);
+    channels->addWidget(c.tiltLabel, 2, 0);
+    channels->addWidget(c.tilt, 2, 1);
+    channels->addWidget(c.tiltFine, 2, 2);
+    channels->setColumnStretch(3, 1);
+    body()->addLayout(channels);
+
+    auto* control1 = group(QStringLiteral("Kontroler 1 - Pan/Tilt"), this);
+    auto* control2 = group(QStringLiteral("Kontroler 2 - Pan/Tilt"), this);
+    c.control1 = dimmerControls(control1, {});
+    c.control2 = dimmerControls(control2, {});
+    body()->addWidget(control1);
+    body()->addWidget(control2);
+    body()->addStretch();
+    panTilt_ = new KyPanTiltEdit(device_.panTilt, c, this);
+}
+
+void TDevPanTiltFrame::refresh()
+{
+    panTilt_->refresh();
+}
+
+// ---- "Kolor 2"
+
+TDevMixerFrame::TDevMixerFrame(KyDevice& device, QWidget* parent)
+    : TDevFrame(device, QStringLiteral("Kolor 2"), parent)
+{
+    KyColorMixerControls c{};
+    c.active = new QCheckBox(QStringLiteral("Aktywny"), this);
+    body()->addWidget(c.active);
+    auto* mode = new QHBoxLayout;
+    c.modeLabel = new QLabel(QStringLiteral("Tryb :"), this);
+    c.rgb = new QRadioButton(QStringLiteral("RGB"), this);
+    c.cmy = new QRadioButton(QStringLiteral("CMY"), this);
+    for (QWidget* w : std::initializer_list<QWidget*>{c.modeLabel, c.rgb, c.cmy})
+        mode->addWidget(w);
+    mode->addStretch();
+    body()->addLayout(mode);
+
+    // A component's activity, range and name follow the mixer: only its channel and
+    // direction are the operator's.
+    auto* rows = new QGridLayout;
+    for (int i = 0; i < 3; ++i) {
+        auto& component = c.components[static_cast<std::size_t>(i)];
+        auto& label = c.labels[static_cast<std::size_t>(i)];
+        label = new QLabel(this);
+        label->setObjectName(QStringLiteral("Component%1").arg(i + 1));
+        component.channel = channelEdit(this);
+        component.invert = new QCheckBox(QStringLiteral("Invert"), this);
+        rows->addWidget(label, i, 0);
+        addField(rows, i, 1, QStringLiteral("Kanał"), component.channel);
+        rows->addWidget(component.invert, i, 3);
+    }
+    rows->setColumnStretch(4, 1);
+    body()->addLayout(rows);
+    body()->addStretch();
+    mixer_ = new KyColorMixerEdit(device_.color2, c, this);
+}
+
+void TDevMixerFrame::refresh()
+{
+    mixer_->refresh();
+}
+
+// ---- "Optyka"
+
+TDevOpticFrame::TDevOpticFrame(KyDevice& device, QWidget* parent)
+    : TDevFrame(device, QStringLiteral("Optyka"), parent)
+{
+    std::array<KyDimmer*, 4> blocks = {&device_.optic.optic1, &device_.optic.optic2, &device_.optic.optic3,
+                                       &device_.optic.optic4};
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        auto* box = group(QStringLiteral("Optyka %1").arg(i + 1), this);
+        optics_[i] = new KyDimmerEdit(*blocks[i], dimmerControls(box, {}), this);
+        body()->addWidget(box);
+    }
+    body()->addStretch();
+}
+
+void TDevOpticFrame::refresh()
+{
+    for (KyDimmerEdit* optic : optics_)
+        optic->refresh();
+}
+
+// ---- Wheels
+
+TDevWheelFrame::TDevWheelFrame(KyDevice& device, KyGobo& wheel, const QString& heading, const QString& paletteCaption,
+                               QWidget* parent)
+    : TDevFrame(device, heading, parent)
+{
+    KyGoboControls c{};
+    auto* own = new QGridLayout;
+    c.wheel.active = new QCheckBox(QStringLiteral("Aktywny"), this);
+    c.wheel.channel = channelEdit(this);
+    c.wheel.name = nameEdit(this);
+    c.wheel.min = valueEdit(QStringLiteral("Min"), this);
+    c.wheel.max = valueEdit(QStringLiteral("Max"), this);
+    own->addWidget(c.wheel.active, 0, 0, 1, 2);
+    addField(own, 1, 0, QStringLiteral("Kanał"), c.wheel.channel);
+    addField(own, 1, 2, QStringLiteral("Nazwa"), c.wheel.name);
+    addField(own, 2, 0, QStringLiteral("Min"), c.wheel.min);
+    addField(own, 2, 2, QStringLiteral("Max"), c.wheel.max);
+    body()->addLayout(own);
+
+    auto* controllers = new QHBoxLayout;
+    auto* control1 = group(QStringLiteral("Kontroler 1"), this);
+    auto* control2 = group(QStringLiteral("Kontroler 2 "), this);
+    c.control1 = dimmerControls(control1, {});
+    c.control2 = dimmerControls(control2, {});
+    controllers->addWidget(control1);
+    controllers->addWidget(control2);
+    body()->addLayout(controllers);
+
+    auto* paletteBox = group(paletteCaption, this);
+    auto* palette = new QGridLayout(paletteBox);
+    c.palette = new TPStringGrid({QStringLiteral("Lp."), QStringLiteral("Nazwa"), QStringLiteral("Wartość")}, paletteBox);
+    c.previewBorder = new QFrame(paletteBox);
+    c.previewBorder->setFrameShape(QFrame::Box);
+    c.previewBorder->setAutoFillBackground(true);
+    c.previewBorder->setFixedSize(37, 37);
+    c.preview = new QLabel(c.previewBorder);
+    c.preview->setObjectName(QStringLiteral("Preview"));
+    c.preview->setGeometry(3, 3, 31, 31);
+    c.preview->setAlignment(Qt::AlignCenter);
+    c.add = button(QStringLiteral("Dodaj"), paletteBox);
+    c.change = button(QStringLiteral("Zmień"), paletteBox);
+    c.erase = button(QStringLiteral("Usuń"), paletteBox);
+    palette->addWidget(c.palette, 0, 0, 4, 1);
+    palette->addWidget(c.previewBorder, 0, 1, Qt::AlignHCenter);
+    palette->addWidget(c.add, 1, 1);
+    palette->addWidget(c.change, 2, 1);
+    palette->addWidget(c.erase, 3, 1);
+    body()->addWidget(paletteBox);
+
+    wheel_ = new KyGoboEdit(wheel, c, this);
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, &TDevWheelFrame::focusMoved);
+}
+
+// Destroying the children moves the focus; by then this page must no longer hear of it.
+TDevWheelFrame::~TDevWheelFrame()
+{
+    disconnect(focusWatch_);
+}
+
+void TDevWheelFrame::refresh()
+{
+    wheel_->refresh();
+}
+
+void TDevWheelFrame::focusMoved(QWidget* old, QWidget* now)
+{
+    bool wasHere = old && (old == this || isAncestorOf(old));
+    bool isHere = now && (now == this || isAncestorOf(now));
+    // Message boxes and file dialogs are other windows: they do not take the operator away.
+    if (wasHere && !isHere && now && now->window() == window())
+        wheel_->leave();
+}
+
+// ---- "Dimmery"
+
+TDevDimmersFrame::TDevDimmersFrame(KyDevice& device, QWidget* parent)
+    : TDevFrame(device, QStringLiteral("Dimmer'y"), parent)
+{
+    auto* grid = new TPStringGrid({QStringLiteral("Lp."), QStringLiteral("Nazwa"), QStringLiteral("Kanał"),
+                                   QStringLiteral("Min"), QStringLiteral("Max"), QStringLiteral("Intens.")},
+                                  this);
+    auto* buttons = new QHBoxLayout;
+    QPushButton* add = button(QStringLiteral("Dodaj"), this);
+    QPushButton* erase = button(QStringLiteral("Usuń"), this);
+    buttons->addWidget(add);
+    buttons->addWidget(erase);
+    buttons->addStretch();
+    body()->addWidget(grid);
+    body()->addLayout(buttons);
+    dimmers_ = new KyDimmersEdit(device_.dimmers, grid, add, erase, this);
+}
+
+void TDevDimmersFrame::refresh()
+{
+    dimmers_->refresh();
+}
+
+// ---- The editor window
+
+TDeviceForm::TDeviceForm(KyDevice& device, QWidget* owner)
+    : QDialog(owner), device_(device), pageList_(new QListWidget(this)), pageArea_(new QStackedWidget(this)),
+      okButton_(button(QStringLiteral("OK"), this)), cancelButton_(button(QStringLiteral("Anuluj"), this))
+{
+    setStyleSheet(QStringLiteral("QLineEdit:disabled { background-color: palette(button); }"));
+    pages_ = {
+        new TDevGeneralFrame(device_, pageArea_),
+        new TDevLightFrame(device_, pageArea_),
+        new TDevPanTiltFrame(device_, pageArea_),
+        new TDevWheelFrame(device_, device_.color1, QStringLiteral("Kolor 1"), QStringLiteral("Paleta Kolorów"), pageArea_),
+        new TDevMixerFrame(device_, pageArea_),
+        new TDevWheelFrame(device_, device_.gobo1, QStringLiteral("Gobo 1"), QStringLiteral("Paleta Gobo"), pageArea_),
+        new TDevWheelFrame(device_, device_.gobo2, QStringLiteral("Gobo 2"), QStringLiteral("Paleta Gobo"), pageArea_),
+        new TDevWheelFrame(device_, device_.effect1, QStringLiteral("Efekt 1 "), QStringLiteral("Paleta Efektów"),
+                           pageArea_),
+        new TDevWheelFrame(device_, device_.effect2, QStringLiteral("Efekt 2"), QStringLiteral("Paleta Efektów"),
+                           pageArea_),
+        new TDevOpticFrame(device_, pageArea_),
+        new TDevDimmersFrame(device_, pageArea_),
+    };
+    const char* entries[pageCount] = {"Ogólne", "Światło", "Pan/Tilt", "Kolor 1", "Kolor 2", "Gobo 1",
+                                      "Gobo 2", "Efekt 1", "Efekt 2", "Optyka",  "Dimmery"};
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        pageList_->addItem(QString::fromUtf8(entries[i]));
+        pageArea_->addWidget(pages_[i]);
+        pages_[i]->refresh();
+    }
+    pageList_->setFixedWidth(pageList_->sizeHintForColumn(0) + 16);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(pageList_, 0, 0);
+    layout->addWidget(pageArea_, 0, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
+    layout->addLayout(buttons, 1, 0, 1, 2);
+
+    setWindowTitle(vt::fromCp1250(device_.name));
+    connect(pageList_, &QListWidget::currentRowChanged, this, &TDeviceForm::PageListChange);
+    connect(okButton_, &QPushButton::clicked, this, &TDeviceForm::OkButtonClick);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    pageList_->setCurrentRow(0);
+}
+
+void TDeviceForm::PageListChange(int row)
+{
+    if (row < 0)
+        return;
+    pageArea_->setCurrentIndex(row);
+    pages_[static_cast<std::size_t>(row)]->refresh();
+}
+
+void TDeviceForm::OkButtonClick()
+{
+    // A field still being typed in commits as it loses the focus.
+    okButton_->setFocus();
+    if (device_.channelCount() == 0) {
+        QMessageBox::critical(this, QStringLiteral("Błąd"),
+                              QStringLiteral("Urządzenie jest puste !!!\nnie zdefiniowano żadnej funkcji."),
+                              QMessageBox::Ok);
+        return;
+    }
+    accept();
+}

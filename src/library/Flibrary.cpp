@@ -1,0 +1,227 @@
+#include "library/Flibrary.h"
+
+#include "common/PText.h"
+#include "library/Fdevice.h"
+#include "library/LibraryFile.h"
+#include "library/PStringGrid.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kDeviceFilter = QStringLiteral("urządzenie DMX (*.dev)");
+
+// Export and import start in the folder "export" below the working directory when it exists.
+std::unique_ptr<QFileDialog> deviceFileDialog(QWidget* owner, QFileDialog::AcceptMode mode, const QString& suffix)
+{
+    auto dialog = std::make_unique<QFileDialog>(owner);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog->setNameFilter(kDeviceFilter);
+    dialog->setDefaultSuffix(suffix);
+    QDir exportFolder(QStringLiteral("export"));
+    if (exportFolder.exists())
+        dialog->setDirectory(exportFolder.absolutePath());
+    return dialog;
+}
+
+// The file dialog cannot start with a name that is no file name.
+bool usableAsFileName(const QString& name)
+{
+    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
+QString chosenFile(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+} // namespace
+
+TLibraryForm::TLibraryForm(KyLibrary& library, std::mutex& showLock, QWidget* owner)
+    : QDialog(owner), library_(library), showLock_(showLock),
+      deviceGrid_(new TPStringGrid({QStringLiteral("Lp."), QStringLiteral("Nazwa")}, this)),
+      description_(new QPlainTextEdit(this)), newButton_(new QPushButton(QStringLiteral("Nowe"), this)),
+      newFromButton_(new QPushButton(QStringLiteral("Nowe z ..."), this)),
+      propertiesButton_(new QPushButton(QStringLiteral("Właściwości"), this)),
+      eraseButton_(new QPushButton(QStringLiteral("Usuń"), this)),
+      importButton_(new QPushButton(QStringLiteral("Importuj"), this)),
+      exportButton_(new QPushButton(QStringLiteral("Eksportuj"), this)),
+      closeButton_(new QPushButton(QStringLiteral("&Zakończ"), this))
+{
+    setWindowTitle(QStringLiteral("Biblioteka urządzeń"));
+    deviceGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    description_->setReadOnly(true);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Dostępne urządzenia"), this), 0, 0);
+    layout->addWidget(deviceGrid_, 1, 0);
+    layout->addWidget(new QLabel(QStringLiteral("Opis urządzenia"), this), 0, 1);
+    layout->addWidget(description_, 1, 1);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {newButton_, newFromButton_, propertiesButton_, eraseButton_, importButton_, exportButton_}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    buttons->addStretch();
+    closeButton_->setAutoDefault(false);
+    buttons->addWidget(closeButton_);
+    layout->addLayout(buttons, 1, 2);
+
+    connect(deviceGrid_, &QTableWidget::currentCellChanged, this, &TLibraryForm::showDescription);
+    connect(newButton_, &QPushButton::clicked, this, &TLibraryForm::NewButtonClick);
+    connect(newFromButton_, &QPushButton::clicked, this, &TLibraryForm::NewFromButtonClick);
+    connect(propertiesButton_, &QPushButton::clicked, this, &TLibraryForm::PropertiesButtonClick);
+    connect(eraseButton_, &QPushButton::clicked, this, &TLibraryForm::EraseButtonClick);
+    connect(importButton_, &QPushButton::clicked, this, &TLibraryForm::ImportButtonClick);
+    connect(exportButton_, &QPushButton::clicked, this, &TLibraryForm::ExportButtonClick);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
+
+    deviceGrid_->setCurrentCell(0, 1);
+    refresh();
+}
+
+void TLibraryForm::refresh()
+{
+    int count = static_cast<int>(library_.deviceCount());
+    deviceGrid_->setDataRowCount(count);
+    for (int row = 0; row < deviceGrid_->rowCount(); ++row) {
+        bool type = row < count;
+        deviceGrid_->setText(row, 0, type ? QString::number(row + 1) : QString());
+        deviceGrid_->setText(row, 1, type ? vt::fromCp1250(library_.deviceAt(static_cast<std::size_t>(row))->name)
+                                          : QString());
+    }
+    showDescription();
+}
+
+void TLibraryForm::showDescription()
+{
+    QStringList lines;
+    if (auto type = currentType())
+        for (const auto& line : type->description)
+            lines << vt::fromCp1250(line);
+    description_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+std::shared_ptr<KyDevice> TLibraryForm::currentType() const
+{
+    int row = deviceGrid_->currentRow();
+    if (row < 0 || row >= static_cast<int>(library_.deviceCount()))
+        return nullptr;
+    return library_.deviceAt(static_cast<std::size_t>(row));
+}
+
+void TLibraryForm::addEdited(KyDevice working)
+{
+    TDeviceForm editor(working, this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    bool added = false;
+    {
+        std::lock_guard lock(showLock_);
+        added = library_.addDevice(working);
+    }
+    refresh();
+    if (added)
+        deviceGrid_->setCurrentCell(static_cast<int>(library_.deviceCount()) - 1, 1);
+}
+
+void TLibraryForm::NewButtonClick()
+{
+    KyDevice working;
+    working.name = vt::toCp1250(QStringLiteral("Nowe urządzenie"));
+    addEdited(std::move(working));
+}
+
+void TLibraryForm::NewFromButtonClick()
+{
+    if (auto type = currentType())
+        addEdited(*type);
+}
+
+void TLibraryForm::PropertiesButtonClick()
+{
+    auto type = currentType();
+    if (!type)
+        return;
+    KyDevice working = *type;
+    TDeviceForm editor(working, this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    {
+        // The type object stays where it is, so every installed device of it sees the edit.
+        std::lock_guard lock(showLock_);
+        std::swap(*type, working);
+    }
+    refresh();
+}
+
+void TLibraryForm::EraseButtonClick()
+{
+    auto type = currentType();
+    if (!type)
+        return;
+    if (library_.club.countOfType(*type) > 0) {
+        QMessageBox::warning(this, QStringLiteral("Ostrzeżenie"),
+                             QStringLiteral("Nie można skasować urządzenia zainstalowanego w klubie !!!\n") +
+                                 QStringLiteral("Aby usunać urządzenie z biblioteki usuń wszystkie urządzenia \n") +
+                                 QStringLiteral("tego typu z konfiguracji klubu."),
+                             QMessageBox::Ok);
+        return;
+    }
+    QMessageBox confirm(QMessageBox::Question, QStringLiteral("Potwierdzenie"),
+                        QStringLiteral("Urządzenie będzie bezpowrotnie utracone\nCzy kontynuować ?"),
+                        QMessageBox::Ok | QMessageBox::Cancel, this);
+    if (confirm.exec() != QMessageBox::Ok)
+        return;
+    {
+        std::lock_guard lock(showLock_);
+        library_.eraseDevice(static_cast<std::size_t>(deviceGrid_->currentRow()));
+    }
+    refresh();
+}
+
+void TLibraryForm::ImportButtonClick()
+{
+    QString path = chosenFile(*deviceFileDialog(this, QFileDialog::AcceptOpen, QStringLiteral("bin")));
+    if (path.isEmpty())
+        return;
+    // What cannot be read stays at the defaults; the operator sees it in the editor.
+    KyDevice working;
+    loadDeviceFile(working, path.toStdString());
+    addEdited(std::move(working));
+}
+
+void TLibraryForm::ExportButtonClick()
+{
+    auto type = currentType();
+    if (!type)
+        return;
+    KyDevice working = *type;
+    QString name = vt::fromCp1250(working.name);
+    QString path;
+    if (usableAsFileName(name)) {
+        auto dialog = deviceFileDialog(this, QFileDialog::AcceptSave, QStringLiteral("dev"));
+        dialog->selectFile(name);
+        path = chosenFile(*dialog);
+    }
+    if (path.isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("Ostrzeżenie"),
+                             QStringLiteral("Niedozwolona nazawa urządzenia !!!\n") +
+                                 QStringLiteral("Nazwa urządzenia nie może zawierać\n") +
+                                 QStringLiteral("znaków takich jak : /, \\, !, $ itp."),
+                             QMessageBox::Ok);
+        return;
+    }
+    saveDeviceFile(working, path.toStdString());
+}
