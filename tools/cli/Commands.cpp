@@ -98,16 +98,11 @@ const DataFile* dataFileNamed(const std::string& name)
     return nullptr;
 }
 
-std::runtime_error refusal(const std::string& message)
-{
-    return std::runtime_error(message);
-}
-
 void requireDirectory(const std::string& dir)
 {
     std::error_code ec;
     if (!fs::is_directory(dir, ec))
-        throw refusal(dir + ": no such directory");
+        throw std::runtime_error(dir + ": no such directory");
 }
 
 // The start-up's loading; a file that ends the start-up ends the command.
@@ -142,7 +137,7 @@ void dumpDirectory(const std::string& dir, std::ostream& out, std::ostream& err)
 void warnDamaged(vt::LoadStatus status, const std::string& path, std::ostream& err)
 {
     if (status == vt::LoadStatus::Missing)
-        throw refusal(path + ": no such file");
+        throw std::runtime_error(path + ": no such file");
     if (status == vt::LoadStatus::Incomplete)
         err << path << ": damaged; what could be read is shown\n";
 }
@@ -161,7 +156,7 @@ void dumpFile(const std::string& path, std::ostream& out, std::ostream& err)
         document["generators"] = genListToJson(figures);
     } else if (const DataFile* file = dataFileNamed(p.filename().string())) {
         if (!fs::exists(p))
-            throw refusal(path + ": no such file");
+            throw std::runtime_error(path + ": no such file");
         // Loaded with the files beside it, so that what it refers to resolves.
         KyShow show(DataPaths::in(p.has_parent_path() ? p.parent_path().string() : "."));
         loadShow(show, err);
@@ -176,13 +171,13 @@ Json readDocument(std::istream& in)
 {
     Json document = Json::parse(in, nullptr, false);
     if (document.is_discarded())
-        throw refusal("the input is not a JSON document");
+        throw std::runtime_error("the input is not a JSON document");
     if (!document.is_object())
-        throw refusal("the input is not a JSON object");
-    for (const auto& [member, value] : document.items())
+        throw std::runtime_error("the input is not a JSON object");
+    for (const auto& member : document.items())
         if (std::none_of(std::begin(kDataFiles), std::end(kDataFiles),
-                         [&](const DataFile& file) { return member == file.member; }))
-            throw refusal(member + ": not a data file of the show");
+                         [&](const DataFile& file) { return member.key() == file.member; }))
+            throw std::runtime_error(member.key() + ": not a data file of the show");
     return document;
 }
 
@@ -191,7 +186,7 @@ void saveOrRefuse(const DataFile& file, const LoadedShow& loaded)
     const std::string& path = loaded.show.paths().*file.path;
     std::string reason;
     if (!file.save(loaded, path, &reason))
-        throw refusal("cannot write " + path + ": " + reason);
+        throw std::runtime_error("cannot write " + path + ": " + reason);
 }
 
 } // namespace
@@ -231,7 +226,7 @@ void rewriteCommand(const CliOptions& options, std::ostream& err)
     for (const auto& failure : failures)
         err << failure << '\n';
     if (!failures.empty())
-        throw refusal("not every file could be written");
+        throw std::runtime_error("not every file could be written");
 }
 
 void renderCommand(const CliOptions& options, std::ostream& out, std::ostream& err)
@@ -243,13 +238,13 @@ void renderCommand(const CliOptions& options, std::ostream& out, std::ostream& e
     if (options.cueId) {
         stored = show.seque.findCue(*options.cueId);
         if (!stored)
-            throw refusal("no stored cue with the id " + std::to_string(*options.cueId));
+            throw std::runtime_error("no stored cue with the id " + std::to_string(*options.cueId));
     } else {
         auto name = vt::utf8ToCp1250(*options.cueName);
         const auto& cues = show.seque.cues();
         auto it = std::find_if(cues.begin(), cues.end(), [&](const KyCue& cue) { return name && cue.name == *name; });
         if (it == cues.end())
-            throw refusal("no stored cue named \"" + *options.cueName + "\"");
+            throw std::runtime_error("no stored cue named \"" + *options.cueName + "\"");
         stored = &*it;
     }
     {
