@@ -9,6 +9,7 @@
 #include "library/LibraryFile.h"
 #include "sequence/SequenceFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <istream>
 #include <ostream>
