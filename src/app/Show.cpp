@@ -37,6 +37,8 @@ KyShow::KyShow(DataPaths paths, SerialPortLister ports)
 
 void KyShow::loadAll(std::vector<std::string>& warnings)
 {
+    // The direct-access window reads its file when it is created, before the other files.
+    setAsideIfIncomplete(panel.load(paths_.panel), paths_.panel, warnings);
     setAsideIfIncomplete(loadConfiguration(paths_.configuration, pageNames, zoneNames), paths_.configuration, warnings);
     vt::LoadStatus libraryStatus = loadLibrary(library, paths_.library);
     setAsideIfIncomplete(libraryStatus, paths_.library, warnings);
@@ -64,6 +66,8 @@ std::vector<std::string> KyShow::saveAtExit()
             failures.push_back(std::move(failure));
     };
     std::string reason;
+    // The direct-access window is destroyed, and writes its file, before the others are saved.
+    note(failureUnless(panel.save(paths_.panel, &reason), paths_.panel, reason));
     note(failureUnless(saveSequences(seque, paths_.sequences, &reason), paths_.sequences, reason));
     note(failureUnless(saveCues(seque, paths_.cues, &reason), paths_.cues, reason));
     note(saveClub());

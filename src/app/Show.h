@@ -8,6 +8,7 @@
 #include "library/Library.h"
 #include "dmx/Usb.h"
 #include "generator/GenList.h"
+#include "panel/Panel.h"
 #include "sequence/Seque.h"
 
 #include <array>
@@ -36,6 +37,8 @@ public:
     KySeque seque;
     KyDmxSpace dmx;
     KyUsb usb;
+    // The direct-access window's buttons, which live as long as that window.
+    KyPanel panel{seque, dmx};
 
     bool musicMode = false;
     // True for the tick after the module's music input changed; written by each frame.

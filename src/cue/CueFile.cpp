@@ -65,24 +65,6 @@ bool readGeneratorFactors(vt::ByteReader& in, const Layout& layout, std::int32_t
     return in.f64(cue.generatorAmplitude) && in.f64(cue.generatorSpeed);
 }
 
-// Zone i plays the stored sequence its properties name, with their settings; a zone whose
-// sequence is not stored keeps its placeholder and the engine defaults.
-void bindZones(KyCue& cue, const KySeque& store)
-{
-    for (int i = 0; i < KyCue::kZones; ++i) {
-        const KySeqEngProp& props = cue.zoneProps[static_cast<std::size_t>(i)];
-        auto sequence = store.findSharedSequence(props.sequenceId);
-        if (!sequence)
-            continue;
-        KySeqEngine& engine = cue.zoneEngine(i);
-        engine = KySeqEngine(std::move(sequence));
-        engine.speed = props.speed;
-        engine.beatsPerStep = static_cast<std::uint32_t>(props.beatsPerStep);
-        engine.active = props.active;
-        engine.music = props.music;
-    }
-}
-
 bool readCue(vt::ByteReader& in, const Layout& layout, const KySeque& store, KyCue& cue)
 {
     std::int32_t version;
@@ -109,6 +91,22 @@ bool readCue(vt::ByteReader& in, const Layout& layout, const KySeque& store, KyC
 }
 
 } // namespace
+
+void bindZones(KyCue& cue, const KySeque& store)
+{
+    for (int i = 0; i < KyCue::kZones; ++i) {
+        const KySeqEngProp& props = cue.zoneProps[static_cast<std::size_t>(i)];
+        auto sequence = store.findSharedSequence(props.sequenceId);
+        if (!sequence)
+            continue;
+        KySeqEngine& engine = cue.zoneEngine(i);
+        engine = KySeqEngine(std::move(sequence));
+        engine.speed = props.speed;
+        engine.beatsPerStep = static_cast<std::uint32_t>(props.beatsPerStep);
+        engine.active = props.active;
+        engine.music = props.music;
+    }
+}
 
 vt::Bytes cuesToBytes(const KySeque& store)
 {

@@ -13,6 +13,10 @@ vt::Bytes cuesToBytes(const KySeque& store);
 // the cues read whole before the end.
 vt::LoadStatus cuesFromBytes(KySeque& store, std::span<const std::uint8_t> bytes);
 
+// Zone i plays the stored sequence that zoneProps[i] names, with its settings; a zone whose
+// sequence is not stored keeps its placeholder and the engine defaults.
+void bindZones(KyCue& cue, const KySeque& store);
+
 // A missing file leaves the store's cues empty and its counter as it was.
 vt::LoadStatus loadCues(KySeque& store, const std::string& path);
 bool saveCues(const KySeque& store, const std::string& path, std::string* error = nullptr);

@@ -22,8 +22,9 @@ struct KyGenerator {
     double lastAngle = 0.0;
     double partnerSpeed = 1.0;
 
-    double effectiveAmplitude() const { return amplitude * amplitudeModifier * 0.01; }
-    double effectiveSpeed() const { return speed * speedModifier * 0.01; }
+    // In double precision: a damaged file may hold factors whose product overflows an int.
+    double effectiveAmplitude() const { return double(amplitude) * amplitudeModifier * 0.01; }
+    double effectiveSpeed() const { return double(speed) * speedModifier * 0.01; }
     int effectivePhase() const;
 
     void setAmplitude(std::int32_t v) { amplitude = v; amplitudeModifier = 100; }

@@ -184,7 +184,7 @@ TEST(Show, FailedSavesAreReportedByFileNameInTheExitOrder)
 {
     KyShow show(DataPaths::in("/nonexistent/show"));
     auto failures = show.saveAtExit();
-    const char* order[] = {"sequences.vt2", "cues.vt2", "club.vt2", "generators.vt2", "vt2.cnf"};
+    const char* order[] = {"panel.vt2", "sequences.vt2", "cues.vt2", "club.vt2", "generators.vt2", "vt2.cnf"};
     ASSERT_EQ(failures.size(), std::size(order));
     for (std::size_t i = 0; i < failures.size(); ++i)
         EXPECT_EQ(failures[i].rfind(std::string("Nie można zapisać pliku ") + order[i] + ": ", 0), 0u) << failures[i];
@@ -255,5 +255,24 @@ TEST(Show, DamagedSequencesAreSetAsideAndTheCuesStillLoad)
     EXPECT_EQ(show.seque.cueCount(), 1u);
     EXPECT_EQ(show.seque.cueAt(0).zoneEngine(0).sequence->id, 0); // its sequence was lost
     EXPECT_EQ(show.genList.size(), 1u);
+    fs::remove_all(dir);
+}
+
+TEST(Show, PanelIsReadFirstAndWrittenAtExit)
+{
+    auto dir = freshDirectory("panel");
+    {
+        KyShow show(DataPaths::in(dir.string()));
+        show.panel.cueButtons.button(2).id = 5;
+        EXPECT_TRUE(show.saveAtExit().empty());
+    }
+    EXPECT_EQ(fs::file_size(dir / "panel.vt2"), 6300u);
+    fs::resize_file(dir / "panel.vt2", 27 + 4);
+    KyShow show(DataPaths::in(dir.string()));
+    std::vector<std::string> warnings;
+    show.loadAll(warnings);
+    EXPECT_EQ(warnings, std::vector<std::string>{damagedWarning(dir / "panel.vt2")});
+    EXPECT_EQ(show.panel.cueButtons.button(2).id, 5); // the records present are kept
+    EXPECT_EQ(fs::file_size(dir / "panel.vt2.damaged"), 31u);
     fs::remove_all(dir);
 }

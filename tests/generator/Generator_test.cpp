@@ -7,6 +7,11 @@ TEST(Generator, DerivedValues)
     KyGenerator g;
     EXPECT_DOUBLE_EQ(g.effectiveAmplitude(), 128);
     EXPECT_DOUBLE_EQ(g.effectiveSpeed(), 255);
+    KyGenerator damaged; // factors whose product leaves the int range
+    damaged.speed = damaged.amplitude = 65536;
+    damaged.speedModifier = damaged.amplitudeModifier = 33554432;
+    EXPECT_DOUBLE_EQ(damaged.effectiveSpeed(), 0x1p41 * 0.01);
+    EXPECT_DOUBLE_EQ(damaged.effectiveAmplitude(), 0x1p41 * 0.01);
 
     struct Case { int phase, modifier, speed, speedModifier; double partner; int expected; };
     const Case cases[] = {

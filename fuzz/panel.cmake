@@ -1,0 +1,1 @@
+vantorel_fuzz(fuzz_panel SOURCES panel/panel_fuzz.cpp)

@@ -1,0 +1,32 @@
+#include "cue/CueStart.h"
+
+#include "cue/Cue.h"
+
+void startCue(KyCue& live, const KyCue* stored)
+{
+    live = stored ? *stored : KyCue();
+    switch (live.playState) {
+    case KyCue::Playing:
+        live.play();
+        break;
+    case KyCue::Paused:
+        live.pause();
+        break;
+    case KyCue::Stopped:
+        live.stop();
+        break;
+    }
+    switch (live.generatorState) {
+    case KyCue::Playing:
+        live.stopGenerators();
+        live.playGenerators();
+        break;
+    case KyCue::Paused:
+        live.pauseGenerators();
+        break;
+    case KyCue::Stopped:
+        live.stopGenerators();
+        break;
+    }
+    live.setGeneratorAmplitude(live.generatorAmplitude);
+}

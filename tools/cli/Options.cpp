@@ -1,0 +1,117 @@
+#include "Options.h"
+
+#include <charconv>
+#include <limits>
+#include <string_view>
+#include <vector>
+
+const char* const kUsage =
+    "usage: vantorel-cli dump --data-dir DIR\n"
+    "       vantorel-cli dump FILE            (.dev, .vtg, or a data file by its name)\n"
+    "       vantorel-cli load --data-dir DIR  < show.json\n"
+    "       vantorel-cli rewrite --data-dir DIR\n"
+    "       vantorel-cli render --data-dir DIR (--cue-id N | --cue NAME) [--ticks N] [--music]\n"
+    "                           [--pulses T1,T2,...]\n";
+
+namespace {
+
+template <class T>
+T number(std::string_view text, T lowest, const char* option)
+{
+    T v{};
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || v < lowest)
+        throw UsageError(std::string(option) + " takes a number from " + std::to_string(lowest) + ", not \"" +
+                         std::string(text) + "\"");
+    return v;
+}
+
+std::set<long> tickList(std::string_view text)
+{
+    std::set<long> ticks;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = text.find(',', start);
+        ticks.insert(number<long>(text.substr(start, comma - start), 1, "--pulses"));
+        if (comma == std::string_view::npos)
+            return ticks;
+        start = comma + 1;
+    }
+}
+
+CliOptions::Command commandNamed(std::string_view name)
+{
+    if (name == "dump")
+        return CliOptions::Dump;
+    if (name == "load")
+        return CliOptions::Load;
+    if (name == "rewrite")
+        return CliOptions::Rewrite;
+    if (name == "render")
+        return CliOptions::Render;
+    if (name == "--help" || name == "-h")
+        return CliOptions::Help;
+    throw UsageError("unknown command \"" + std::string(name) + "\"");
+}
+
+void check(bool ok, const char* problem)
+{
+    if (!ok)
+        throw UsageError(problem);
+}
+
+void checkCombination(const CliOptions& o, bool renderOptions)
+{
+    using C = CliOptions;
+    if (o.command == C::Dump)
+        check(o.dataDir.empty() != o.file.empty(), "dump takes either --data-dir DIR or one FILE");
+    else
+        check(!o.dataDir.empty(), "--data-dir DIR is missing");
+    check(o.command == C::Dump || o.file.empty(), "unexpected argument");
+    check(o.command == C::Render || !renderOptions, "only render takes --cue-id, --cue, --ticks, --music, --pulses");
+    if (o.command == C::Render)
+        check(o.cueId.has_value() != o.cueName.has_value(), "render takes one of --cue-id N and --cue NAME");
+}
+
+} // namespace
+
+CliOptions parseCliOptions(int argc, const char* const* argv)
+{
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.empty())
+        throw UsageError("no command");
+    CliOptions o;
+    o.command = commandNamed(args[0]);
+    if (o.command == CliOptions::Help)
+        return o;
+    bool renderOptions = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        auto value = [&]() -> std::string_view {
+            if (i + 1 >= args.size())
+                throw UsageError(std::string(arg) + " needs a value");
+            return args[++i];
+        };
+        if (arg == "--data-dir") {
+            o.dataDir = value();
+            check(!o.dataDir.empty(), "--data-dir needs a directory");
+        } else if (!arg.starts_with("-") && o.file.empty()) {
+            o.file = arg;
+        } else {
+            renderOptions = true;
+            if (arg == "--cue-id")
+                o.cueId = number<std::int32_t>(value(), std::numeric_limits<std::int32_t>::min(), "--cue-id");
+            else if (arg == "--cue")
+                o.cueName = value();
+            else if (arg == "--ticks")
+                o.ticks = number<long>(value(), 0, "--ticks");
+            else if (arg == "--music")
+                o.music = true;
+            else if (arg == "--pulses")
+                o.pulses = tickList(value());
+            else
+                throw UsageError("unexpected argument \"" + std::string(arg) + "\"");
+        }
+    }
+    checkCombination(o, renderOptions);
+    return o;
+}

@@ -1,0 +1,38 @@
+// vantorel-cli: back up, compare, script and preview a show without the window.
+#include "Commands.h"
+
+#include <exception>
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    CliOptions options;
+    try {
+        options = parseCliOptions(argc, argv);
+        switch (options.command) {
+        case CliOptions::Help:
+            std::cout << kUsage;
+            break;
+        case CliOptions::Dump:
+            dumpCommand(options, std::cout, std::cerr);
+            break;
+        case CliOptions::Load:
+            loadCommand(options, std::cin, std::cerr);
+            break;
+        case CliOptions::Rewrite:
+            rewriteCommand(options, std::cerr);
+            break;
+        case CliOptions::Render:
+            renderCommand(options, std::cout, std::cerr);
+            break;
+        }
+    } catch (const UsageError& e) {
+        std::cerr << "vantorel-cli: " << e.what() << '\n' << kUsage;
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "vantorel-cli: " << e.what() << '\n';
+        return 1;
+    }
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}
