@@ -1,5 +1,7 @@
 #include "app/Fmain.h"
 
+#include "club/Fclub.h"
+#include "club/Ffloors.h"
 #include "common/Cp1250.h"
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fdmxtracker.h"
@@ -8,6 +10,7 @@
 #include "functions/PTrackBar.h"
 #include "generator/GeneratorScale.h"
 #include "library/Flibrary.h"
+#include "panel/Fdirectaccess.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -205,6 +208,8 @@ void groupExclusively(QObject* owner, std::initializer_list<QAction*> actions)
 void TMainForm::createToolWindows()
 {
     dmxSpaceForm_ = std::make_unique<TDmxSpaceForm>(show_.dmx, show_.showLock(), this);
+    directAccessForm_ = std::make_unique<TDirectAccessForm>(show_.panel, show_.seque, show_.dmx, show_.zoneNames,
+                                                            show_.showLock(), this);
     dmxTrackerForm_ = std::make_unique<TDmxTrackerForm>(show_.dmx, show_.icons, show_.showLock(), this);
 }
 
@@ -271,6 +276,9 @@ void TMainForm::createActions()
     connect(generatorStopAction_, &QAction::triggered, this, [this] { liveCueDo(&KyCue::stopGenerators); });
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
     connect(libraryAction_, &QAction::triggered, this, &TMainForm::LibraryActionExecute);
+    connect(clubAction_, &QAction::triggered, this, &TMainForm::ClubActionExecute);
+    connect(floorsAction_, &QAction::triggered, this, &TMainForm::FloorsActionExecute);
+    connect(directPanelAction_, &QAction::triggered, this, &TMainForm::DirectPanelActionExecute);
     connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
     connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
@@ -293,7 +301,7 @@ void TMainForm::createFunctionActions()
 // pretend.
 void TMainForm::disableUnavailableActions()
 {
-    for (QAction* action : {clubAction_, floorsAction_, dmxModuleAction_, blackoutAction_, sequenceAction_})
+    for (QAction* action : {dmxModuleAction_, blackoutAction_, sequenceAction_})
         action->setEnabled(false);
 }
 
@@ -542,6 +550,7 @@ void TMainForm::DmxSpaceActionExecute()
 // The library reaches its file only here, sorted by name.
 void TMainForm::LibraryActionExecute()
 {
+    hideFunctionWindows();
     TLibraryForm form(show_.library, show_.showLock(), this);
     form.exec();
     vt::NameCollator collator;
@@ -554,6 +563,42 @@ void TMainForm::LibraryActionExecute()
     std::string failure = show_.saveLibrary();
     if (!failure.empty())
         QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
+}
+
+// The installation reaches its file only here, sorted by start address.
+void TMainForm::ClubActionExecute()
+{
+    hideFunctionWindows();
+    TClubForm form(show_.library, show_.pageNames, show_.showLock(), this);
+    form.exec();
+    {
+        std::lock_guard lock(show_.showLock());
+        show_.library.club.sortByStartAddress();
+        show_.rebuildIcons();
+    }
+    pageControl_->rebuildIcons();
+    std::string failure = show_.saveClub();
+    if (!failure.empty())
+        QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
+}
+
+void TMainForm::FloorsActionExecute()
+{
+    TFloorsForm form(*pageControl_, show_.pageNames, show_.library.club, show_.showLock(), pagesAdded_, this);
+    form.exec();
+}
+
+void TMainForm::DirectPanelActionExecute()
+{
+    directAccessForm_->show();
+    directAccessForm_->raise();
+}
+
+void TMainForm::hideFunctionWindows()
+{
+    for (QWidget* form : functionForms_)
+        if (form)
+            form->hide();
 }
 
 // Gives every channel back to the playback engines; the held values drop at the next tick.

@@ -14,6 +14,7 @@
 class QAction;
 class QTimer;
 class QToolButton;
+class TDirectAccessForm;
 class TDmxSpaceForm;
 class TDmxTrackerForm;
 class TPTrackBar;
@@ -30,6 +31,7 @@ public:
     TPIconPages* pageControl() const { return pageControl_; }
     TDmxSpaceForm* dmxSpaceForm() const { return dmxSpaceForm_.get(); }
     TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
+    TDirectAccessForm* directAccessForm() const { return directAccessForm_.get(); }
 
     // The tick, called by the timer on its own thread.
     void MMTimerMMTimer(TMMTimer& sender);
@@ -65,6 +67,12 @@ private:
     void GeneratorAmplitudeTBarChange();
     void DmxTrackerButtonClick();
     void LibraryActionExecute();
+    void ClubActionExecute();
+    void FloorsActionExecute();
+    void DirectPanelActionExecute();
+    // Takes the function windows off the screen before the library or the installation
+    // changes underneath them; their actions still count them as opened by the operator.
+    void hideFunctionWindows();
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
@@ -79,6 +87,8 @@ private:
     TPIconPages* pageControl_ = nullptr;
     QTimer* updateTimer_ = nullptr;
     bool shutDown_ = false;
+    // Pages added in the pages window since the program started; names the next one.
+    int pagesAdded_ = 0;
 
     // Tool windows, destroyed before the show they read.
     std::unique_ptr<TDmxSpaceForm> dmxSpaceForm_;
@@ -89,7 +99,7 @@ private:
     QWidget* blackoutForm_ = nullptr;
     QWidget* sequenceForm_ = nullptr;
     QWidget* cueForm_ = nullptr;
-    QWidget* directAccessForm_ = nullptr;
+    std::unique_ptr<TDirectAccessForm> directAccessForm_;
 
     // Reset, Light, Lamp, PanTilt, Color, Mixer, Gobo, Effect, Optic, Dimmers.
     std::array<QAction*, 10> functionActions_{};

@@ -12,6 +12,15 @@ void TPIconPages::addPage(const QString& caption)
     addTab(new QWidget, caption);
 }
 
+void TPIconPages::removePage(int index)
+{
+    QWidget* page = widget(index);
+    removeTab(index);
+    // Moved off before the page goes, since the page would take its children with it.
+    placeIcons();
+    delete page;
+}
+
 void TPIconPages::rebuildIcons()
 {
     for (TPDevIcon* icon : iconWidgets_)

@@ -17,6 +17,8 @@ public:
     TPIconPages(KyIcons& icons, std::mutex& showLock, QWidget* parent = nullptr);
 
     void addPage(const QString& caption);
+    // Removes the page; the devices it held must have moved to other pages first.
+    void removePage(int index);
     // Replaces the icon widgets with one per icon of the model; call after each build.
     void rebuildIcons();
     // Puts every icon widget on its device's page at the device's place, in its colours.

@@ -1,0 +1,497 @@
+#include "panel/Fdirectaccess.h"
+
+#include "common/Fname.h"
+#include "common/PText.h"
+#include "cue/CueGlobals.h"
+#include "cue/CueStart.h"
+#include "dmx/Dmx_space.h"
+#include "functions/PTrackBar.h"
+#include "generator/GeneratorScale.h"
+#include "panel/Fpicklist.h"
+#include "panel/PPanelButton.h"
+#include "sequence/Seque.h"
+
+#include <QButtonGroup>
+#include <QCursor>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSpeedLabel = QStringLiteral("PRĘDKOŚĆ:  ");
+constexpr int kZoneNameLength = 16;
+
+struct MusicItem {
+    const char* text;
+    std::int32_t pulses;
+};
+
+constexpr MusicItem kMusicItems[] = {
+    {"  Brak", 0}, {"  1 bit", 1}, {"  2 bit", 2}, {"  4 bit", 4}, {"  8 bit", 8}, {"16 bit", 16},
+};
+
+QLabel* framedLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumHeight(label->fontMetrics().height() + 6);
+    return label;
+}
+
+} // namespace
+
+TDirectAccessForm::TDirectAccessForm(KyPanel& panel, KySeque& store, KyDmxSpace& dmx, ZoneNames& zoneNames,
+                                     std::mutex& showLock, QWidget* parent)
+    : QWidget(parent, Qt::Tool), panel_(panel), store_(store), dmx_(dmx), zoneNames_(zoneNames), showLock_(showLock)
+{
+    setWindowTitle(QStringLiteral("Panel sterowania"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(createTransport());
+    layout->addWidget(createCueBlock());
+    layout->addWidget(createSequenceBlock());
+
+    refreshTimer_ = new QTimer(this);
+    connect(refreshTimer_, &QTimer::timeout, this, &TDirectAccessForm::RefreshTimerTimer);
+
+    std::lock_guard lock(showLock_);
+    cueGlobals().panelListener = [this] { resetSpeedBar(); };
+}
+
+TDirectAccessForm::~TDirectAccessForm()
+{
+    std::lock_guard lock(showLock_);
+    cueGlobals().panelListener = nullptr;
+}
+
+QWidget* TDirectAccessForm::createTransport()
+{
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    startButton_ = new QPushButton(QStringLiteral("Start"), box);
+    pauseButton_ = new QPushButton(QStringLiteral("Pauza"), box);
+    stopButton_ = new QPushButton(QStringLiteral("Stop"), box);
+    for (QPushButton* b : {startButton_, pauseButton_, stopButton_}) {
+        b->setToolTip(b->text());
+        row->addWidget(b);
+    }
+    speedBar_ = new TPTrackBar(box);
+    speedBar_->setObjectName(QStringLiteral("SpeedTBar"));
+    speedBar_->setIsVertical(false);
+    speedBar_->setMin(-100);
+    speedBar_->setMax(100);
+    speedBar_->setLineSize(1);
+    speedBar_->setPositionSilently(0);
+    speedBar_->setMinimumWidth(speedBar_->fontMetrics().horizontalAdvance(kSpeedLabel + QStringLiteral("-100")) +
+                               2 * speedBar_->sliderSize() + 16);
+    showSpeed(0);
+    row->addWidget(speedBar_, 1);
+    cueName_ = framedLabel(box);
+    cueName_->setMinimumWidth(160);
+    row->addWidget(cueName_);
+
+    connect(startButton_, &QPushButton::clicked, this, &TDirectAccessForm::StartButtonClick);
+    connect(pauseButton_, &QPushButton::clicked, this, &TDirectAccessForm::PauseButtonClick);
+    connect(stopButton_, &QPushButton::clicked, this, &TDirectAccessForm::StopButtonClick);
+    connect(speedBar_, &TPTrackBar::changed, this, &TDirectAccessForm::SpeedTBarChange);
+    return box;
+}
+
+QWidget* TDirectAccessForm::createCueBlock()
+{
+    auto* group = new QGroupBox(QStringLiteral("CUE"), this);
+    auto* layout = new QGridLayout(group);
+    constexpr int perRow = KyCueButtons::kButtons / 2;
+    for (int k = 0; k < KyCueButtons::kButtons; ++k) {
+        auto* button = new TPPanelButton(QStringLiteral("Cue"), group);
+        connect(button, &TPPanelButton::pressed, this, [this, k](Qt::MouseButton b) { CueButtonMouseDown(k, b); });
+        cueButtons_[std::size_t(k)] = button;
+        layout->addWidget(button, k / perRow, k % perRow);
+    }
+    auto* pages = new QButtonGroup(group);
+    auto* pageRow = new QHBoxLayout;
+    for (int page = 0; page < KyCueButtons::kPages; ++page) {
+        auto* button = new QPushButton(QString(QChar('A' + page)), group);
+        button->setCheckable(true);
+        button->setChecked(page == 0);
+        pages->addButton(button, page);
+        pageRow->addWidget(button);
+        cuePageButtons_[std::size_t(page)] = button;
+    }
+    connect(pages, &QButtonGroup::idClicked, this, &TDirectAccessForm::CuePageButtonClick);
+    layout->addLayout(pageRow, 2, 0, 1, perRow);
+    return group;
+}
+
+QWidget* TDirectAccessForm::createSequenceBlock()
+{
+    auto* group = new QGroupBox(QStringLiteral("Sekwencje"), this);
+    auto* layout = new QHBoxLayout(group);
+    for (int zone = 0; zone < kZones; ++zone)
+        layout->addWidget(createZoneColumn(zone));
+    return group;
+}
+
+QWidget* TDirectAccessForm::createZoneColumn(int zone)
+{
+    ZoneColumn& column = zones_[std::size_t(zone)];
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* pageRow = new QHBoxLayout;
+    column.previous = new QPushButton(QStringLiteral("<"), box);
+    column.letter = framedLabel(box);
+    column.letter->setText(QStringLiteral("A"));
+    column.next = new QPushButton(QStringLiteral(">"), box);
+    for (QWidget* w : {static_cast<QWidget*>(column.previous), static_cast<QWidget*>(column.letter),
+                       static_cast<QWidget*>(column.next)}) {
+        w->setMaximumWidth(28);
+        pageRow->addWidget(w);
+    }
+    layout->addLayout(pageRow);
+    for (int k = 0; k < KySeqButtons::kButtons; ++k) {
+        auto* button = new TPPanelButton(QStringLiteral("Seq"), box);
+        connect(button, &TPPanelButton::pressed, this,
+                [this, zone, k](Qt::MouseButton b) { SeqButtonMouseDown(zone, k, b); });
+        connect(button, &TPPanelButton::released, this, [this, zone, k] { SeqButtonMouseUp(zone, k); });
+        column.buttons[std::size_t(k)] = button;
+        layout->addWidget(button);
+    }
+    column.playing = framedLabel(box);
+    column.name = framedLabel(box);
+    column.name->installEventFilter(this);
+    layout->addWidget(column.playing);
+    layout->addWidget(column.name);
+
+    connect(column.previous, &QPushButton::clicked, this, [this, zone] { PageButtonClick(zone, -1); });
+    connect(column.next, &QPushButton::clicked, this, [this, zone] { PageButtonClick(zone, +1); });
+    return box;
+}
+
+void TDirectAccessForm::showEvent(QShowEvent* event)
+{
+    fullRefresh();
+    RefreshTimerTimer();
+    refreshTimer_->start(50);
+    QWidget::showEvent(event);
+}
+
+void TDirectAccessForm::hideEvent(QHideEvent* event)
+{
+    refreshTimer_->stop();
+    QWidget::hideEvent(event);
+}
+
+bool TDirectAccessForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+        for (int zone = 0; zone < kZones; ++zone)
+            if (watched == zones_[std::size_t(zone)].name) {
+                ZoneNameMouseDown(zone);
+                return true;
+            }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TDirectAccessForm::fullRefresh()
+{
+    refreshCueBlock();
+    for (int zone = 0; zone < kZones; ++zone) {
+        panel_.seqButtons[std::size_t(zone)].unlightAll();
+        refreshColumn(zone);
+    }
+    std::string name;
+    {
+        std::lock_guard lock(showLock_);
+        name = dmx_.liveCue().name;
+    }
+    cueName_->setText(vt::fromCp1250(name));
+}
+
+void TDirectAccessForm::refreshCueBlock()
+{
+    KyCueButtons& block = panel_.cueButtons;
+    KyCueButtons::Captions captions;
+    {
+        // The refresh compares the buttons with the live cue.
+        std::lock_guard lock(showLock_);
+        captions = block.refresh();
+    }
+    for (int k = 0; k < KyCueButtons::kButtons; ++k) {
+        cueButtons_[std::size_t(k)]->setCaption(vt::fromCp1250(captions[std::size_t(k)]));
+        cueButtons_[std::size_t(k)]->render(block.button(k).shownLit());
+    }
+}
+
+void TDirectAccessForm::refreshColumn(int zone)
+{
+    KySeqButtons& model = panel_.seqButtons[std::size_t(zone)];
+    ZoneColumn& column = zones_[std::size_t(zone)];
+    KySeqButtons::Captions captions = model.refresh();
+    column.letter->setText(QString(QChar(model.pageLetter())));
+    for (int k = 0; k < KySeqButtons::kButtons; ++k) {
+        column.buttons[std::size_t(k)]->setCaption(vt::fromCp1250(captions[std::size_t(k)]));
+        column.buttons[std::size_t(k)]->render(model.button(k).shownLit());
+    }
+}
+
+void TDirectAccessForm::RefreshTimerTimer()
+{
+    std::array<std::string, kZones> playing;
+    {
+        std::lock_guard lock(showLock_);
+        const KyCue& live = dmx_.liveCue();
+        for (int zone = 0; zone < kZones; ++zone) {
+            const KySeqEngine& engine = live.zoneEngine(zone);
+            if (engine.sequenceId != 0)
+                playing[std::size_t(zone)] = engine.sequence->name;
+        }
+    }
+    for (int zone = 0; zone < kZones; ++zone) {
+        zones_[std::size_t(zone)].playing->setText(vt::fromCp1250(playing[std::size_t(zone)]));
+        zones_[std::size_t(zone)].name->setText(vt::fromCp1250(zoneNames_[std::size_t(zone)]));
+    }
+}
+
+// ---- Transport and speed
+
+void TDirectAccessForm::liveCueDo(void (KyCue::*play)(), void (KyCue::*generators)())
+{
+    std::lock_guard lock(showLock_);
+    KyCue& live = dmx_.liveCue();
+    (live.*play)();
+    (live.*generators)();
+}
+
+void TDirectAccessForm::StartButtonClick()
+{
+    liveCueDo(&KyCue::play, &KyCue::playGenerators);
+}
+
+void TDirectAccessForm::PauseButtonClick()
+{
+    liveCueDo(&KyCue::pause, &KyCue::pauseGenerators);
+}
+
+void TDirectAccessForm::StopButtonClick()
+{
+    liveCueDo(&KyCue::stop, &KyCue::stopGenerators);
+}
+
+void TDirectAccessForm::showSpeed(int position)
+{
+    speedBar_->setCaption(kSpeedLabel + QString::number(position));
+}
+
+// The slider shifts both speeds from the values last reported, without reporting itself,
+// so that its own shift does not reset it.
+void TDirectAccessForm::SpeedTBarChange()
+{
+    const int shift = speedBar_->position();
+    showSpeed(shift);
+    std::lock_guard lock(showLock_);
+    KyCue& live = dmx_.liveCue();
+    live.setSpeed(live.reportedSpeed + shift, false);
+    live.setGeneratorSpeed(generatorSpeedFactor(generatorSpeedPosition(live.reportedGeneratorSpeed) + shift), false);
+}
+
+// Every control that reports a speed runs on the window thread, so the listener may set the
+// slider; setting it silently keeps clear of the show lock that the reporter holds.
+void TDirectAccessForm::resetSpeedBar()
+{
+    speedBar_->setPositionSilently(0);
+    showSpeed(0);
+}
+
+// ---- Cue buttons
+
+void TDirectAccessForm::CueButtonMouseDown(int k, Qt::MouseButton button)
+{
+    if (button == Qt::RightButton)
+        return cueButtonMenu(k);
+    if (button != Qt::LeftButton)
+        return;
+    KyToggle pressed = panel_.cueButtons.toggle(k);
+    if (pressed.outcome == KyToggle::NothingDone)
+        return;
+    resetSpeedBar();
+    {
+        std::lock_guard lock(showLock_);
+        startCue(dmx_.liveCue(), pressed.outcome == KyToggle::Selected ? store_.findCue(pressed.id) : nullptr);
+    }
+    fullRefresh();
+    emit liveZonesChanged();
+}
+
+void TDirectAccessForm::cueButtonMenu(int k)
+{
+    KyButton& button = panel_.cueButtons.button(k);
+    if (button.shownLit())
+        return;
+    QMenu menu(this);
+    QAction* pick = menu.addAction(QStringLiteral("Cue ..."));
+    QAction* erase = menu.addAction(QStringLiteral("Usuń"));
+    erase->setEnabled(button.id != 0);
+    QAction* chosen = menu.exec(QCursor::pos());
+    if (chosen == pick) {
+        TCueListForm picker(store_, cuePickerRow_, this);
+        if (picker.exec() != QDialog::Accepted || !picker.chosen())
+            return;
+        panel_.cueButtons.assign(k, &store_.cueAt(std::size_t(*picker.chosen())));
+    } else if (chosen == erase) {
+        panel_.cueButtons.assign(k, nullptr);
+    } else {
+        return;
+    }
+    refreshCueBlock();
+}
+
+void TDirectAccessForm::CuePageButtonClick(int page)
+{
+    panel_.cueButtons.page = page;
+    refreshCueBlock();
+}
+
+// ---- Sequence buttons
+
+bool TDirectAccessForm::playSequenceButton(int zone, int k)
+{
+    KySeqButtons& column = panel_.seqButtons[std::size_t(zone)];
+    KyToggle pressed = column.toggle(k);
+    if (pressed.outcome == KyToggle::NothingDone)
+        return false;
+    const KyButton& button = column.button(k);
+    auto sequence = pressed.outcome == KyToggle::Selected ? store_.findSharedSequence(pressed.id) : nullptr;
+    KySeqEngine engine = sequence ? KySeqEngine(sequence) : KySeqEngine();
+    engine.music = button.musicPulses != 0;
+    engine.beatsPerStep = button.musicPulses != 0 ? static_cast<std::uint32_t>(button.musicPulses) : 1;
+
+    std::lock_guard lock(showLock_);
+    KyCue& live = dmx_.liveCue();
+    KySeqEngine& playing = live.zoneEngine(zone);
+    playing = std::move(engine);
+    if (live.playState != KyCue::Stopped)
+        playing.play();
+    if (live.generatorState != KyCue::Stopped) {
+        playing.stopGenerators();
+        playing.playGenerators();
+    }
+    return true;
+}
+
+// Starts the column's remembered button again, on its own page, from the beginning.
+void TDirectAccessForm::playRememberedButton(int zone)
+{
+    const ZoneColumn& column = zones_[std::size_t(zone)];
+    if (column.rememberedButton < 0)
+        return;
+    KySeqButtons& model = panel_.seqButtons[std::size_t(zone)];
+    const int shown = model.page;
+    model.page = column.rememberedPage;
+    playSequenceButton(zone, column.rememberedButton);
+    model.page = shown;
+}
+
+void TDirectAccessForm::SeqButtonMouseDown(int zone, int k, Qt::MouseButton button)
+{
+    if (button == Qt::RightButton)
+        return seqButtonMenu(zone, k);
+    if (button != Qt::LeftButton || !playSequenceButton(zone, k))
+        return;
+    refreshColumn(zone);
+    emit liveZonesChanged();
+}
+
+// A flash button plays while it is held: its release darkens it again and brings back the
+// button that was playing before.
+void TDirectAccessForm::SeqButtonMouseUp(int zone, int k)
+{
+    KySeqButtons& model = panel_.seqButtons[std::size_t(zone)];
+    ZoneColumn& column = zones_[std::size_t(zone)];
+    const KyButton& button = model.button(k);
+    if (button.id == 0)
+        return;
+    if (button.flash) {
+        playSequenceButton(zone, k);
+        playRememberedButton(zone);
+        refreshColumn(zone);
+        emit liveZonesChanged();
+    } else if (button.lit) {
+        column.rememberedButton = k;
+        column.rememberedPage = model.page;
+    } else {
+        column.rememberedButton = -1;
+        column.rememberedPage = -1;
+    }
+}
+
+void TDirectAccessForm::seqButtonMenu(int zone, int k)
+{
+    KySeqButtons& model = panel_.seqButtons[std::size_t(zone)];
+    KyButton& button = model.button(k);
+    if (button.shownLit())
+        return;
+    const bool assigned = button.id != 0;
+    QMenu menu(this);
+    QAction* pick = menu.addAction(QStringLiteral("Sekwencja ..."));
+    QAction* flash = menu.addAction(QStringLiteral("Flash"));
+    flash->setCheckable(true);
+    flash->setChecked(button.flash);
+    flash->setEnabled(assigned);
+    QMenu* music = menu.addMenu(QStringLiteral("Muzyka"));
+    music->setEnabled(assigned);
+    for (const MusicItem& item : kMusicItems) {
+        QAction* action = music->addAction(QString::fromUtf8(item.text));
+        action->setCheckable(true);
+        action->setChecked(button.musicPulses == item.pulses);
+        action->setData(item.pulses);
+    }
+    QAction* erase = menu.addAction(QStringLiteral("Usuń"));
+    erase->setEnabled(assigned);
+
+    QAction* chosen = menu.exec(QCursor::pos());
+    if (!chosen)
+        return;
+    if (chosen == pick) {
+        TSeqListForm picker(store_, seqPickerRow_, this);
+        if (picker.exec() != QDialog::Accepted || !picker.chosen())
+            return;
+        model.assign(k, &store_.sequenceAt(std::size_t(*picker.chosen())));
+    } else if (chosen == flash) {
+        button.flash = !button.flash;
+    } else if (chosen == erase) {
+        model.assign(k, nullptr);
+    } else {
+        button.musicPulses = chosen->data().toInt();
+    }
+    refreshColumn(zone);
+}
+
+void TDirectAccessForm::PageButtonClick(int zone, int step)
+{
+    KySeqButtons& model = panel_.seqButtons[std::size_t(zone)];
+    const int page = model.page + step;
+    if (page < 0 || page >= KySeqButtons::kPages)
+        return;
+    model.page = page;
+    refreshColumn(zone);
+}
+
+void TDirectAccessForm::ZoneNameMouseDown(int zone)
+{
+    std::string name = zoneNames_[std::size_t(zone)];
+    TNameForm dialog(name, this, kZoneNameLength);
+    dialog.centreOnPointer();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    zoneNames_[std::size_t(zone)] = name;
+    zones_[std::size_t(zone)].name->setText(vt::fromCp1250(name));
+}
