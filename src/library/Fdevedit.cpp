@@ -1,5 +1,6 @@
 #include "library/Fdevedit.h"
 
+#include "common/PFileChooser.h"
 #include "common/PPicture.h"
 #include "common/PText.h"
 #include "library/Fchanneldlg.h"
@@ -7,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -42,15 +42,12 @@ void warn(QWidget* owner, const QString& text)
 
 std::optional<ChosenPicture> askForPicture(QWidget* owner)
 {
-    QFileDialog dialog(owner);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(QStringLiteral("Bitmaps (*.bmp)"));
-    dialog.setDefaultSuffix(QStringLiteral("bmp"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    vt::FileRequest request;
+    request.filter = QStringLiteral("Bitmaps (*.bmp)");
+    request.defaultSuffix = QStringLiteral("bmp");
+    QString path = vt::chooseFile(owner, request);
+    if (path.isEmpty())
         return std::nullopt;
-    QString path = dialog.selectedFiles().front();
     auto bmp = vt::bmpFromImage(QImage(path));
     if (!bmp) {
         QMessageBox::critical(owner, QStringLiteral("Błąd"), QStringLiteral("Nieprawidłowy format pliku grafiki !!!"),

@@ -1,5 +1,6 @@
 #include "library/Flibrary.h"
 
+#include "common/PFileChooser.h"
 #include "common/PText.h"
 #include "library/Fdevice.h"
 #include "library/LibraryFile.h"
@@ -19,31 +20,22 @@ namespace {
 const QString kDeviceFilter = QStringLiteral("urządzenie DMX (*.dev)");
 
 // Export and import start in the folder "export" below the working directory when it exists.
-std::unique_ptr<QFileDialog> deviceFileDialog(QWidget* owner, QFileDialog::AcceptMode mode, const QString& suffix)
+vt::FileRequest deviceFileRequest(QFileDialog::AcceptMode mode, const QString& suffix)
 {
-    auto dialog = std::make_unique<QFileDialog>(owner);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setAcceptMode(mode);
-    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog->setNameFilter(kDeviceFilter);
-    dialog->setDefaultSuffix(suffix);
+    vt::FileRequest request;
+    request.mode = mode;
+    request.filter = kDeviceFilter;
+    request.defaultSuffix = suffix;
     QDir exportFolder(QStringLiteral("export"));
     if (exportFolder.exists())
-        dialog->setDirectory(exportFolder.absolutePath());
-    return dialog;
+        request.folder = exportFolder.absolutePath();
+    return request;
 }
 
 // The file dialog cannot start with a name that is no file name.
 bool usableAsFileName(const QString& name)
 {
     return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
-}
-
-QString chosenFile(QFileDialog& dialog)
-{
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front();
 }
 
 } // namespace
@@ -193,7 +185,7 @@ void TLibraryForm::EraseButtonClick()
 
 void TLibraryForm::ImportButtonClick()
 {
-    QString path = chosenFile(*deviceFileDialog(this, QFileDialog::AcceptOpen, QStringLiteral("bin")));
+    QString path = vt::chooseFile(this, deviceFileRequest(QFileDialog::AcceptOpen, QStringLiteral("bin")));
     if (path.isEmpty())
         return;
     // What cannot be read stays at the defaults; the operator sees it in the editor.
@@ -211,9 +203,9 @@ void TLibraryForm::ExportButtonClick()
     QString name = vt::fromCp1250(working.name);
     QString path;
     if (usableAsFileName(name)) {
-        auto dialog = deviceFileDialog(this, QFileDialog::AcceptSave, QStringLiteral("dev"));
-        dialog->selectFile(name);
-        path = chosenFile(*dialog);
+        vt::FileRequest request = deviceFileRequest(QFileDialog::AcceptSave, QStringLiteral("dev"));
+        request.proposedName = name;
+        path = vt::chooseFile(this, request);
     }
     if (path.isEmpty()) {
         QMessageBox::warning(this, QStringLiteral("Ostrzeżenie"),

@@ -52,12 +52,8 @@ class DeviceListsTest : public QObject {
 private slots:
     void init()
     {
-        files = {};
+        files.install();
         answerer = new ModalAnswerer(this);
-        answerer->onDialog([this](QDialog* dialog) {
-            if (!files.answer(dialog))
-                dialog->reject();
-        });
     }
     void cleanup() { delete answerer; }
 

@@ -2,6 +2,7 @@
 // Driving the library windows in tests: finding controls by their captions, typing into
 // fields and grid cells the way the operator does, and answering file dialogs.
 
+#include "common/PFileChooser.h"
 #include "library/PStringGrid.h"
 
 #include <QAbstractButton>
@@ -94,37 +95,37 @@ inline void typeInCell(TPStringGrid* grid, int row, int column, const QString& t
         QTest::keyClick(editor, Qt::Key_Return);
 }
 
-// Answers file dialogs in turn: a path chooses that file, an empty one cancels.
+// Answers the file questions in turn instead of a dialog: a path chooses that file, an
+// empty one cancels. Installed for the life of the object.
 struct FileDialogAnswers {
     std::deque<QString> paths;
-    QList<QFileDialog*> seen;
     QStringList filters, suffixes, proposedNames, folders;
-    QList<bool> confirmsOverwrite;
     QList<QFileDialog::AcceptMode> modes;
 
-    // True when `dialog` was a file dialog and has been answered.
-    bool answer(QDialog* dialog)
+    FileDialogAnswers() = default;
+    FileDialogAnswers(const FileDialogAnswers&) = delete;
+    ~FileDialogAnswers() { vt::setFileChooser({}); }
+
+    void install()
     {
-        auto* files = qobject_cast<QFileDialog*>(dialog);
-        if (!files)
-            return false;
-        filters << files->nameFilters().join(";;");
-        suffixes << files->defaultSuffix();
-        modes << files->acceptMode();
-        folders << files->directory().absolutePath();
-        confirmsOverwrite << !files->testOption(QFileDialog::DontConfirmOverwrite);
-        auto* nameField = files->findChild<QLineEdit*>("fileNameEdit");
-        proposedNames << (nameField ? nameField->text() : QString());
+        *this = {};
+        vt::setFileChooser([this](QWidget*, const vt::FileRequest& request) { return answer(request); });
+    }
+
+private:
+    FileDialogAnswers& operator=(FileDialogAnswers&& other) = default;
+
+    QString answer(const vt::FileRequest& request)
+    {
+        filters << request.filter;
+        suffixes << request.defaultSuffix;
+        modes << request.mode;
+        folders << request.folder;
+        proposedNames << request.proposedName;
         QString path = paths.empty() ? QString() : paths.front();
         if (!paths.empty())
             paths.pop_front();
-        if (path.isEmpty()) {
-            files->reject();
-        } else {
-            files->selectFile(path);
-            static_cast<QDialog*>(files)->accept();
-        }
-        return true;
+        return path;
     }
 };
 
