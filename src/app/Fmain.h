@@ -16,6 +16,8 @@ class QTimer;
 class QToolButton;
 class TDmxSpaceForm;
 class TDmxTrackerForm;
+class TBlackoutForm;
+class TFunctionForm;
 class TPTrackBar;
 
 class TMainForm : public QMainWindow {
@@ -70,6 +72,13 @@ private:
     void DmxSpaceActionExecute();
     void AboutActionExecute();
 
+    // Function windows and the blackout window.
+    void createFunctionWindows();
+    void connectFunctionWindows();
+    // Takes the function windows off the screen without the operator closing them, so that
+    // they come back with the next selection once the library or installation changed.
+    void hideFunctionWindows();
+
     void updateCaption();
     void reportLoadWarnings(const std::vector<std::string>& warnings);
     void shutdown();
@@ -83,10 +92,11 @@ private:
     // Tool windows, destroyed before the show they read.
     std::unique_ptr<TDmxSpaceForm> dmxSpaceForm_;
     std::unique_ptr<TDmxTrackerForm> dmxTrackerForm_;
+    // In the order of the function actions.
+    std::array<std::unique_ptr<TFunctionForm>, 10> functionForms_;
+    std::unique_ptr<TBlackoutForm> blackoutForm_;
     // Windows that are not part of the program yet stay null: they show as closed, and the
-    // actions that open them stay disabled (the function actions follow the selection).
-    std::array<QWidget*, 10> functionForms_{};
-    QWidget* blackoutForm_ = nullptr;
+    // actions that open them stay disabled.
     QWidget* sequenceForm_ = nullptr;
     QWidget* cueForm_ = nullptr;
     QWidget* directAccessForm_ = nullptr;

@@ -262,7 +262,6 @@ struct RecordedHeads : FunctionRig {
         for (int i = 0; i < count; ++i)
             heads.push_back(install(type, 1 + 10 * i));
         record(1);
-        std::vector<std::size_t> all;
         for (int i = 0; i < count; ++i)
             icons.toggleSelection(static_cast<std::size_t>(i));
         writePad(dmx, icons.selectedDevices(), {0, 0});
