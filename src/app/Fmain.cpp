@@ -6,7 +6,14 @@
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fdmxtracker.h"
 #include "dmx/Fmoduleselect.h"
+#include "functions/Fblackout.h"
+#include "functions/Fchvalue.h"
+#include "functions/Fdimmers.h"
+#include "functions/Flight.h"
+#include "functions/Fmixer.h"
+#include "functions/Fpantilt.h"
 #include "functions/Functions.h"
+#include "functions/Fwheel.h"
 #include "functions/PTrackBar.h"
 #include "generator/GeneratorScale.h"
 #include "library/Flibrary.h"
@@ -210,6 +217,7 @@ void TMainForm::createToolWindows()
     dmxSpaceForm_ = std::make_unique<TDmxSpaceForm>(show_.dmx, show_.showLock(), this);
     directAccessForm_ = std::make_unique<TDirectAccessForm>(show_.panel, show_.seque, show_.dmx, show_.zoneNames,
                                                             show_.showLock(), this);
+    createFunctionWindows();
     dmxTrackerForm_ = std::make_unique<TDmxTrackerForm>(show_.dmx, show_.icons, show_.showLock(), this);
 }
 
@@ -283,11 +291,11 @@ void TMainForm::createActions()
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
     connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
     connect(aboutAction_, &QAction::triggered, this, &TMainForm::AboutActionExecute);
+    connectFunctionWindows();
     disableUnavailableActions();
 }
 
-// Their windows are not part of the program yet: the actions follow the selection, but
-// executing one opens nothing until its window exists.
+// Checked while their windows are on screen; connectFunctionWindows binds them to the windows.
 void TMainForm::createFunctionActions()
 {
     for (std::size_t i = 0; i < functionActions_.size(); ++i) {
@@ -301,7 +309,7 @@ void TMainForm::createFunctionActions()
 // pretend.
 void TMainForm::disableUnavailableActions()
 {
-    for (QAction* action : {dmxModuleAction_, blackoutAction_, sequenceAction_})
+    for (QAction* action : {dmxModuleAction_, sequenceAction_})
         action->setEnabled(false);
 }
 
@@ -432,9 +440,10 @@ void TMainForm::updateFunctionActions()
     const KyDevice* type = reference ? reference->deviceType.get() : nullptr;
     for (std::size_t i = 0; i < functionActions_.size(); ++i) {
         functionActions_[i]->setEnabled(type && deviceHasFunction(*type, kFunctions[i]));
-        functionActions_[i]->setChecked(isShown(functionForms_[i]));
+        functionForms_[i]->reevaluateVisibility();
+        functionActions_[i]->setChecked(isShown(functionForms_[i].get()));
     }
-    blackoutAction_->setChecked(isShown(blackoutForm_));
+    blackoutAction_->setChecked(isShown(blackoutForm_.get()));
 }
 
 // The transport buttons and the bars show the live cue, whoever changed it.
@@ -594,13 +603,6 @@ void TMainForm::DirectPanelActionExecute()
     directAccessForm_->raise();
 }
 
-void TMainForm::hideFunctionWindows()
-{
-    for (QWidget* form : functionForms_)
-        if (form)
-            form->hide();
-}
-
 // Gives every channel back to the playback engines; the held values drop at the next tick.
 void TMainForm::ManualOffActionExecute()
 {
@@ -622,4 +624,52 @@ void TMainForm::AboutActionExecute()
 {
     QMessageBox::about(this, QStringLiteral("O programie"),
                        QStringLiteral("Vantorel\nSterownik oświetlenia DMX dla klubów i małych scen."));
+}
+
+// ---- Function windows and blackout
+
+void TMainForm::createFunctionWindows()
+{
+    const KyFunctionModel model{show_.dmx, show_.icons, show_.showLock()};
+    functionForms_ = {
+        std::make_unique<TResetForm>(model, this),
+        std::make_unique<TLightForm>(model, this),
+        std::make_unique<TLampForm>(model, this),
+        std::make_unique<TPanTiltForm>(model, show_.genList, this),
+        std::make_unique<TColorForm>(model, this),
+        std::make_unique<TMixerColorForm>(model, this),
+        std::make_unique<TGoboForm>(model, this),
+        std::make_unique<TEffectForm>(model, this),
+        std::make_unique<TOpticForm>(model, this),
+        std::make_unique<TDimmersForm>(model, this),
+    };
+    blackoutForm_ = std::make_unique<TBlackoutForm>(show_.usb, show_.showLock(), this);
+}
+
+// A function action closes its window when it is on screen and shows it otherwise; the
+// blackout action shows the blackout window when it becomes checked and closes it otherwise.
+void TMainForm::connectFunctionWindows()
+{
+    for (std::size_t i = 0; i < functionActions_.size(); ++i) {
+        TFunctionForm* form = functionForms_[i].get();
+        connect(functionActions_[i], &QAction::triggered, this, [this, form, i] {
+            if (form->isVisible())
+                form->close();
+            else
+                form->show();
+            functionActions_[i]->setChecked(form->isVisible());
+        });
+    }
+    connect(blackoutAction_, &QAction::triggered, this, [this](bool checked) {
+        if (checked)
+            blackoutForm_->show();
+        else
+            blackoutForm_->close();
+    });
+}
+
+void TMainForm::hideFunctionWindows()
+{
+    for (auto& form : functionForms_)
+        form->hide();
 }

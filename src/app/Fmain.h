@@ -17,6 +17,8 @@ class QToolButton;
 class TDirectAccessForm;
 class TDmxSpaceForm;
 class TDmxTrackerForm;
+class TBlackoutForm;
+class TFunctionForm;
 class TPTrackBar;
 
 class TMainForm : public QMainWindow {
@@ -70,13 +72,17 @@ private:
     void ClubActionExecute();
     void FloorsActionExecute();
     void DirectPanelActionExecute();
-    // Takes the function windows off the screen before the library or the installation
-    // changes underneath them; their actions still count them as opened by the operator.
-    void hideFunctionWindows();
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
     void AboutActionExecute();
+
+    // Function windows and the blackout window.
+    void createFunctionWindows();
+    void connectFunctionWindows();
+    // Takes the function windows off the screen without the operator closing them, so that
+    // they come back with the next selection once the library or installation changed.
+    void hideFunctionWindows();
 
     void updateCaption();
     void reportLoadWarnings(const std::vector<std::string>& warnings);
@@ -93,10 +99,11 @@ private:
     // Tool windows, destroyed before the show they read.
     std::unique_ptr<TDmxSpaceForm> dmxSpaceForm_;
     std::unique_ptr<TDmxTrackerForm> dmxTrackerForm_;
+    // In the order of the function actions.
+    std::array<std::unique_ptr<TFunctionForm>, 10> functionForms_;
+    std::unique_ptr<TBlackoutForm> blackoutForm_;
     // Windows that are not part of the program yet stay null: they show as closed, and the
-    // actions that open them stay disabled (the function actions follow the selection).
-    std::array<QWidget*, 10> functionForms_{};
-    QWidget* blackoutForm_ = nullptr;
+    // actions that open them stay disabled.
     QWidget* sequenceForm_ = nullptr;
     QWidget* cueForm_ = nullptr;
     std::unique_ptr<TDirectAccessForm> directAccessForm_;

@@ -7,6 +7,7 @@
 #include "dmx/Dmx_space.h"
 #include "library/Library.h"
 #include "dmx/Usb.h"
+#include "functions/Blackout.h"
 #include "generator/GenList.h"
 #include "panel/Panel.h"
 #include "sequence/Seque.h"
@@ -37,6 +38,8 @@ public:
     KySeque seque;
     KyDmxSpace dmx;
     KyUsb usb;
+    // Rewrites the outgoing frames while the blackout window is shown; usb applies it.
+    KyBlackoutOverride blackout{icons};
     // The direct-access window's buttons, which live as long as that window.
     KyPanel panel{seque, dmx};
 

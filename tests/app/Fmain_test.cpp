@@ -3,6 +3,9 @@
 #include "cue/CueGlobals.h"
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fdmxtracker.h"
+#include "functions/Fblackout.h"
+#include "functions/Flight.h"
+#include "functions/PDimmerControl.h"
 #include "functions/PTrackBar.h"
 #include "library/LibraryFile.h"
 #include "support/ModalAnswerer.h"
@@ -204,14 +207,97 @@ private slots:
         QTRY_COMPARE(enabledFunctions(form), QStringList({"PanTiltAction"}));
         click(icons[1]);
         QTRY_COMPARE(enabledFunctions(form), QStringList({"LightAction"}));
-
-        // Until its window exists the action opens nothing, so it never shows checked.
-        auto* light = form.findChild<QAction*>("LightAction");
-        light->trigger();
-        QTRY_VERIFY(!light->isChecked());
-
         click(icons[0]);
         QTRY_COMPARE(enabledFunctions(form), QStringList());
+    }
+
+    // The action opens and closes its window and shows checked while the window is on
+    // screen; the window stays wanted while a reference device without light hides it.
+    void functionActionsOpenTheirWindows()
+    {
+        writeInstallation();
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        form.show();
+        const auto& icons = form.pageControl()->iconWidgets();
+        auto* light = form.findChild<QAction*>("LightAction");
+        auto* window = form.findChild<TLightForm*>();
+        QCOMPARE(window->parentWidget(), &form);
+        QVERIFY(window->windowFlags() & Qt::Tool);
+
+        click(icons[0]);
+        QTRY_VERIFY(light->isEnabled());
+        light->trigger();
+        QVERIFY(window->isVisible());
+        QVERIFY(light->isChecked());
+
+        click(icons[1]);
+        QTRY_VERIFY(!window->isVisible());
+        QVERIFY(!light->isChecked());
+        click(icons[1]);
+        QTRY_VERIFY(window->isVisible());
+        QVERIFY(light->isChecked());
+
+        light->trigger();
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->userOpened());
+        QTest::qWait(60);
+        QVERIFY(!light->isChecked());
+    }
+
+    void libraryActionHidesTheFunctionWindowsFirst()
+    {
+        writeInstallation();
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        form.show();
+        auto* window = form.findChild<TLightForm*>();
+        click(form.pageControl()->iconWidgets()[0]);
+        QTRY_VERIFY(form.findChild<QAction*>("LightAction")->isEnabled());
+        form.findChild<QAction*>("LightAction")->trigger();
+        QVERIFY(window->isVisible());
+
+        bool shownDuringLibrary = true;
+        answerer.onDialog([&](QDialog* dialog) {
+            shownDuringLibrary = window->isVisible();
+            dialog->reject();
+        });
+        form.findChild<QAction*>("LibraryAction")->trigger();
+        QVERIFY(!shownDuringLibrary);
+        QVERIFY(window->userOpened());
+
+        // The icons were rebuilt, so the device must be selected again to bring it back.
+        click(form.pageControl()->iconWidgets()[0]);
+        QTRY_VERIFY(window->isVisible());
+    }
+
+    void blackoutActionFollowsItsWindow()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        form.show();
+        auto* action = form.findChild<QAction*>("BlackoutAction");
+        auto* window = form.findChild<TBlackoutForm*>();
+        QVERIFY(action->isEnabled());
+        QVERIFY(!action->isChecked());
+
+        action->trigger();
+        QVERIFY(window->isVisible());
+        QVERIFY(action->isChecked());
+        {
+            std::lock_guard lock(form.show().showLock());
+            QVERIFY(form.show().usb.blackoutActive);
+        }
+        QTest::mouseClick(window->offButton(), Qt::LeftButton);
+        QTRY_VERIFY(!action->isChecked());
+        {
+            std::lock_guard lock(form.show().showLock());
+            QVERIFY(!form.show().usb.blackoutActive);
+        }
+        action->trigger();
+        QVERIFY(window->isVisible());
+        action->trigger();
+        QVERIFY(!window->isVisible());
     }
 
     void iconMoveActionGreysTheIcons()
@@ -324,8 +410,8 @@ private slots:
         KyShow& show = form.show();
         {
             std::lock_guard lock(show.showLock());
-            show.dmx.setManual(0, 120);
-            show.dmx.setManual(511, 7);
+            for (int i = 0; i < KyDmxSpace::kChannels; ++i)
+                show.dmx.setManual(i, 120);
         }
         show.tick();
         {
@@ -336,9 +422,10 @@ private slots:
         form.findChild<QAction*>("ManualOffAction")->trigger();
         show.tick();
         std::lock_guard lock(show.showLock());
-        QCOMPARE(show.dmx.data()[0], std::uint8_t(0));
-        QCOMPARE(show.dmx.data()[511], std::uint8_t(0));
-        QVERIFY(!show.dmx.isHeld(0));
+        for (int i = 0; i < KyDmxSpace::kChannels; ++i) {
+            QCOMPARE(show.dmx.data()[static_cast<std::size_t>(i)], std::uint8_t(0));
+            QVERIFY(!show.dmx.isHeld(i));
+        }
     }
 
     void musicActionSwitchesMusicModeAndItsPicture()

@@ -3,6 +3,8 @@
 
 #include "cue/CueGlobals.h"
 #include "dmx/Dmx_space.h"
+#include "functions/Blackout.h"
+#include "library/Library.h"
 #include "support/PlaybackLoad.h"
 
 #include <atomic>
@@ -78,4 +80,32 @@ TEST(TickAllocation, FullLoadTicksAllocateNothing)
     counting = false;
     EXPECT_EQ(allocations.load(), 0);
     EXPECT_GT(live.zoneEngine(0).sceneIndex + live.zoneEngine(1).sceneIndex, 0);
+}
+
+TEST(TickAllocation, BlackoutOverrideAllocatesNothing)
+{
+    KyLibrary library;
+    KyDevice type;
+    type.blackout.active = true;
+    for (int channel = 1; channel <= 16; ++channel)
+        type.blackout.setValue(channel, 0);
+    library.addDevice(type);
+    for (int start = 1; start <= 512; start += 8) {
+        KyClubDevice device(library.deviceAt(0));
+        device.startAddress = start;
+        library.club.addClubDevice(device);
+    }
+    KyIcons icons;
+    icons.build(library.club, 1);
+    KyBlackoutOverride blackout(icons);
+    std::array<std::uint8_t, 512> frame{};
+    frame.fill(255);
+
+    allocations = 0;
+    counting = true;
+    for (int tick = 0; tick < 20; ++tick)
+        blackout.overrideFrame(frame);
+    counting = false;
+    EXPECT_EQ(allocations.load(), 0);
+    EXPECT_EQ(frame[511], 0);
 }

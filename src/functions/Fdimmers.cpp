@@ -1,0 +1,70 @@
+#include "functions/Fdimmers.h"
+
+#include "functions/PDimmerControl.h"
+
+#include <QGridLayout>
+
+TDimmerRowForm::TDimmerRowForm(const KyFunctionModel& model, KyFunction function, const char* caption,
+                               std::size_t count, BlockAt blockAt, QWidget* parent)
+    : TFunctionForm(model, function, parent), blockAt_(blockAt), grid_(new QGridLayout(this))
+{
+    setWindowTitle(QString::fromUtf8(caption));
+    useUpdateTimer();
+    auto sameType = [this] { return sameTypeSelection(); };
+    for (std::size_t i = 0; i < count; ++i) {
+        auto* control = new KyDimmerControl(this);
+        control->setObjectName(QStringLiteral("Control%1").arg(i + 1));
+        control->hide();
+        control->driveTargets(model, sameType, [blockAt, i](const KyDevice& t) { return blockAt(t, i); });
+        connect(control, &KyDimmerControl::applied, this, &TDimmerRowForm::refresh);
+        connect(control, &KyDimmerControl::released, this, &TDimmerRowForm::refresh);
+        controls_.push_back(control);
+    }
+}
+
+void TDimmerRowForm::configure(const KyClubDevice& reference)
+{
+    int placed = 0;
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        KyDimmerControl* control = controls_[i];
+        control->bindBlock(blockAt_(*reference.deviceType, i), reference.startAddress);
+        grid_->removeWidget(control);
+        if (control->isBound()) {
+            grid_->addWidget(control, placed / kPerRow, placed % kPerRow);
+            ++placed;
+        }
+    }
+}
+
+void TDimmerRowForm::readBack(const KyFunctionSnapshot& snapshot, const KyClubDevice&)
+{
+    for (KyDimmerControl* control : controls_) {
+        control->refreshFromUniverse(snapshot);
+        control->enable(!snapshot.previewRunning);
+    }
+}
+
+namespace {
+
+const KyDimmer* opticAt(const KyDevice& type, std::size_t i)
+{
+    const KyDimmer* optics[4] = {&type.optic.optic1, &type.optic.optic2, &type.optic.optic3, &type.optic.optic4};
+    return optics[i];
+}
+
+const KyDimmer* dimmAt(const KyDevice& type, std::size_t i)
+{
+    return i < type.dimmers.dimmCount() ? &type.dimmers.dimmAt(i) : nullptr;
+}
+
+} // namespace
+
+TOpticForm::TOpticForm(const KyFunctionModel& model, QWidget* parent)
+    : TDimmerRowForm(model, KyFunction::Optic, "Optyka", 4, opticAt, parent)
+{
+}
+
+TDimmersForm::TDimmersForm(const KyFunctionModel& model, QWidget* parent)
+    : TDimmerRowForm(model, KyFunction::Dimmers, "Dimmery", KyDimmers::maxDimms, dimmAt, parent)
+{
+}
