@@ -15,6 +15,7 @@
 #include "functions/Functions.h"
 #include "functions/Fwheel.h"
 #include "functions/PTrackBar.h"
+#include "generator/Fgenerator.h"
 #include "generator/GeneratorScale.h"
 #include "library/Flibrary.h"
 #include "panel/Fdirectaccess.h"
@@ -215,6 +216,7 @@ void groupExclusively(QObject* owner, std::initializer_list<QAction*> actions)
 void TMainForm::createToolWindows()
 {
     dmxSpaceForm_ = std::make_unique<TDmxSpaceForm>(show_.dmx, show_.showLock(), this);
+    createGeneratorWindow();
     directAccessForm_ = std::make_unique<TDirectAccessForm>(show_.panel, show_.seque, show_.dmx, show_.zoneNames,
                                                             show_.showLock(), this);
     createFunctionWindows();
@@ -643,7 +645,14 @@ void TMainForm::createFunctionWindows()
         std::make_unique<TOpticForm>(model, this),
         std::make_unique<TDimmersForm>(model, this),
     };
+    static_cast<TPanTiltForm&>(*functionForms_[3]).setGeneratorWindows(generatorForm_->windows());
     blackoutForm_ = std::make_unique<TBlackoutForm>(show_.usb, show_.showLock(), this);
+}
+
+void TMainForm::createGeneratorWindow()
+{
+    const KyFunctionModel model{show_.dmx, show_.icons, show_.showLock()};
+    generatorForm_ = std::make_unique<TGeneratorForm>(model, show_.genList, show_.paths().generators, this);
 }
 
 // A function action closes its window when it is on screen and shows it otherwise; the

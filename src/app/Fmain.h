@@ -19,6 +19,7 @@ class TDmxSpaceForm;
 class TDmxTrackerForm;
 class TBlackoutForm;
 class TFunctionForm;
+class TGeneratorForm;
 class TPTrackBar;
 
 class TMainForm : public QMainWindow {
@@ -44,6 +45,8 @@ protected:
 
 private:
     void createToolWindows();
+    // The generator window, which the Pan/Tilt window shows from its Generator group.
+    void createGeneratorWindow();
     void createActions();
     void createFunctionActions();
     void disableUnavailableActions();
@@ -98,6 +101,8 @@ private:
 
     // Tool windows, destroyed before the show they read.
     std::unique_ptr<TDmxSpaceForm> dmxSpaceForm_;
+    // Destroyed after the Pan/Tilt window, which refers to it.
+    std::unique_ptr<TGeneratorForm> generatorForm_;
     std::unique_ptr<TDmxTrackerForm> dmxTrackerForm_;
     // In the order of the function actions.
     std::array<std::unique_ptr<TFunctionForm>, 10> functionForms_;

@@ -31,6 +31,23 @@ std::optional<KyGeneratorPair> headGenerators(KyScene& scene, const KyClubDevice
     return sceneGenerators(scene, ch.pan, ch.tilt);
 }
 
+// The records a head's pan and tilt axes drive.
+KyGeneratorPair axisTargets(KyGeneratorPair channels, const KyClubDevice& device)
+{
+    return device.panTiltSwapped ? KyGeneratorPair{channels.tilt, channels.pan} : channels;
+}
+
+// A new master direction turns both figures round; `pair.pan` holds the direction compared.
+void turnFigure(KyGeneratorPair pair, std::uint8_t direction)
+{
+    if (pair.pan->masterDirection == direction)
+        return;
+    for (KyGenerator* g : {pair.pan, pair.tilt}) {
+        g->masterDirection = direction;
+        g->direction = !g->direction;
+    }
+}
+
 // Calls `each`(device, pair) for every head whose channels the recorded scene holds.
 template <class Each>
 void forEachHead(KyDmxSpace& dmx, const KyDevices& devices, Each each)
@@ -104,27 +121,19 @@ void setPhaseModifiers(KyDmxSpace& dmx, const KyDevices& devices, int position)
 
 void setMasterDirection(KyDmxSpace& dmx, const KyDevices& devices, std::uint8_t direction)
 {
-    forEachHead(dmx, devices, [&](const KyClubDevice&, KyGeneratorPair pair) {
-        if (pair.pan->masterDirection == direction)
-            return;
-        for (KyGenerator* g : {pair.pan, pair.tilt}) {
-            g->masterDirection = direction;
-            g->direction = !g->direction;
-        }
-    });
+    forEachHead(dmx, devices, [&](const KyClubDevice&, KyGeneratorPair pair) { turnFigure(pair, direction); });
 }
 
 void loadFigure(KyDmxSpace& dmx, const KyDevices& devices, const KyPanTiltGen& figure)
 {
     forEachHead(dmx, devices, [&](const KyClubDevice& device, KyGeneratorPair pair) {
-        KyGenerator* panTarget = device.panTiltSwapped ? pair.tilt : pair.pan;
-        KyGenerator* tiltTarget = device.panTiltSwapped ? pair.pan : pair.tilt;
-        *panTarget = figure.pan;
-        *tiltTarget = figure.tilt;
-        panTarget->enabled = 1;
-        tiltTarget->enabled = 1;
-        panTarget->phaseFlip = device.panInverted;
-        tiltTarget->phaseFlip = device.tiltInverted;
+        const KyGeneratorPair targets = axisTargets(pair, device);
+        *targets.pan = figure.pan;
+        *targets.tilt = figure.tilt;
+        targets.pan->enabled = 1;
+        targets.tilt->enabled = 1;
+        targets.pan->phaseFlip = device.panInverted;
+        targets.tilt->phaseFlip = device.tiltInverted;
         linkPartnerSpeeds(pair);
     });
 }
@@ -145,6 +154,36 @@ void divideEffect(KyDmxSpace& dmx, const KyDevices& devices, int offset)
             linkPartnerSpeeds(*pair);
         }
     }
+}
+
+void editAxis(KyDmxSpace& dmx, const KyDevices& devices, KyAxis axis, KyAxisEdit edit, int value)
+{
+    forEachHead(dmx, devices, [&](const KyClubDevice& device, KyGeneratorPair pair) {
+        const KyGeneratorPair targets = axisTargets(pair, device);
+        if (axis == KyAxis::Pan)
+            edit(*targets.pan, *targets.tilt, value);
+        else
+            edit(*targets.tilt, *targets.pan, value);
+    });
+}
+
+void setAxisMasterDirection(KyDmxSpace& dmx, const KyDevices& devices, std::uint8_t direction)
+{
+    forEachHead(dmx, devices, [&](const KyClubDevice& device, KyGeneratorPair pair) {
+        turnFigure(axisTargets(pair, device), direction);
+    });
+}
+
+std::optional<KyPanTiltGen> axisRecords(KyDmxSpace& dmx, const KyClubDevice& device)
+{
+    KyScene* scene = recordedScene(dmx);
+    if (!scene || !hasPanTilt(device))
+        return std::nullopt;
+    const KyPanTiltChannels ch = panTiltChannels(device);
+    const int panAxis = device.panTiltSwapped ? ch.tilt : ch.pan;
+    const int tiltAxis = device.panTiltSwapped ? ch.pan : ch.tilt;
+    // Read only: a channel the scene lacks gives the shared default record.
+    return KyPanTiltGen{{}, scene->generatorFor(panAxis), scene->generatorFor(tiltAxis)};
 }
 
 KyGeneratorView generatorView(KyDmxSpace& dmx, const KyClubDevice& reference)

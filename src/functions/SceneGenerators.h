@@ -5,6 +5,7 @@
 // left alone, so the scene's shared default record is never written.
 
 #include "functions/PanTilt.h"
+#include "generator/FigureEdit.h"
 #include "generator/GenList.h"
 
 #include <optional>
@@ -34,6 +35,19 @@ void setMasterDirection(KyDmxSpace& dmx, const KyDevices& devices, std::uint8_t 
 void loadFigure(KyDmxSpace& dmx, const KyDevices& devices, const KyPanTiltGen& figure);
 // The i-th head with pan/tilt (from 0, in the given order) gets phase modifier offset * i.
 void divideEffect(KyDmxSpace& dmx, const KyDevices& devices, int offset);
+
+// The generator window works on the records a head's pan and tilt axes drive: for a head
+// with pan and tilt swapped, those of its tilt and pan channels.
+enum class KyAxis { Pan, Tilt };
+// `edit`(the axis's record, the other axis's record, value) on each head.
+using KyAxisEdit = void (*)(KyGenerator& axis, KyGenerator& other, int value);
+void editAxis(KyDmxSpace& dmx, const KyDevices& devices, KyAxis axis, KyAxisEdit edit, int value);
+// As setMasterDirection, with the pan axis's record deciding whether the figures turn.
+void setAxisMasterDirection(KyDmxSpace& dmx, const KyDevices& devices, std::uint8_t direction);
+// Copies of the records the head's axes drive in the recorded scene, as a figure without a
+// name; nothing without such a scene or without pan/tilt. A channel the scene lacks shows
+// the default record.
+std::optional<KyPanTiltGen> axisRecords(KyDmxSpace& dmx, const KyClubDevice& device);
 
 // What the generator controls show for the reference device.
 struct KyGeneratorView {

@@ -104,3 +104,19 @@ bool KyGenList::save(const std::string& path, std::string* error) const
 {
     return vt::writeFileAtomically(path, toBytes(), error);
 }
+
+bool exportFigure(const KyPanTiltGen& figure, const std::string& path, std::string* error)
+{
+    KyGenList single;
+    single.append(figure);
+    return single.save(path, error);
+}
+
+std::optional<KyPanTiltGen> importFigure(const std::string& path)
+{
+    KyGenList scratch;
+    scratch.load(path);
+    if (scratch.size() == 0)
+        return std::nullopt;
+    return scratch.at(0);
+}

@@ -4,6 +4,7 @@
 #include "common/Files.h"
 #include "generator/Generator.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,3 +35,9 @@ public:
 private:
     std::vector<KyPanTiltGen> figures_;
 };
+
+// A single-figure export file (.vtg) is a list file that holds the one figure.
+bool exportFigure(const KyPanTiltGen& figure, const std::string& path, std::string* error = nullptr);
+// The first figure of such a file, or nothing when it holds none. Throws as loading a list
+// does for a file in another format.
+std::optional<KyPanTiltGen> importFigure(const std::string& path);

@@ -144,3 +144,27 @@ TEST(GenListFile, ShortFileKeepsWholeFiguresAndMissingFileKeepsTheList)
     EXPECT_EQ(back.size(), 2u);
     std::filesystem::remove(path);
 }
+
+TEST(FigureFile, ExportHoldsOneFigureAndImportTakesTheFirst)
+{
+    auto path = std::filesystem::temp_directory_path() / ("vt-figure-" + std::to_string(::getpid()) + ".vtg");
+    ASSERT_TRUE(exportFigure(figure("ósemka", 90), path.string()));
+    KyGenList single;
+    ASSERT_EQ(single.load(path.string()), vt::LoadStatus::Complete);
+    EXPECT_EQ(single.size(), 1u);
+    auto back = importFigure(path.string());
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->name, "ósemka");
+    EXPECT_TRUE(back->pan.sameStoredFields(figure("", 90).pan));
+
+    KyGenList three;
+    for (int i = 1; i <= 3; ++i)
+        three.append(figure("f" + std::to_string(i), i));
+    ASSERT_TRUE(three.save(path.string()));
+    EXPECT_EQ(importFigure(path.string())->name, "f1");
+
+    ASSERT_TRUE(KyGenList().save(path.string()));
+    EXPECT_FALSE(importFigure(path.string()).has_value());
+    std::filesystem::remove(path);
+    EXPECT_FALSE(importFigure(path.string()).has_value());
+}
