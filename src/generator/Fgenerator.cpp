@@ -61,10 +61,12 @@ KyGeneratorWindows TGeneratorForm::windows()
             askPhaseOffset};
 }
 
-std::array<QToolButton*, 2> TGeneratorForm::addDirectionButtons(QWidget* box, const char* name)
+// The left and right buttons in the grid's first row; the bars and their labels go below.
+std::array<QToolButton*, 2> TGeneratorForm::addDirectionButtons(QGridLayout* grid, QWidget* box, const char* name)
 {
     std::array<QToolButton*, 2> buttons{};
     auto* group = new QButtonGroup(box);
+    auto* row = new QHBoxLayout;
     for (std::uint8_t direction : {0, 1}) {
         auto* b = new QToolButton(box);
         b->setObjectName(QLatin1String(name) + (direction ? QStringLiteral("Right") : QStringLiteral("Left")));
@@ -72,8 +74,12 @@ std::array<QToolButton*, 2> TGeneratorForm::addDirectionButtons(QWidget* box, co
         b->setCheckable(true);
         b->setChecked(direction == 1);
         group->addButton(b);
+        row->addWidget(b);
         buttons[direction] = b;
     }
+    row->addStretch();
+    grid->addLayout(row, 0, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
     return buttons;
 }
 
@@ -97,13 +103,11 @@ QWidget* TGeneratorForm::buildModifiers()
 {
     auto* box = new QGroupBox(this);
     auto* grid = new QGridLayout(box);
-    masterDirection_ = addDirectionButtons(box, "MasterDirection");
-    for (std::uint8_t direction : {0, 1}) {
+    masterDirection_ = addDirectionButtons(grid, box, "MasterDirection");
+    for (std::uint8_t direction : {0, 1})
         connect(masterDirection_[direction], &QToolButton::clicked, this, [this, direction] {
             editHeads([direction](KyDmxSpace& dmx, const KyDevices& d) { setAxisMasterDirection(dmx, d, direction); });
         });
-        grid->addWidget(masterDirection_[direction], 0, direction);
-    }
     const struct {
         const char* caption;
         int min, max, start;
@@ -120,8 +124,8 @@ QWidget* TGeneratorForm::buildModifiers()
         });
         modifierBars_[i] = bar;
         const int row = 1 + static_cast<int>(i);
-        grid->addWidget(bar, row, 0, 1, 2);
-        grid->addWidget(modifierLabels_[i], row, 2);
+        grid->addWidget(bar, row, 0);
+        grid->addWidget(modifierLabels_[i], row, 1);
     }
     return box;
 }
@@ -131,12 +135,10 @@ QWidget* TGeneratorForm::buildAxis(KyAxis axis, const QString& caption)
     auto* box = new QGroupBox(caption, this);
     auto* grid = new QGridLayout(box);
     AxisControls& controls = axes_[index(axis)];
-    controls.direction = addDirectionButtons(box, axis == KyAxis::Pan ? "PanDirection" : "TiltDirection");
-    for (std::uint8_t direction : {0, 1}) {
+    controls.direction = addDirectionButtons(grid, box, axis == KyAxis::Pan ? "PanDirection" : "TiltDirection");
+    for (std::uint8_t direction : {0, 1})
         connect(controls.direction[direction], &QToolButton::clicked, this,
                 [this, axis, direction] { editAxisBar(axis, setAxisDirection, direction); });
-        grid->addWidget(controls.direction[direction], 0, direction);
-    }
     const struct {
         const char* caption;
         int min, max, start;
@@ -151,8 +153,8 @@ QWidget* TGeneratorForm::buildAxis(KyAxis axis, const QString& caption)
                 [this, axis, bar, edit = bars[i].edit] { editAxisBar(axis, edit, bar->position()); });
         controls.bars[i] = bar;
         const int row = 1 + static_cast<int>(i);
-        grid->addWidget(bar, row, 0, 1, 2);
-        grid->addWidget(controls.labels[i], row, 2);
+        grid->addWidget(bar, row, 0);
+        grid->addWidget(controls.labels[i], row, 1);
     }
     return box;
 }

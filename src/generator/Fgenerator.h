@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+class QGridLayout;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -59,7 +60,7 @@ private:
     QWidget* buildModifiers();
     QWidget* buildAxis(KyAxis axis, const QString& caption);
     TPTrackBar* addBar(QWidget* box, const char* caption, int min, int max, int start, QLabel*& label);
-    std::array<QToolButton*, 2> addDirectionButtons(QWidget* box, const char* name);
+    std::array<QToolButton*, 2> addDirectionButtons(QGridLayout* grid, QWidget* box, const char* name);
 
     KyDevices heads() const;
     // Runs an edit of the selected heads' records under the show lock, then shows the result.
