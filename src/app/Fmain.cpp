@@ -19,6 +19,7 @@
 #include "generator/GeneratorScale.h"
 #include "library/Flibrary.h"
 #include "panel/Fdirectaccess.h"
+#include "sequence/Fsequence.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -70,7 +71,7 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     createMenus();
     createToolbars();
 
-    timer_.setOnMMTimer([this](TMMTimer& sender) { MMTimerMMTimer(sender); });
+    timer_.setOnMMTimer(mainTick());
     timer_.SetInterval(50);
 
     std::vector<std::string> warnings;
@@ -102,6 +103,11 @@ TMainForm::~TMainForm()
 void TMainForm::MMTimerMMTimer(TMMTimer&)
 {
     show_.tick();
+}
+
+TMMTimer::Handler TMainForm::mainTick()
+{
+    return [this](TMMTimer& sender) { MMTimerMMTimer(sender); };
 }
 
 void TMainForm::updateCaption()
@@ -217,6 +223,7 @@ void TMainForm::createToolWindows()
 {
     dmxSpaceForm_ = std::make_unique<TDmxSpaceForm>(show_.dmx, show_.showLock(), this);
     createGeneratorWindow();
+    createSequenceWindow();
     directAccessForm_ = std::make_unique<TDirectAccessForm>(show_.panel, show_.seque, show_.dmx, show_.zoneNames,
                                                             show_.showLock(), this);
     createFunctionWindows();
@@ -289,6 +296,7 @@ void TMainForm::createActions()
     connect(clubAction_, &QAction::triggered, this, &TMainForm::ClubActionExecute);
     connect(floorsAction_, &QAction::triggered, this, &TMainForm::FloorsActionExecute);
     connect(directPanelAction_, &QAction::triggered, this, &TMainForm::DirectPanelActionExecute);
+    connect(sequenceAction_, &QAction::triggered, this, &TMainForm::SequenceActionExecute);
     connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
     connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
@@ -311,8 +319,7 @@ void TMainForm::createFunctionActions()
 // pretend.
 void TMainForm::disableUnavailableActions()
 {
-    for (QAction* action : {dmxModuleAction_, sequenceAction_})
-        action->setEnabled(false);
+    dmxModuleAction_->setEnabled(false);
 }
 
 void TMainForm::createMenus()
@@ -477,7 +484,7 @@ void TMainForm::updateLiveCueControls()
 // While the sequence editor plays with the live output, the cue controls keep out of its way.
 void TMainForm::updateSequenceEditorRule()
 {
-    const bool editorOpen = isShown(sequenceForm_);
+    const bool editorOpen = isShown(sequenceForm_.get());
     cueSpeedBar_->setEnabled(!editorOpen);
     cueAction_->setEnabled(cueForm_ && !editorOpen);
     directPanelAction_->setEnabled(directAccessForm_ && !editorOpen);
@@ -605,6 +612,32 @@ void TMainForm::DirectPanelActionExecute()
     directAccessForm_->raise();
 }
 
+void TMainForm::SequenceActionExecute()
+{
+    liveCueDo(&KyCue::stop);
+    directAccessForm_->close();
+    if (cueForm_)
+        cueForm_->close();
+    sequenceForm_->show();
+    sequenceForm_->raise();
+}
+
+// Disabling sets the generators to their normal speed and full amplitude through the bars,
+// as if the operator had moved them.
+void TMainForm::enableGeneratorControls(bool enabled)
+{
+    if (!enabled) {
+        generatorSpeedBar_->setPositionSilently(0);
+        GeneratorSpeedTBarChange();
+        generatorAmplitudeBar_->setPositionSilently(100);
+        GeneratorAmplitudeTBarChange();
+    }
+    for (QWidget* bar : {static_cast<QWidget*>(generatorSpeedBar_), static_cast<QWidget*>(generatorAmplitudeBar_)})
+        bar->setEnabled(enabled);
+    for (QAction* action : {generatorPlayAction_, generatorPauseAction_, generatorStopAction_})
+        action->setEnabled(enabled);
+}
+
 // Gives every channel back to the playback engines; the held values drop at the next tick.
 void TMainForm::ManualOffActionExecute()
 {
@@ -647,6 +680,15 @@ void TMainForm::createFunctionWindows()
     };
     static_cast<TPanTiltForm&>(*functionForms_[3]).setGeneratorWindows(generatorForm_->windows());
     blackoutForm_ = std::make_unique<TBlackoutForm>(show_.usb, show_.showLock(), this);
+}
+
+void TMainForm::createSequenceWindow()
+{
+    const TSequenceFormModel model{show_.dmx, show_.seque, show_.usb, show_.inputChanged, show_.showLock(),
+                                   show_.paths().sequences};
+    TSequenceFormHost host{timer_, mainTick(), [this] { stopAction_->trigger(); }, [this] { playAction_->trigger(); },
+                           [this](bool enabled) { enableGeneratorControls(enabled); }};
+    sequenceForm_ = std::make_unique<TSequenceForm>(model, std::move(host), this);
 }
 
 void TMainForm::createGeneratorWindow()

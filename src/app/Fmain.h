@@ -21,6 +21,7 @@ class TBlackoutForm;
 class TFunctionForm;
 class TGeneratorForm;
 class TPTrackBar;
+class TSequenceForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -35,6 +36,7 @@ public:
     TDmxSpaceForm* dmxSpaceForm() const { return dmxSpaceForm_.get(); }
     TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
     TDirectAccessForm* directAccessForm() const { return directAccessForm_.get(); }
+    TSequenceForm* sequenceForm() const { return sequenceForm_.get(); }
 
     // The tick, called by the timer on its own thread.
     void MMTimerMMTimer(TMMTimer& sender);
@@ -47,6 +49,8 @@ private:
     void createToolWindows();
     // The generator window, which the Pan/Tilt window shows from its Generator group.
     void createGeneratorWindow();
+    void createSequenceWindow();
+    TMMTimer::Handler mainTick();
     void createActions();
     void createFunctionActions();
     void disableUnavailableActions();
@@ -75,6 +79,9 @@ private:
     void ClubActionExecute();
     void FloorsActionExecute();
     void DirectPanelActionExecute();
+    void SequenceActionExecute();
+    // The sequence editor takes the generator bars and buttons while it is shown.
+    void enableGeneratorControls(bool enabled);
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
@@ -107,9 +114,9 @@ private:
     // In the order of the function actions.
     std::array<std::unique_ptr<TFunctionForm>, 10> functionForms_;
     std::unique_ptr<TBlackoutForm> blackoutForm_;
+    std::unique_ptr<TSequenceForm> sequenceForm_;
     // Windows that are not part of the program yet stay null: they show as closed, and the
     // actions that open them stay disabled.
-    QWidget* sequenceForm_ = nullptr;
     QWidget* cueForm_ = nullptr;
     std::unique_ptr<TDirectAccessForm> directAccessForm_;
 
