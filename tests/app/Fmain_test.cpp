@@ -8,6 +8,8 @@
 #include "functions/PDimmerControl.h"
 #include "functions/PTrackBar.h"
 #include "library/LibraryFile.h"
+#include "panel/Fdirectaccess.h"
+#include "sequence/Fsequence.h"
 #include "support/ModalAnswerer.h"
 
 #include <QAction>
@@ -451,6 +453,53 @@ private slots:
         QVERIFY(looksLike(music->icon(), "clock"));
         std::lock_guard lock(form.show().showLock());
         QVERIFY(!form.show().musicMode);
+    }
+
+    // The editor takes the live output: the cue stops, the panel closes, the cue speed and the
+    // generators are held at normal until "Koniec" gives them back and the cue plays again.
+    void sequenceActionOpensTheEditor()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        form.show();
+        KyShow& show = form.show();
+        auto action = [&](const char* name) { return form.findChild<QAction*>(name); };
+        auto* cueSpeed = form.findChild<TPTrackBar*>("CueSpeedTBar");
+        auto* generatorSpeed = form.findChild<TPTrackBar*>("GeneratorSpeedTBar");
+        auto* amplitude = form.findChild<TPTrackBar*>("GeneratorAmplitudeTBar");
+        generatorSpeed->setPosition(50);
+        amplitude->setPosition(20);
+        form.directAccessForm()->show();
+        QVERIFY(action("SequenceAction")->isEnabled());
+
+        action("SequenceAction")->trigger();
+        QVERIFY(form.sequenceForm()->isVisible());
+        QCOMPARE(form.sequenceForm()->parentWidget(), &form);
+        QVERIFY(!form.directAccessForm()->isVisible());
+        {
+            std::lock_guard lock(show.showLock());
+            QCOMPARE(show.dmx.liveCue().playState, std::uint8_t(KyCue::Stopped));
+            QCOMPARE(show.dmx.liveCue().generatorSpeed, 1.0);
+            QCOMPARE(show.dmx.liveCue().generatorAmplitude, 1.0);
+            QVERIFY(show.dmx.recordingMode);
+        }
+        QTRY_VERIFY(!cueSpeed->isEnabled());
+        QVERIFY(!action("CueAction")->isEnabled());
+        QVERIFY(!action("DirectPanelAction")->isEnabled());
+        QCOMPARE(generatorSpeed->position(), 0);
+        QCOMPARE(amplitude->position(), 100);
+        QVERIFY(!generatorSpeed->isEnabled() && !amplitude->isEnabled());
+        for (const char* name : {"GeneratorPlayAction", "GeneratorPauseAction", "GeneratorStopAction"})
+            QVERIFY(!action(name)->isEnabled());
+
+        QTest::mouseClick(form.sequenceForm()->closeButton(), Qt::LeftButton);
+        QTRY_VERIFY(cueSpeed->isEnabled());
+        QVERIFY(action("DirectPanelAction")->isEnabled());
+        QVERIFY(generatorSpeed->isEnabled() && amplitude->isEnabled());
+        QVERIFY(action("GeneratorPlayAction")->isEnabled());
+        std::lock_guard lock(show.showLock());
+        QCOMPARE(show.dmx.liveCue().playState, std::uint8_t(KyCue::Playing));
+        QVERIFY(!show.dmx.recordingMode);
     }
 
     void dmxSpaceActionShowsTheMonitorOverTheMainWindow()
