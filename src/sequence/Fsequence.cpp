@@ -255,6 +255,7 @@ void TSequenceForm::hideEvent(QHideEvent* event)
 void TSequenceForm::FormShow()
 {
     open_ = true;
+    placeBesideThePages();
     {
         std::lock_guard lock(model_.showLock);
         edit_.open();
@@ -265,6 +266,17 @@ void TSequenceForm::FormShow()
     host_.pressStop();
     host_.timer.setOnMMTimer([this](TMMTimer&) { editorTick(); });
     host_.enableGeneratorControls(false);
+}
+
+// The first time, at the main window's right edge, clear of the icons at the pages' left.
+void TSequenceForm::placeBesideThePages()
+{
+    if (placed_ || !parentWidget())
+        return;
+    placed_ = true;
+    adjustSize();
+    const QRect owner = parentWidget()->window()->geometry();
+    move(owner.right() - width() - 24, owner.top() + 160);
 }
 
 void TSequenceForm::FormClose()

@@ -101,6 +101,7 @@ private:
     QWidget* createListBlock();
 
     void FormShow();
+    void placeBesideThePages();
     void FormClose();
     void RefreshTimerTimer();
     void fillList();
@@ -126,6 +127,7 @@ private:
     TSequenceFormHost host_;
     KySequenceEdit edit_;
     bool open_ = false;
+    bool placed_ = false;
 
     QToolButton* newButton_ = nullptr;
     QToolButton* saveButton_ = nullptr;
