@@ -209,10 +209,7 @@ std::vector<std::pair<std::int32_t, std::uint8_t>> sceneContents(const KyScene& 
 {
     std::vector<std::pair<std::int32_t, std::uint8_t>> contents;
     contents.reserve(scene.entryCount());
-    for (std::size_t i = 0; i < scene.entryCount(); ++i) {
-        auto [channel, status] = scene.entryAt(i);
-        contents.emplace_back(channel, status.value);
-    }
+    scene.forEachEntry([&](std::int32_t channel, const KyChStatus& status) { contents.emplace_back(channel, status.value); });
     return contents;
 }
 
@@ -228,11 +225,8 @@ void editorPlayback(KyDmxSpace& dmx)
     const auto current = static_cast<std::size_t>(dmx.currentScene);
     if (current >= sequence.sceneCount())
         return;
-    const KyScene& scene = sequence.sceneAt(current);
-    for (std::size_t i = 0; i < scene.entryCount(); ++i) {
-        auto [channel, status] = scene.entryAt(i);
-        dmx.setChannel(channel, status.value);
-    }
+    sequence.sceneAt(current).forEachEntry(
+        [&](std::int32_t channel, const KyChStatus& status) { dmx.setChannel(channel, status.value); });
 }
 
 void editorTick(KyDmxSpace& dmx, KyUsb& usb, bool& inputChanged)
