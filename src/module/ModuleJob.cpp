@@ -198,7 +198,7 @@ void KyModuleJob::stepWrite()
     }
     const int c = ++counter_;
     if (usb_.writeBlock(block(c - 1), c - 1, generation))
-        progress_ = c;
+        progress_ = std::min(c, counts_.blockCount); // the last step goes one past the image
     else
         finish(c == counts_.blockCount + 2 ? Outcome::Done : Outcome::ReadError);
 }
