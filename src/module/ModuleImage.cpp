@@ -31,7 +31,7 @@ std::size_t aligned(std::size_t offset)
 // Truncation toward zero into an int, for values a damaged file may push out of its range.
 int truncated(double v)
 {
-    if (!(v == v))
+    if (std::isnan(v))
         return 0;
     v = std::clamp(v, double(std::numeric_limits<int>::min()), double(std::numeric_limits<int>::max()));
     return static_cast<int>(v);
@@ -214,49 +214,54 @@ void writeFigure(Cursor& out, const KyScene& scene, const KyScene& previous, std
     writeAxis(out, tilt, t1, p1, continuation);
 }
 
-std::size_t halfOf(std::int32_t channel)
-{
-    return static_cast<std::size_t>(channel) / kHalf;
-}
+// One channel entry of a scene as the record needs it, gathered in one pass.
+struct SceneEntry {
+    std::int32_t channel;
+    std::int32_t tilt; // a pan channel's partner
+    std::uint8_t value;
+    bool pan;
+    bool generator; // its generator is switched on
+};
 
-void writeScene(Cursor& out, const KySequence& sequence, std::size_t index)
+void writeScene(Cursor& out, const KySequence& sequence, std::size_t index, std::vector<SceneEntry>& entries)
 {
     const KyScene& scene = sequence.sceneAt(index);
     const KyScene& previous = sequence.sceneAt(index == 0 ? sequence.sceneCount() - 1 : index - 1);
+    entries.clear();
     std::array<std::size_t, 2> channels{};
     std::array<std::size_t, 2> generators{};
     for (std::size_t i = 0; i < scene.entryCount(); ++i) {
-        const std::int32_t channel = scene.entryAt(i).first;
+        const auto [channel, status] = scene.entryAt(i);
         if (!inUniverse(channel))
             continue;
-        ++channels[halfOf(channel)];
-        if (scene.generatorFor(channel).enabled)
-            ++generators[halfOf(channel)];
+        const bool generator = scene.generatorFor(channel).enabled != 0;
+        entries.push_back({channel, status.pairChannel, status.value, status.pairRole == 1, generator});
+        ++channels[std::size_t(channel) / kHalf];
+        generators[std::size_t(channel) / kHalf] += generator;
     }
+    // Entries ascend, so the first half's come first.
+    const auto half = std::partition_point(entries.begin(), entries.end(),
+                                           [](const SceneEntry& e) { return e.channel < std::int32_t(kHalf); });
+    const std::array<std::pair<decltype(half), decltype(half)>, 2> halves{{{entries.begin(), half}, {half, entries.end()}}};
+
     out.u16(scene.sceneTime);
     out.u8((channels[0] ? 1 : 0) | (channels[1] ? 2 : 0) | (generators[0] ? 4 : 0) | (generators[1] ? 8 : 0));
-    for (std::size_t half = 0; half < 2; ++half) {
-        if (!channels[half])
+    for (std::size_t h = 0; h < 2; ++h) {
+        if (!channels[h])
             continue;
-        out.u8(static_cast<std::uint32_t>(channels[half]));
-        for (std::size_t i = 0; i < scene.entryCount(); ++i) {
-            const auto [channel, status] = scene.entryAt(i);
-            if (inUniverse(channel) && halfOf(channel) == half) {
-                out.u8(static_cast<std::uint32_t>(channel) - std::uint32_t(half * kHalf));
-                out.u8(status.value);
-            }
+        out.u8(static_cast<std::uint32_t>(channels[h]));
+        for (auto e = halves[h].first; e != halves[h].second; ++e) {
+            out.u8(static_cast<std::uint32_t>(e->channel) - std::uint32_t(h * kHalf));
+            out.u8(e->value);
         }
     }
-    for (std::size_t half = 0; half < 2; ++half) {
-        if (!generators[half])
+    for (std::size_t h = 0; h < 2; ++h) {
+        if (!generators[h])
             continue;
-        out.u8(static_cast<std::uint32_t>(generators[half]));
-        for (std::size_t i = 0; i < scene.entryCount(); ++i) {
-            const auto [channel, status] = scene.entryAt(i);
-            if (inUniverse(channel) && halfOf(channel) == half && status.pairRole == 1 &&
-                scene.generatorFor(channel).enabled)
-                writeFigure(out, scene, previous, channel, status.pairChannel);
-        }
+        out.u8(static_cast<std::uint32_t>(generators[h]));
+        for (auto e = halves[h].first; e != halves[h].second; ++e)
+            if (e->pan && e->generator)
+                writeFigure(out, scene, previous, e->channel, e->tilt);
     }
 }
 
@@ -265,11 +270,12 @@ std::size_t writeSequences(ImageWriter& image, const std::vector<KySequence>& se
 {
     Cursor data(image, aligned(kSequenceTable + 6 * sequences.size()));
     Cursor table(image, kSequenceTable);
+    std::vector<SceneEntry> entries;
     for (const KySequence& sequence : sequences) {
         // A sequence without scenes starts where its scenes would.
         const std::uint32_t start = image.base() + static_cast<std::uint32_t>(data.at());
         for (std::size_t i = 0; i < sequence.sceneCount(); ++i)
-            writeScene(data, sequence, i);
+            writeScene(data, sequence, i, entries);
         if (old) {
             table.u16(start);
         } else {
