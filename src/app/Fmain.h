@@ -78,6 +78,7 @@ private:
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
+    void DmxModuleActionExecute();
     void AboutActionExecute();
 
     // Function windows and the blackout window.
