@@ -18,6 +18,7 @@
 #include "generator/Fgenerator.h"
 #include "generator/GeneratorScale.h"
 #include "library/Flibrary.h"
+#include "module/Fdmxmodule.h"
 #include "panel/Fdirectaccess.h"
 #include "sequence/Fsequence.h"
 
@@ -298,11 +299,11 @@ void TMainForm::createActions()
     connect(directPanelAction_, &QAction::triggered, this, &TMainForm::DirectPanelActionExecute);
     connect(sequenceAction_, &QAction::triggered, this, &TMainForm::SequenceActionExecute);
     connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
+    connect(dmxModuleAction_, &QAction::triggered, this, &TMainForm::DmxModuleActionExecute);
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
     connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
     connect(aboutAction_, &QAction::triggered, this, &TMainForm::AboutActionExecute);
     connectFunctionWindows();
-    disableUnavailableActions();
 }
 
 // Checked while their windows are on screen; connectFunctionWindows binds them to the windows.
@@ -313,13 +314,6 @@ void TMainForm::createFunctionActions()
         functionActions_[i] = makeAction(text.name, QString::fromUtf8(text.caption), QString::fromUtf8(text.hint), text.picture);
         functionActions_[i]->setCheckable(true);
     }
-}
-
-// What these actions open is not part of the program yet; they stay disabled rather than
-// pretend.
-void TMainForm::disableUnavailableActions()
-{
-    dmxModuleAction_->setEnabled(false);
 }
 
 void TMainForm::createMenus()
@@ -488,6 +482,8 @@ void TMainForm::updateSequenceEditorRule()
     cueSpeedBar_->setEnabled(!editorOpen);
     cueAction_->setEnabled(cueForm_ && !editorOpen);
     directPanelAction_->setEnabled(directAccessForm_ && !editorOpen);
+    // Both take the tick over; the module window gives back the main tick when it is done.
+    dmxModuleAction_->setEnabled(!editorOpen);
 }
 
 // Input may change what the actions show, so the update pass also runs once the event that
@@ -653,6 +649,15 @@ void TMainForm::MusicActionExecute(bool checked)
         show_.musicMode = checked;
     }
     musicAction_->setIcon(picture(checked ? "music" : "clock"));
+}
+
+// Modal; the show lock stays free while it is open, so playback goes on until a transfer.
+void TMainForm::DmxModuleActionExecute()
+{
+    const KyModuleWindowModel model{show_.seque, show_.panel, show_.library.club, show_.zoneNames, show_.usb,
+                                    show_.showLock()};
+    TDmxModuleForm form(model, timer_, mainTick(), this);
+    form.exec();
 }
 
 void TMainForm::AboutActionExecute()

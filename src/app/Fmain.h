@@ -53,7 +53,6 @@ private:
     TMMTimer::Handler mainTick();
     void createActions();
     void createFunctionActions();
-    void disableUnavailableActions();
     void createMenus();
     void createToolbars();
     void createFunctionToolbar();
@@ -85,6 +84,7 @@ private:
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
+    void DmxModuleActionExecute();
     void AboutActionExecute();
 
     // Function windows and the blackout window.
