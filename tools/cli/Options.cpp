@@ -11,18 +11,21 @@ const char* const kUsage =
     "       vantorel-cli load --data-dir DIR  < show.json\n"
     "       vantorel-cli rewrite --data-dir DIR\n"
     "       vantorel-cli render --data-dir DIR (--cue-id N | --cue NAME) [--ticks N] [--music]\n"
-    "                           [--pulses T1,T2,...]\n";
+    "                           [--pulses T1,T2,...] [--ola-universe N [--ola-port P]]\n";
 
 namespace {
 
 template <class T>
-T number(std::string_view text, T lowest, const char* option)
+T number(std::string_view text, T lowest, const char* option, T highest = std::numeric_limits<T>::max())
 {
     T v{};
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || v < lowest)
-        throw UsageError(std::string(option) + " takes a number from " + std::to_string(lowest) + ", not \"" +
-                         std::string(text) + "\"");
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || v < lowest || v > highest) {
+        std::string range = std::to_string(lowest);
+        if (highest != std::numeric_limits<T>::max())
+            range += " to " + std::to_string(highest);
+        throw UsageError(std::string(option) + " takes a number from " + range + ", not \"" + std::string(text) + "\"");
+    }
     return v;
 }
 
@@ -67,9 +70,12 @@ void checkCombination(const CliOptions& o, bool renderOptions)
     else
         check(!o.dataDir.empty(), "--data-dir DIR is missing");
     check(o.command == C::Dump || o.file.empty(), "unexpected argument");
-    check(o.command == C::Render || !renderOptions, "only render takes --cue-id, --cue, --ticks, --music, --pulses");
-    if (o.command == C::Render)
+    check(o.command == C::Render || !renderOptions,
+          "only render takes --cue-id, --cue, --ticks, --music, --pulses, --ola-universe, --ola-port");
+    if (o.command == C::Render) {
         check(o.cueId.has_value() != o.cueName.has_value(), "render takes one of --cue-id N and --cue NAME");
+        check(o.olaUniverse.has_value() || !o.olaPort.has_value(), "--ola-port goes with --ola-universe N");
+    }
 }
 
 } // namespace
@@ -108,6 +114,10 @@ CliOptions parseCliOptions(int argc, const char* const* argv)
                 o.music = true;
             else if (arg == "--pulses")
                 o.pulses = tickList(value());
+            else if (arg == "--ola-universe")
+                o.olaUniverse = number<unsigned>(value(), 1, "--ola-universe", 65535);
+            else if (arg == "--ola-port")
+                o.olaPort = static_cast<std::uint16_t>(number<unsigned>(value(), 1, "--ola-port", 65535));
             else
                 throw UsageError("unexpected argument \"" + std::string(arg) + "\"");
         }

@@ -24,6 +24,9 @@ struct CliOptions {
     long ticks = 100;
     bool music = false;
     std::set<long> pulses; // ticks, counted from 1
+    // render also sends each tick to this OLA universe, at the tick's pace.
+    std::optional<unsigned> olaUniverse;
+    std::optional<std::uint16_t> olaPort;
 };
 
 // Throws UsageError.
