@@ -10,9 +10,6 @@ void KyFrameSlot::put(std::span<const std::uint8_t, 512> frame)
     entry.number = number;
     writing_ = between_.exchange(writing_ | kFresh, std::memory_order_acq_rel) & kIndex;
     putCount_.store(number, std::memory_order_release);
-    signal_.fetch_add(1, std::memory_order_release);
-    // Costs a system call only while the reader sleeps.
-    signal_.notify_one();
 }
 
 const KyFrameSlot::Entry* KyFrameSlot::take()
@@ -21,18 +18,4 @@ const KyFrameSlot::Entry* KyFrameSlot::take()
         return nullptr;
     reading_ = between_.exchange(reading_, std::memory_order_acq_rel) & kIndex;
     return &buffers_[reading_];
-}
-
-void KyFrameSlot::waitForFrame()
-{
-    std::uint32_t seen = signal_.load(std::memory_order_acquire);
-    if (between_.load(std::memory_order_acquire) & kFresh)
-        return;
-    signal_.wait(seen, std::memory_order_acquire);
-}
-
-void KyFrameSlot::wake()
-{
-    signal_.fetch_add(1, std::memory_order_release);
-    signal_.notify_all();
 }

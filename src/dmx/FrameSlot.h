@@ -1,7 +1,8 @@
 #pragma once
 // Hands DMX frames from one writer to one reader: the reader always gets the newest frame,
-// the writer never waits and nothing is allocated. Three buffers rotate between the writer,
-// the reader and the slot between them, which holds the newest frame until it is taken.
+// the writer never waits, makes no system call and allocates nothing. Three buffers rotate
+// between the writer, the reader and the slot between them, which holds the newest frame
+// until it is taken.
 
 #include <array>
 #include <atomic>
@@ -15,19 +16,12 @@ public:
         std::uint64_t number; // 1 for the first frame put, counting up
     };
 
-    // Writer: makes `frame` the newest, replacing one the reader has not taken yet, and wakes
-    // a reader waiting for it.
+    // Writer: makes `frame` the newest, replacing one the reader has not taken yet.
     void put(std::span<const std::uint8_t, 512> frame);
 
     // Reader: the newest frame if it came after the last one taken, otherwise null. What it
     // points to stays as it is until the next call.
     const Entry* take();
-
-    // Reader: returns once a frame is waiting to be taken, or after wake().
-    void waitForFrame();
-
-    // Any thread: ends the reader's wait.
-    void wake();
 
     // Any thread: how many frames were put.
     std::uint64_t putCount() const { return putCount_.load(std::memory_order_acquire); }
@@ -41,7 +35,5 @@ private:
     std::uint32_t reading_ = 1; // the reader's own buffer
     // The buffer between them, with kFresh while it holds a frame not taken yet.
     std::atomic<std::uint32_t> between_{2};
-    // Changes with every frame and every wake(), so a waiting reader sees either.
-    std::atomic<std::uint32_t> signal_{0};
     std::atomic<std::uint64_t> putCount_{0};
 };

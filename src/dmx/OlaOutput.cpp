@@ -54,7 +54,6 @@ void KyOlaOutput::stopSender()
         stopping_ = true;
     }
     stopSignal_.notify_all();
-    slot_.wake();
     sender_.join();
     connected_ = false;
 }
@@ -112,7 +111,8 @@ void KyOlaOutput::run(KyOlaTarget target)
                 newest = fresh;
             toSend = newest;
         } else {
-            slot_.waitForFrame();
+            if (!sleepUntil(std::chrono::steady_clock::now() + kPollInterval))
+                break;
             if (const auto* fresh = slot_.take())
                 newest = toSend = fresh;
         }

@@ -2,7 +2,8 @@
 // The universe as a second output, through the OLA daemon (olad), which passes it on to
 // Art-Net, sACN and the interfaces it drives. The tick only hands its frame over; a sender
 // thread of this class talks to the daemon, finds it again when it comes back, and never
-// makes the tick wait.
+// makes the tick wait. Waking the sender would cost the tick a system call, several times
+// the rest of the hand-off, so the sender looks for a new frame every millisecond instead.
 
 #include "dmx/FrameSlot.h"
 #include "dmx/OlaTarget.h"
@@ -37,6 +38,7 @@ std::unique_ptr<KyOlaConnection> olaDaemonConnection(std::uint16_t port);
 class KyOlaOutput : public KyFrameOutput {
 public:
     static constexpr std::chrono::seconds kRetryInterval{1};
+    static constexpr std::chrono::milliseconds kPollInterval{1};
 
     explicit KyOlaOutput(KyOlaConnector connector = olaDaemonConnection);
     ~KyOlaOutput() override;
