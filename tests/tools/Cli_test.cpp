@@ -308,6 +308,10 @@ TEST(Cli, UsageErrorsExitWithTwo)
         {"render", "--data-dir", dir.str(), "--cue-id", "1", "--pulses", "2,0"},
         {"render", "--data-dir", dir.str(), "--cue-id", "1", "--pulses", "2,"},
         {"render", "--data-dir", dir.str(), "--cue-id"},
+        {"render", "--data-dir", dir.str(), "--cue-id", "1", "--ola-universe", "0"},
+        {"render", "--data-dir", dir.str(), "--cue-id", "1", "--ola-universe", "65536"},
+        {"render", "--data-dir", dir.str(), "--cue-id", "1", "--ola-port", "9010"},
+        {"dump", "--data-dir", dir.str(), "--ola-universe", "1"},
     };
     for (const auto& args : lines) {
         CliRun run = cli(args);
