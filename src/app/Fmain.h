@@ -80,6 +80,7 @@ private:
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
+    void DmxModuleActionExecute();
     void OlaActionExecute();
     void AboutActionExecute();
 

@@ -38,6 +38,7 @@ const char* const kUsage =
     "  --frames FILE         append every DMX frame received as a line of hex digits\n"
     "  --frame-times FILE    append the arrival time of every DMX frame, in microseconds of\n"
     "                        the monotonic clock, one line each\n"
+    "  --log FILE            append a line naming every request received (frame, read B, write B...)\n"
     "  --music-every MS      flip the music input on this schedule\n"
     "  --reply-delay-ms MS   answer this late\n"
     "  --erase-polls N       status polls an erase takes (default 3)\n"
@@ -48,6 +49,7 @@ struct Options {
     std::string link;
     std::string framesFile;
     std::string frameTimesFile;
+    std::string logFile;
     int musicEveryMs = 0;
     int replyDelayMs = 0;
     SimSettings settings;
@@ -85,6 +87,8 @@ bool parseOptions(int argc, char** argv, Options& options)
             options.framesFile = value;
         else if (arg == "--frame-times")
             options.frameTimesFile = value;
+        else if (arg == "--log")
+            options.logFile = value;
         else if (arg == "--music-every")
             options.musicEveryMs = std::atoi(value.c_str());
         else if (arg == "--reply-delay-ms")
@@ -174,6 +178,10 @@ public:
             if (frames_.is_open())
                 writeFrame(frame);
         };
+        if (!options_.logFile.empty()) {
+            log_.open(options_.logFile, std::ios::app);
+            module_.onRequest = [this](const std::string& line) { log_ << line << '\n' << std::flush; };
+        }
         if (options_.musicEveryMs > 0)
             nextMusicFlip_ = Clock::now() + milliseconds(options_.musicEveryMs);
     }
@@ -342,6 +350,7 @@ private:
     VirtualPort port_;
     std::ofstream frames_;
     std::ofstream frameTimes_;
+    std::ofstream log_;
     std::deque<DelayedReply> replies_;
     std::optional<Clock::time_point> nextMusicFlip_;
     Clock::time_point linePausedUntil_{};
