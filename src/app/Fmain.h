@@ -20,6 +20,7 @@ class TDmxTrackerForm;
 class TBlackoutForm;
 class TFunctionForm;
 class TGeneratorForm;
+class TOlaForm;
 class TPTrackBar;
 class TSequenceForm;
 
@@ -37,6 +38,7 @@ public:
     TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
     TDirectAccessForm* directAccessForm() const { return directAccessForm_.get(); }
     TSequenceForm* sequenceForm() const { return sequenceForm_.get(); }
+    TOlaForm* olaForm() const { return olaForm_.get(); }
 
     // The tick, called by the timer on its own thread.
     void MMTimerMMTimer(TMMTimer& sender);
@@ -85,6 +87,7 @@ private:
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
     void DmxModuleActionExecute();
+    void OlaActionExecute();
     void AboutActionExecute();
 
     // Function windows and the blackout window.
@@ -119,6 +122,7 @@ private:
     // actions that open them stay disabled.
     QWidget* cueForm_ = nullptr;
     std::unique_ptr<TDirectAccessForm> directAccessForm_;
+    std::unique_ptr<TOlaForm> olaForm_;
 
     // Reset, Light, Lamp, PanTilt, Color, Mixer, Gobo, Effect, Optic, Dimmers.
     std::array<QAction*, 10> functionActions_{};
@@ -128,6 +132,7 @@ private:
     QAction* floorsAction_ = nullptr;
     QAction* dmxSpaceAction_ = nullptr;
     QAction* dmxModuleAction_ = nullptr;
+    QAction* olaAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* blackoutAction_ = nullptr;
     QAction* sequenceAction_ = nullptr;
