@@ -20,7 +20,8 @@ const char* const kExitFiles[] = {"panel.vt2", "sequences.vt2", "cues.vt2", "clu
 
 // Starts a program with extra environment variables; in a process group of its own when
 // asked, as a shell in a terminal would have it.
-pid_t spawn(const std::vector<std::string>& args, const std::vector<std::string>& extraEnvironment, bool ownGroup)
+pid_t spawnProcess(const std::vector<std::string>& args, const std::vector<std::string>& extraEnvironment,
+                   bool ownGroup)
 {
     std::vector<std::string> environment = extraEnvironment;
     for (char** e = environ; *e; ++e)
@@ -108,17 +109,42 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::seconds limit = 6
     return true;
 }
 
-// The exit status, or -1 if the process did not end in time (it is then killed).
-int exitStatus(pid_t pid, std::chrono::seconds limit = 60s)
-{
-    int status = 0;
-    if (!waitUntil([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, limit)) {
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, &status, 0);
-        return -1;
+// A started process (with its group, when it has one of its own) that a failed test does
+// not leave behind.
+class Spawned {
+public:
+    Spawned(const std::vector<std::string>& args, const std::vector<std::string>& extraEnvironment,
+            bool ownGroup = false)
+        : pid_(spawnProcess(args, extraEnvironment, ownGroup)), ownGroup_(ownGroup)
+    {
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
+    ~Spawned()
+    {
+        if (pid_ <= 0 || reaped_)
+            return;
+        ::kill(ownGroup_ ? -pid_ : pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+    Spawned(const Spawned&) = delete;
+    Spawned& operator=(const Spawned&) = delete;
+
+    pid_t pid() const { return pid_; }
+
+    // The exit status, or -1 if the process did not end in time.
+    int exitStatus(std::chrono::seconds limit = 60s)
+    {
+        int status = 0;
+        if (!waitUntil([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }, limit))
+            return -1;
+        reaped_ = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+private:
+    pid_t pid_;
+    bool ownGroup_;
+    bool reaped_ = false;
+};
 
 } // namespace
 
@@ -128,8 +154,9 @@ TEST(Signals, SigtermClosesTheProgramWithItsExitSave)
     const fs::path show = folder / "show";
     fs::create_directory(show);
     ModuleSimProcess sim(folder / "dmx");
-    const pid_t program = spawn({VANTOREL_PROGRAM, "--data-dir", show.string(), "--port", sim.link().string()},
-                                {"QT_QPA_PLATFORM=offscreen"}, false);
+    Spawned started({VANTOREL_PROGRAM, "--data-dir", show.string(), "--port", sim.link().string()},
+                    {"QT_QPA_PLATFORM=offscreen"});
+    const pid_t program = started.pid();
     ASSERT_GT(program, 0);
     ASSERT_TRUE(waitUntil([&] { return catches(program, SIGTERM); })) << "the program did not start";
     for (const char* file : kExitFiles)
@@ -138,7 +165,7 @@ TEST(Signals, SigtermClosesTheProgramWithItsExitSave)
     // The second one arrives while the first is being handled and must not cut the save.
     ::kill(program, SIGTERM);
     ::kill(program, SIGTERM);
-    EXPECT_EQ(exitStatus(program), 0);
+    EXPECT_EQ(started.exitStatus(), 0);
     for (const char* file : kExitFiles)
         EXPECT_TRUE(fs::exists(show / file)) << file;
     EXPECT_FALSE(fs::exists(show / "library.vt2"));
@@ -158,10 +185,11 @@ TEST(Signals, SigintThroughRunStopsTheProgramAndTheVirtualModule)
         ASSERT_EQ(std::system(load.c_str()), 0);
         fs::remove(show / "panel.vt2"); // only the exit save brings it back
 
-        const pid_t run = spawn({VANTOREL_SOURCE_DIR "/run", "--data-dir", show.string()},
-                                {"VANTOREL_BUILD_DIR=" VANTOREL_BUILD_DIR, "TMPDIR=" + (folder / "").string(),
-                                 "QT_QPA_PLATFORM=offscreen"},
-                                true);
+        Spawned script({VANTOREL_SOURCE_DIR "/run", "--data-dir", show.string()},
+                       {"VANTOREL_BUILD_DIR=" VANTOREL_BUILD_DIR, "TMPDIR=" + (folder / "").string(),
+                        "QT_QPA_PLATFORM=offscreen"},
+                       true);
+        const pid_t run = script.pid();
         ASSERT_GT(run, 0);
         std::optional<pid_t> program, module;
         ASSERT_TRUE(waitUntil([&] {
@@ -172,7 +200,7 @@ TEST(Signals, SigintThroughRunStopsTheProgramAndTheVirtualModule)
         ASSERT_TRUE(module.has_value());
 
         ::kill(wholeGroup ? -run : run, SIGINT);
-        EXPECT_EQ(exitStatus(run), 0);
+        EXPECT_EQ(script.exitStatus(), 0);
         EXPECT_FALSE(alive(*program));
         EXPECT_FALSE(alive(*module));
         EXPECT_EQ(fs::exists(show / "panel.vt2") ? fs::file_size(show / "panel.vt2") : 0u, 6300u);
