@@ -7,6 +7,7 @@
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fdmxtracker.h"
 #include "dmx/Fmoduleselect.h"
+#include "dmx/Fola.h"
 #include "functions/Fblackout.h"
 #include "functions/Fchvalue.h"
 #include "functions/Fdimmers.h"
@@ -90,6 +91,7 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     // The tick is not running yet, so discovery may talk to the port without the show lock.
     TModuleChooser chooser;
     show_.usb.discover(chooser);
+    show_.ola.setTarget(withStartOverrides(loadOlaTarget(), options.olaUniverse, options.olaPort));
 
     updateTimer_ = new QTimer(this);
     connect(updateTimer_, &QTimer::timeout, this, &TMainForm::updateActions);
@@ -244,6 +246,7 @@ void TMainForm::createToolWindows()
                                                             show_.showLock(), this);
     createFunctionWindows();
     dmxTrackerForm_ = std::make_unique<TDmxTrackerForm>(show_.dmx, show_.icons, show_.showLock(), this);
+    olaForm_ = std::make_unique<TOlaForm>(show_.ola, this);
 }
 
 QAction* TMainForm::makeAction(const char* name, const QString& caption, const QString& hint, const char* picture)
@@ -269,6 +272,7 @@ void TMainForm::createActions()
     floorsAction_ = makeAction("FloorsAction", QStringLiteral("&Strony"), QStringLiteral("Strony"), "pages");
     dmxSpaceAction_ = makeAction("DmxSpaceAction", QStringLiteral("Przestrzeń DMX"), {}, "dmxspace");
     dmxModuleAction_ = makeAction("DmxModuleAction", QStringLiteral("Moduł Dmx"), {}, "dmxmodule");
+    olaAction_ = makeAction("OlaAction", QStringLiteral("Wyjście OLA"), {}, "ola");
     exitAction_ = makeAction("ExitAction", QStringLiteral("&Zakończ"), {}, "exit");
     exitAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
 
@@ -314,6 +318,7 @@ void TMainForm::createActions()
     connect(directPanelAction_, &QAction::triggered, this, &TMainForm::DirectPanelActionExecute);
     connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
     connect(dmxModuleAction_, &QAction::triggered, this, &TMainForm::DmxModuleActionExecute);
+    connect(olaAction_, &QAction::triggered, this, &TMainForm::OlaActionExecute);
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
     connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
     connect(aboutAction_, &QAction::triggered, this, &TMainForm::AboutActionExecute);
@@ -344,7 +349,7 @@ void TMainForm::createMenus()
     QMenu* system = menuBar()->addMenu(QStringLiteral("System"));
     system->addActions({libraryAction_, clubAction_, iconMoveAction_, floorsAction_});
     system->addSeparator();
-    system->addActions({dmxSpaceAction_, dmxModuleAction_});
+    system->addActions({dmxSpaceAction_, dmxModuleAction_, olaAction_});
     system->addSeparator();
     system->addAction(exitAction_);
 
@@ -582,6 +587,12 @@ void TMainForm::DmxSpaceActionExecute()
 {
     dmxSpaceForm_->show();
     dmxSpaceForm_->raise();
+}
+
+void TMainForm::OlaActionExecute()
+{
+    olaForm_->show();
+    olaForm_->raise();
 }
 
 // The library reaches its file only here, sorted by name.

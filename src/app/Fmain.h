@@ -20,6 +20,7 @@ class TDmxTrackerForm;
 class TBlackoutForm;
 class TFunctionForm;
 class TGeneratorForm;
+class TOlaForm;
 class TPTrackBar;
 
 class TMainForm : public QMainWindow {
@@ -35,6 +36,7 @@ public:
     TDmxSpaceForm* dmxSpaceForm() const { return dmxSpaceForm_.get(); }
     TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
     TDirectAccessForm* directAccessForm() const { return directAccessForm_.get(); }
+    TOlaForm* olaForm() const { return olaForm_.get(); }
 
     // The tick, called by the timer on its own thread.
     void MMTimerMMTimer(TMMTimer& sender);
@@ -82,6 +84,7 @@ private:
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
     void DmxModuleActionExecute();
+    void OlaActionExecute();
     void AboutActionExecute();
 
     // Function windows and the blackout window.
@@ -123,6 +126,7 @@ private:
     QWidget* sequenceForm_ = nullptr;
     QWidget* cueForm_ = nullptr;
     std::unique_ptr<TDirectAccessForm> directAccessForm_;
+    std::unique_ptr<TOlaForm> olaForm_;
 
     // Reset, Light, Lamp, PanTilt, Color, Mixer, Gobo, Effect, Optic, Dimmers.
     std::array<QAction*, 10> functionActions_{};
@@ -132,6 +136,7 @@ private:
     QAction* floorsAction_ = nullptr;
     QAction* dmxSpaceAction_ = nullptr;
     QAction* dmxModuleAction_ = nullptr;
+    QAction* olaAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* blackoutAction_ = nullptr;
     QAction* sequenceAction_ = nullptr;

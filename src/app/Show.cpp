@@ -22,6 +22,7 @@ KyShow::KyShow(DataPaths paths, SerialPortLister ports)
     for (int i = 0; i < 10; ++i)
         zoneNames[static_cast<std::size_t>(i)] = std::to_string(i + 1);
     usb.blackoutOverride = &blackout;
+    usb.frameOutput = &ola;
 }
 
 void KyShow::loadAll(std::vector<std::string>& warnings)

@@ -6,6 +6,7 @@
 #include "club/Icons.h"
 #include "dmx/Dmx_space.h"
 #include "library/Library.h"
+#include "dmx/OlaOutput.h"
 #include "dmx/Usb.h"
 #include "functions/Blackout.h"
 #include "generator/GenList.h"
@@ -42,6 +43,9 @@ public:
     KyUsb usb;
     // Rewrites the outgoing frames while the blackout window is shown; usb applies it.
     KyBlackoutOverride blackout{icons};
+    // The second output, through the OLA daemon; usb hands it every frame. Off until its
+    // target is set; it keeps its own thread and needs no show lock.
+    KyOlaOutput ola;
     // The direct-access window's buttons, which live as long as that window.
     KyPanel panel{seque, dmx};
 

@@ -111,15 +111,23 @@ bool KyUsb::discover(KyModuleChooser& chooser)
     return moduleState == 1;
 }
 
-bool KyUsb::sendFrame(std::span<const std::uint8_t, 512> universe, bool& inputChanged)
+// The frame goes to the other output even while no module is connected.
+void KyUsb::buildFrame(std::span<const std::uint8_t, 512> universe)
 {
-    if (moduleState != 1)
-        return false;
-    request_[1] = DmxFrame;
     std::span<std::uint8_t, 512> payload(request_.data() + kPayloadOffset, 512);
     std::copy(universe.begin(), universe.end(), payload.begin());
     if (blackoutActive && blackoutOverride)
         blackoutOverride->overrideFrame(payload);
+    if (frameOutput)
+        frameOutput->frameBuilt(payload);
+}
+
+bool KyUsb::sendFrame(std::span<const std::uint8_t, 512> universe, bool& inputChanged)
+{
+    buildFrame(universe);
+    if (moduleState != 1)
+        return false;
+    request_[1] = DmxFrame;
     port.read(reply_);
     bool written = port.write(request_);
     bool input = reply_[12] != 1;
