@@ -1,5 +1,6 @@
 #include "app/Fmain.h"
 
+#include "app/SignalWatcher.h"
 #include "club/Fclub.h"
 #include "club/Ffloors.h"
 #include "common/Cp1250.h"
@@ -33,6 +34,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <iostream>
 
 namespace {
 
@@ -78,6 +81,9 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
 
     std::vector<std::string> warnings;
     show_.loadAll(warnings);
+    // A generators file that could not be read must not be replaced by the list window either.
+    if (show_.mustNotOverwrite(show_.paths().generators))
+        generatorForm_->setGenListPath({});
     for (const auto& caption : show_.pageNames)
         pageControl_->addPage(fromCp1250(caption));
     pageControl_->rebuildIcons();
@@ -96,6 +102,8 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
 
     show_.cancelClose();
     timer_.setEnabled(true);
+    // Only now is there a show to keep: a signal during the start-up ends it as before.
+    connect(new TSignalWatcher(this), &TSignalWatcher::received, this, &TMainForm::closeOnSignal);
 }
 
 TMainForm::~TMainForm()
@@ -142,6 +150,10 @@ void TMainForm::closeEvent(QCloseEvent* event)
     show_.requestClose();
     auto answer = QMessageBox::question(this, QStringLiteral("Potwierdzenie"), QStringLiteral("Zamknąć program?"),
                                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (shutDown_) { // a signal closed the program while the question was open
+        event->accept();
+        return;
+    }
     if (answer != QMessageBox::Yes) {
         show_.cancelClose();
         event->ignore();
@@ -151,8 +163,14 @@ void TMainForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void TMainForm::closeOnSignal()
+{
+    shutdown(Report::StandardError);
+    QApplication::exit(0);
+}
+
 // Stops the tick, closes the output and writes the data files, once.
-void TMainForm::shutdown()
+void TMainForm::shutdown(Report report)
 {
     if (shutDown_)
         return;
@@ -161,8 +179,12 @@ void TMainForm::shutdown()
     show_.usb.closePort();
     if (updateTimer_)
         updateTimer_->stop();
-    for (const auto& failure : show_.saveAtExit())
-        QMessageBox::warning(nullptr, QStringLiteral("Błąd"), QString::fromStdString(failure));
+    for (const auto& failure : show_.saveAtExit()) {
+        if (report == Report::StandardError)
+            std::cerr << failure << '\n';
+        else
+            QMessageBox::warning(nullptr, QStringLiteral("Błąd"), QString::fromStdString(failure));
+    }
 }
 
 // ---- Actions, menus and toolbars
@@ -448,7 +470,8 @@ void TMainForm::updateFunctionActions()
     const KyDevice* type = reference ? reference->deviceType.get() : nullptr;
     for (std::size_t i = 0; i < functionActions_.size(); ++i) {
         functionActions_[i]->setEnabled(type && deviceHasFunction(*type, kFunctions[i]));
-        functionForms_[i]->reevaluateVisibility();
+        if (!functionWindowsSuspended_)
+            functionForms_[i]->reevaluateVisibility();
         functionActions_[i]->setChecked(isShown(functionForms_[i].get()));
     }
     blackoutAction_->setChecked(isShown(blackoutForm_.get()));
@@ -575,7 +598,7 @@ void TMainForm::OlaActionExecute()
 // The library reaches its file only here, sorted by name.
 void TMainForm::LibraryActionExecute()
 {
-    hideFunctionWindows();
+    suspendFunctionWindows();
     TLibraryForm form(show_.library, show_.showLock(), this);
     form.exec();
     vt::NameCollator collator;
@@ -585,6 +608,7 @@ void TMainForm::LibraryActionExecute()
         show_.rebuildIcons(); // names and pictures may have changed
     }
     pageControl_->rebuildIcons();
+    resumeFunctionWindows();
     std::string failure = show_.saveLibrary();
     if (!failure.empty())
         QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
@@ -593,7 +617,7 @@ void TMainForm::LibraryActionExecute()
 // The installation reaches its file only here, sorted by start address.
 void TMainForm::ClubActionExecute()
 {
-    hideFunctionWindows();
+    suspendFunctionWindows();
     TClubForm form(show_.library, show_.pageNames, show_.showLock(), this);
     form.exec();
     {
@@ -602,6 +626,7 @@ void TMainForm::ClubActionExecute()
         show_.rebuildIcons();
     }
     pageControl_->rebuildIcons();
+    resumeFunctionWindows();
     std::string failure = show_.saveClub();
     if (!failure.empty())
         QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
@@ -701,7 +726,7 @@ void TMainForm::createFunctionWindows()
 void TMainForm::createSequenceWindow()
 {
     const TSequenceFormModel model{show_.dmx, show_.seque, show_.usb, show_.inputChanged, show_.showLock(),
-                                   show_.paths().sequences};
+                                   [this] { return show_.saveSequences(); }};
     TSequenceFormHost host{timer_, mainTick(), [this] { stopAction_->trigger(); }, [this] { playAction_->trigger(); },
                            [this](bool enabled) { enableGeneratorControls(enabled); }};
     sequenceForm_ = std::make_unique<TSequenceForm>(model, std::move(host), this);
@@ -735,8 +760,15 @@ void TMainForm::connectFunctionWindows()
     });
 }
 
-void TMainForm::hideFunctionWindows()
+void TMainForm::suspendFunctionWindows()
 {
+    functionWindowsSuspended_ = true;
     for (auto& form : functionForms_)
         form->hide();
+}
+
+void TMainForm::resumeFunctionWindows()
+{
+    functionWindowsSuspended_ = false;
+    updateFunctionActions();
 }

@@ -42,6 +42,9 @@ public:
 
     // The tick, called by the timer on its own thread.
     void MMTimerMMTimer(TMMTimer& sender);
+    // A signal ended the session: the close sequence without the question, its failures on
+    // standard error, then the program leaves every event loop (an open dialog's too).
+    void closeOnSignal();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,19 +96,26 @@ private:
     // Function windows and the blackout window.
     void createFunctionWindows();
     void connectFunctionWindows();
-    // Takes the function windows off the screen without the operator closing them, so that
-    // they come back with the next selection once the library or installation changed.
-    void hideFunctionWindows();
+    // Takes the function windows off the screen without the operator closing them, and keeps
+    // them off while the library or installation changes underneath them (the update pass
+    // runs on inside the modal window); resuming re-evaluates them once, so that they come
+    // back with the next selection.
+    void suspendFunctionWindows();
+    void resumeFunctionWindows();
 
     void updateCaption();
     void reportLoadWarnings(const std::vector<std::string>& warnings);
-    void shutdown();
+    // Failures of the exit save go to message boxes, or to standard error when nobody may
+    // be there to read them.
+    enum class Report { MessageBox, StandardError };
+    void shutdown(Report report = Report::MessageBox);
 
     KyShow show_;
     TMMTimer timer_;
     TPIconPages* pageControl_ = nullptr;
     QTimer* updateTimer_ = nullptr;
     bool shutDown_ = false;
+    bool functionWindowsSuspended_ = false;
     // Pages added in the pages window since the program started; names the next one.
     int pagesAdded_ = 0;
 

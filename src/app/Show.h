@@ -15,7 +15,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -54,9 +56,12 @@ public:
     std::vector<std::string> pageNames;    // cp1250, at least one
 
     // Start-up steps that read the data files, in their order. A file that did not load
-    // completely is set aside and described in `warnings`; a file that must end the
+    // completely is set aside and described in `warnings`, and so is a file that could not
+    // be read at all, which no save of this run overwrites; a file that must end the
     // start-up throws std::runtime_error with its message.
     void loadAll(std::vector<std::string>& warnings);
+    // A data file that was there at start-up but could not be read.
+    bool mustNotOverwrite(const std::string& path) const { return unreadable_.count(path) != 0; }
     // Exit saving, in its order. Returns one message per file that could not be written.
     std::vector<std::string> saveAtExit();
     // Save one file when its window closes. Empty, or the message that says why not.
@@ -65,6 +70,9 @@ public:
     void rebuildIcons();
     std::string saveLibrary();
     std::string saveClub();
+    // While the tick runs (the sequence editor's saves): the bytes are made under the show
+    // lock and written after letting go of it.
+    std::string saveSequences();
 
     // The tick body; takes the show lock.
     void tick();
@@ -78,8 +86,13 @@ public:
 private:
     void tickLocked();
     void sendOutputFrame();
+    void noteLoad(vt::LoadStatus status, const std::string& path, std::vector<std::string>& warnings);
+    // Writes a data file through `write` unless it must not be overwritten. Empty, or the
+    // message that says why it could not be written.
+    std::string save(const std::string& path, const std::function<bool(std::string* reason)>& write) const;
 
     DataPaths paths_;
+    std::set<std::string> unreadable_;
     std::mutex showLock_;
     std::uint8_t closeState_ = Running;
 };

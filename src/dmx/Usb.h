@@ -93,6 +93,7 @@ private:
     std::string replyName() const;
     void setAddress(int block);
     bool exchange(std::uint8_t command);
+    void awaitMemoryReply();
     bool blockAllowed(int block) const;
     void buildFrame(std::span<const std::uint8_t, 512> universe);
 

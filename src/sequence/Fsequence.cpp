@@ -1,12 +1,10 @@
 #include "sequence/Fsequence.h"
 
-#include "common/Files.h"
 #include "common/Fname.h"
 #include "common/PText.h"
 #include "dmx/Dmx_space.h"
 #include "library/PStringGrid.h"
 #include "sequence/Fsceneprop.h"
-#include "sequence/SequenceFile.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -378,15 +376,9 @@ void TSequenceForm::ListSelectCell(int row)
 
 void TSequenceForm::writeSequences()
 {
-    vt::Bytes bytes;
-    {
-        std::lock_guard lock(model_.showLock);
-        bytes = sequencesToBytes(model_.store);
-    }
-    std::string reason;
-    if (!vt::writeFileAtomically(model_.sequencesPath, bytes, &reason))
-        QMessageBox::warning(this, QStringLiteral("Błąd"),
-                             QString::fromStdString(vt::saveFailureMessage(model_.sequencesPath, reason)));
+    const std::string failure = model_.saveSequences();
+    if (!failure.empty())
+        QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
 }
 
 void TSequenceForm::NewButtonClick()

@@ -33,7 +33,8 @@ struct TSequenceFormModel {
     KyUsb& usb;
     bool& inputChanged;
     std::mutex& showLock;
-    std::string sequencesPath;
+    // Writes sequences.vt2, called without the show lock held: empty, or why it could not.
+    std::function<std::string()> saveSequences;
 };
 
 // What the editor asks of the main window while it is shown. None of these is called with

@@ -42,13 +42,26 @@ struct EditorRig : FunctionRig {
         spot.intensity = dimmerOn(1);
         install(addType(spot, "Spot"), 1, "Front");
         select({0});
-        TSequenceFormModel model{dmx, store, usb, inputChanged, lock, path.empty() ? file() : path};
+        TSequenceFormModel model{dmx, store, usb, inputChanged, lock,
+                                 [this, path] { return saveSequences(path.empty() ? file() : path); }};
         TSequenceFormHost host{timer, [this](TMMTimer&) { mainTick(); }, [this] { ++stops; }, [this] { ++starts; },
                                [this](bool enabled) { generatorControls.push_back(enabled); }};
         form = std::make_unique<TSequenceForm>(model, std::move(host));
     }
 
     std::string file() const { return dir.filePath("sequences.vt2").toStdString(); }
+
+    // As the show saves it while the tick runs.
+    std::string saveSequences(const std::string& path)
+    {
+        vt::Bytes bytes;
+        {
+            std::lock_guard guard(lock);
+            bytes = sequencesToBytes(store);
+        }
+        std::string reason;
+        return vt::writeFileAtomically(path, bytes, &reason) ? std::string() : vt::saveFailureMessage(path, reason);
+    }
 
     void mainTick()
     {

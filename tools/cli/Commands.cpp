@@ -142,6 +142,8 @@ void warnDamaged(vt::LoadStatus status, const std::string& path, std::ostream& e
 {
     if (status == vt::LoadStatus::Missing)
         throw std::runtime_error(path + ": no such file");
+    if (status == vt::LoadStatus::Unreadable)
+        throw std::runtime_error(path + ": cannot be read");
     if (status == vt::LoadStatus::Incomplete)
         err << path << ": damaged; what could be read is shown\n";
 }
