@@ -11,7 +11,8 @@ const char* const kUsage =
     "       vantorel-cli load --data-dir DIR  < show.json\n"
     "       vantorel-cli rewrite --data-dir DIR\n"
     "       vantorel-cli render --data-dir DIR (--cue-id N | --cue NAME) [--ticks N] [--music]\n"
-    "                           [--pulses T1,T2,...]\n";
+    "                           [--pulses T1,T2,...]\n"
+    "       vantorel-cli beats FILE.wav\n";
 
 namespace {
 
@@ -48,6 +49,8 @@ CliOptions::Command commandNamed(std::string_view name)
         return CliOptions::Rewrite;
     if (name == "render")
         return CliOptions::Render;
+    if (name == "beats")
+        return CliOptions::Beats;
     if (name == "--help" || name == "-h")
         return CliOptions::Help;
     throw UsageError("unknown command \"" + std::string(name) + "\"");
@@ -64,9 +67,11 @@ void checkCombination(const CliOptions& o, bool renderOptions)
     using C = CliOptions;
     if (o.command == C::Dump)
         check(o.dataDir.empty() != o.file.empty(), "dump takes either --data-dir DIR or one FILE");
+    else if (o.command == C::Beats)
+        check(o.dataDir.empty() && !o.file.empty(), "beats takes one FILE.wav");
     else
         check(!o.dataDir.empty(), "--data-dir DIR is missing");
-    check(o.command == C::Dump || o.file.empty(), "unexpected argument");
+    check(o.command == C::Dump || o.command == C::Beats || o.file.empty(), "unexpected argument");
     check(o.command == C::Render || !renderOptions, "only render takes --cue-id, --cue, --ticks, --music, --pulses");
     if (o.command == C::Render)
         check(o.cueId.has_value() != o.cueName.has_value(), "render takes one of --cue-id N and --cue NAME");

@@ -15,10 +15,10 @@ struct UsageError : std::runtime_error {
 };
 
 struct CliOptions {
-    enum Command { Help, Dump, Load, Rewrite, Render };
+    enum Command { Help, Dump, Load, Rewrite, Render, Beats };
     Command command = Help;
     std::string dataDir;
-    std::string file; // dump of one file
+    std::string file; // dump of one file, the track of beats
     std::optional<std::int32_t> cueId;
     std::optional<std::string> cueName; // UTF-8
     long ticks = 100;
