@@ -6,15 +6,11 @@ void KyTempoLearner::add(KyClock::time_point time)
 {
     if (count_ > 0) {
         const KyClock::duration interval = time - times_[std::size_t(count_ - 1)];
-        const KyClock::duration current = period();
-        const bool paused = interval > kLongestBeat || interval.count() <= 0;
-        const bool changed = current.count() > 0 && std::abs(double(interval.count()) / double(current.count()) - 1) > 0.3;
-        if (paused) {
+        const KyClock::duration run = runPeriod();
+        const bool fits = interval.count() > 0 && interval <= kLongestBeat &&
+                          (run.count() == 0 || std::abs(double(interval.count()) / double(run.count()) - 1) <= kTolerance);
+        if (!fits)
             count_ = 0;
-        } else if (changed) {
-            times_[0] = times_[std::size_t(count_ - 1)];
-            count_ = 1;
-        }
     }
     if (count_ == kRemembered) {
         for (int i = 1; i < kRemembered; ++i)
@@ -22,9 +18,11 @@ void KyTempoLearner::add(KyClock::time_point time)
         --count_;
     }
     times_[std::size_t(count_++)] = time;
+    if (count_ >= 2)
+        period_ = runPeriod();
 }
 
-KyClock::duration KyTempoLearner::period() const
+KyClock::duration KyTempoLearner::runPeriod() const
 {
     if (count_ < 2)
         return KyClock::duration::zero();
@@ -33,7 +31,7 @@ KyClock::duration KyTempoLearner::period() const
 
 double KyTempoLearner::bpm() const
 {
-    const auto seconds = std::chrono::duration<double>(period()).count();
+    const auto seconds = std::chrono::duration<double>(period_).count();
     return seconds > 0 ? 60 / seconds : 0;
 }
 

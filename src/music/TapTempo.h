@@ -8,21 +8,25 @@
 
 using KyClock = std::chrono::steady_clock;
 
-// The mean interval of the last beats that belong together: a long pause or a clear change
-// of pace starts afresh.
+// The mean interval of the last run of beats: a beat after a long pause, or one that breaks
+// the run's pace, starts a new run, and the tempo stays until the new run has two beats.
 class KyTempoLearner {
 public:
     static constexpr int kRemembered = 8;
     static constexpr auto kLongestBeat = std::chrono::milliseconds(2500);
+    static constexpr double kTolerance = 0.15; // of the run's interval
 
     void add(KyClock::time_point time);
-    // Zero while fewer than two beats belong together.
-    KyClock::duration period() const;
+    // Zero until two beats made a run.
+    KyClock::duration period() const { return period_; }
     double bpm() const;
 
 private:
-    std::array<KyClock::time_point, kRemembered> times_{}; // oldest first
+    KyClock::duration runPeriod() const;
+
+    std::array<KyClock::time_point, kRemembered> times_{}; // the run, oldest first
     int count_ = 0;
+    KyClock::duration period_{};
 };
 
 class KyTapTempo {
