@@ -270,7 +270,7 @@ void TMainForm::createActions()
     musicAction_ = makeAction("MusicAction", QStringLiteral("Muzyka"), QStringLiteral("Muzyka/Zegar"), "clock");
     musicAction_->setCheckable(true);
     aboutAction_ = makeAction("AboutAction", QStringLiteral("O programie"), {}, nullptr);
-    beatSourceAction_ = makeAction("BeatSourceAction", QStringLiteral("Źródło rytmu"), {}, nullptr);
+    beatSourceAction_ = makeAction("BeatSourceAction", QStringLiteral("Źródło rytmu"), {}, "rhythm");
     tapAction_ = makeAction("TapAction", QStringLiteral("Tap"), QStringLiteral("Tap (T)"), nullptr);
     tapAction_->setShortcut(QKeySequence(Qt::Key_T));
     tapAction_->setAutoRepeat(false); // a held key is one tap

@@ -113,8 +113,10 @@ bool KyUsb::discover(KyModuleChooser& chooser)
 
 bool KyUsb::sendFrame(std::span<const std::uint8_t, 512> universe, bool& inputChanged)
 {
-    if (moduleState != 1)
+    if (moduleState != 1) {
+        inputChanged = false; // a change reported before the link was lost is not pulsed again
         return false;
+    }
     request_[1] = DmxFrame;
     std::span<std::uint8_t, 512> payload(request_.data() + kPayloadOffset, 512);
     std::copy(universe.begin(), universe.end(), payload.begin());

@@ -265,6 +265,13 @@ TEST(Usb, EachMusicInputChangeIsOnePulse)
     EXPECT_GT(pulses[0], 7);
     EXPECT_LT(pulses[0], 18);
     EXPECT_GT(pulses[1], 17);
+
+    // Without the module no frame goes out, and no input changes: a pulse of the last frame
+    // must not repeat at every tick until the module is back.
+    usb.moduleState = 0;
+    bool changed = true;
+    EXPECT_FALSE(usb.sendFrame(universe, changed));
+    EXPECT_FALSE(changed);
 }
 
 TEST(Usb, MemoryCommandsFollowTheModule)

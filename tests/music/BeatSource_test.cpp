@@ -1,3 +1,4 @@
+#include "app/Show.h"
 #include "music/BeatSource.h"
 
 #include <gtest/gtest.h>
@@ -101,4 +102,38 @@ TEST(BeatSource, ShowsTheModulesTempoFromItsPulses)
         source.pulse(t0 + i * 450ms, true);
     EXPECT_NEAR(source.bpm(), 133.3, 0.1);
     static_assert(std::atomic<std::uint32_t>::is_always_lock_free && std::atomic<double>::is_always_lock_free);
+}
+
+// A beat of the audio thread reaches the cue engine at the next tick, as a change of the
+// module's input would: a two-beat music sequence changes its scene on the second one.
+TEST(BeatSource, TheShowTickStepsMusicOnAudioBeats)
+{
+    KyShow show(DataPaths::in("/nonexistent"));
+    auto sequence = std::make_shared<KySequence>();
+    for (std::uint8_t value : {1, 2}) {
+        KyScene scene;
+        scene.setStatus(0, KyChStatus{value, 0, 0, 0, 0});
+        scene.sceneTime = 60000;
+        sequence->appendScene(scene);
+    }
+    KySeqEngine& zone = show.dmx.liveCue().zoneEngine(2);
+    zone = KySeqEngine(sequence);
+    zone.music = true;
+    zone.beatsPerStep = 2;
+    zone.play();
+    show.musicMode = true;
+    show.beats.setSource(KyRhythmSource::Audio);
+
+    show.tick();
+    show.beats.audio().beat(120);
+    show.tick();
+    show.tick();
+    EXPECT_EQ(show.dmx.data()[0], 1);
+    show.beats.audio().beat(120);
+    show.tick(); // the second pulse changes the scene, shown from the next tick
+    show.tick();
+    EXPECT_EQ(show.dmx.data()[0], 2);
+    for (int t = 0; t < 5; ++t)
+        show.tick();
+    EXPECT_EQ(show.dmx.data()[0], 2) << "no beat, no step";
 }
