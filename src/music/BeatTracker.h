@@ -1,7 +1,7 @@
 #pragma once
 // Causal beat tracking: audio in, beat times out, seeing only the audio up to now. aubio's
-// phase vocoder and spectral-flux descriptor give an onset strength per hop (low band
-// weighted up, so kick and snare mark the beat and hi-hats only subdivide it); a decaying
+// FFT and spectral-flux descriptor give an onset strength per hop (low band weighted up,
+// so kick and snare mark the beat and hi-hats only subdivide it); a decaying
 // autocorrelation of that strength proposes the tempo, the onsets of the last beats place
 // the phase, and once locked a phase-locked loop predicts each beat and pulls itself onto
 // the onsets it finds near the predictions. A beat is reported when the audio reaches its
@@ -14,7 +14,8 @@
 #include <span>
 #include <vector>
 
-// The onset strength of each hop: log-compressed spectral flux in three bands, weighted.
+// The onset strength of each hop: log-compressed spectral flux in a low, a middle and a
+// high band, on input brought to one level.
 class KyOnsetStrength {
 public:
     KyOnsetStrength(int sampleRate, int hopSize);
@@ -87,6 +88,7 @@ public:
     static constexpr double kMinBpm = 68;
     static constexpr double kMaxBpm = 200;
 
+    // Any rate from 8000 Hz up; the analysis scales to it.
     explicit KyBeatTracker(int sampleRate);
     ~KyBeatTracker();
     KyBeatTracker(const KyBeatTracker&) = delete;
@@ -107,13 +109,9 @@ public:
         }
     }
 
-    int sampleRate() const { return int(sampleRate_); }
     // The tempo of the latest lock in beats per minute, 0 before the first; it stays when
     // the music stops.
     double bpm() const;
-    bool locked() const { return locked_; }
-    // Root mean square of the last hop, 0..1.
-    float level() const { return level_; }
 
 private:
     // One hop of audio; true when a beat was reached.
@@ -145,8 +143,7 @@ private:
     KyTempoComb comb_;
     double meanKeep_, scaleKeep_;
     std::array<double, 3> bandMean_{}, bandScale_{};
-    std::int64_t analysedFrames_ = 0;
-    float level_ = 0;
+    double scaleUnheard_ = 1; // share of the scale's memory that still lies before the start
     std::int64_t silentFrames_ = 0;
 
     bool locked_ = false;
