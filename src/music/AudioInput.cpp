@@ -6,6 +6,7 @@
 #include <alsa/asoundlib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdarg>
 #include <fstream>
 #include <mutex>
@@ -114,6 +115,26 @@ const char* polishWavError(KyWavError error)
     return "błąd odczytu";
 }
 
+// ALSA's own texts are English; the operator reads Polish.
+std::string polishAlsaError(int error)
+{
+    switch (-error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return "nie ma takiego urządzenia";
+    case EBUSY:
+        return "urządzenie jest zajęte";
+    case EACCES:
+    case EPERM:
+        return "brak uprawnień";
+    case EINVAL:
+        return "urządzenie nie nagrywa w żadnym z obsługiwanych formatów";
+    default:
+        return "błąd ALSA " + std::to_string(error);
+    }
+}
+
 // One line of ALSA's description, which may span several.
 std::string firstLine(const char* text)
 {
@@ -175,7 +196,7 @@ std::unique_ptr<KyAudioStream> openAudioInput(const std::string& device, std::st
             return std::make_unique<KyAlsaCapture>(pcm, currentRate(pcm), channels);
         snd_pcm_close(pcm);
     }
-    error = "Nie można otworzyć wejścia audio \"" + device + "\": " + snd_strerror(result);
+    error = "Nie można otworzyć wejścia audio \"" + device + "\": " + polishAlsaError(result);
     return nullptr;
 }
 

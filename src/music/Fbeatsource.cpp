@@ -61,7 +61,7 @@ TBeatSourceForm::TBeatSourceForm(KyRhythmControl& control, KyBeatSource& beats, 
         grid->addWidget(button, int(source), 0);
     }
     deviceList_->setObjectName(QStringLiteral("DeviceList"));
-    deviceList_->setMinimumWidth(deviceList_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 24);
+    deviceList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     grid->addWidget(deviceList_, int(KyRhythmSource::Audio), 1);
     grid->addWidget(new QLabel(QStringLiteral("Poziom:"), this), 3, 0);
     levelMeter_->setObjectName(QStringLiteral("LevelMeter"));
@@ -69,7 +69,9 @@ TBeatSourceForm::TBeatSourceForm(KyRhythmControl& control, KyBeatSource& beats, 
     levelMeter_->setTextVisible(false);
     grid->addWidget(levelMeter_, 3, 1);
     stateLabel_->setObjectName(QStringLiteral("StateLabel"));
+    // Wide enough for a reason of a line or two; the window grows to its height.
     stateLabel_->setWordWrap(true);
+    stateLabel_->setMinimumWidth(stateLabel_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 26);
     grid->addWidget(stateLabel_, 4, 0, 1, 2);
 
     auto* close = new QPushButton(QStringLiteral("&Zamknij"), this);
@@ -80,6 +82,7 @@ TBeatSourceForm::TBeatSourceForm(KyRhythmControl& control, KyBeatSource& beats, 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(bottom);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(sources_, &QButtonGroup::idClicked, this, &TBeatSourceForm::applyControls);
     connect(deviceList_, &QComboBox::activated, this, &TBeatSourceForm::applyControls);
