@@ -86,8 +86,8 @@ public:
         if (frames == 0)
             return -1;
         delivered_ += frames;
-        std::this_thread::sleep_until(*start_ + std::chrono::duration_cast<KyClock::duration>(std::chrono::duration<double>(
-                                                    double(delivered_) / sampleRate())));
+        std::this_thread::sleep_until(*start_ + std::chrono::duration_cast<KyClock::duration>(
+                                                    std::chrono::duration<double>(double(delivered_) / sampleRate())));
         return long(frames);
     }
 
@@ -187,8 +187,8 @@ std::unique_ptr<KyAudioStream> openAudioInput(const std::string& device, std::st
                                     kCaptureLatencyUs);
         if (result < 0) { // devices without conversion may insist on stereo
             channels = 2;
-            result = snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 2, kCaptureRate,
-                                        1, kCaptureLatencyUs);
+            result = snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 2, kCaptureRate, 1,
+                                        kCaptureLatencyUs);
         }
         if (result >= 0)
             result = snd_pcm_start(pcm);

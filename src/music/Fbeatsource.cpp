@@ -30,9 +30,8 @@ KyRhythmChoice loadRhythmChoice()
     const QSettings settings = userSettings();
     KyRhythmChoice choice;
     choice.source = rhythmSourceFromKey(settings.value(QStringLiteral("rhythm/source")).toString().toStdString());
-    choice.device = settings.value(QStringLiteral("rhythm/device"), QString::fromStdString(choice.device))
-                        .toString()
-                        .toStdString();
+    choice.device =
+        settings.value(QStringLiteral("rhythm/device"), QString::fromStdString(choice.device)).toString().toStdString();
     return choice;
 }
 
@@ -44,9 +43,9 @@ void saveRhythmChoice(const KyRhythmChoice& choice)
 }
 
 TBeatSourceForm::TBeatSourceForm(KyRhythmControl& control, KyBeatSource& beats, std::mutex& showLock, QWidget* parent)
-    : QWidget(parent, Qt::Tool), control_(control), beats_(beats), showLock_(showLock), sources_(new QButtonGroup(this)),
-      deviceList_(new QComboBox(this)), levelMeter_(new QProgressBar(this)), stateLabel_(new QLabel(this)),
-      timer_(new QTimer(this))
+    : QWidget(parent, Qt::Tool), control_(control), beats_(beats), showLock_(showLock),
+      sources_(new QButtonGroup(this)), deviceList_(new QComboBox(this)), levelMeter_(new QProgressBar(this)),
+      stateLabel_(new QLabel(this)), timer_(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("Źródło rytmu"));
     const std::pair<KyRhythmSource, QString> buttons[] = {
@@ -114,7 +113,8 @@ void TBeatSourceForm::fillDevices()
     deviceList_->clear();
     deviceList_->setEnabled(control_.audioFile().empty());
     if (!control_.audioFile().empty()) {
-        deviceList_->addItem(QStringLiteral("Plik: ") + QFileInfo(QString::fromStdString(control_.audioFile())).fileName());
+        deviceList_->addItem(QStringLiteral("Plik: ") +
+                             QFileInfo(QString::fromStdString(control_.audioFile())).fileName());
         return;
     }
     for (const KyAudioDevice& device : audioInputDevices())
@@ -156,9 +156,7 @@ void TBeatSourceForm::refresh()
         source = beats_.source();
     }
     levelMeter_->setValue(levelPercent(beats_.audio().level()));
-    QString state = QString::fromStdString(control_.problem());
-    if (state.isEmpty() && source == KyRhythmSource::Audio && control_.audioEnded())
-        state = QStringLiteral("Plik odtworzony do końca.");
+    QString state = QString::fromStdString(control_.trouble());
     if (state.isEmpty())
         state = QStringLiteral("Tempo: ") + QString::fromStdString(tempoCaption(bpm, source));
     stateLabel_->setText(state);

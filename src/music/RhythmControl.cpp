@@ -87,6 +87,17 @@ bool KyRhythmControl::apply(const KyRhythmChoice& choice)
     return listening;
 }
 
+std::string KyRhythmControl::trouble() const
+{
+    if (choice_.source != KyRhythmSource::Audio)
+        return {};
+    if (!problem_.empty())
+        return problem_;
+    if (audio_.state() != KyAudioBeats::Ended)
+        return {};
+    return audioFile_.empty() ? "Wejście audio przestało odpowiadać." : "Plik odtworzony do końca.";
+}
+
 bool KyRhythmControl::listen(const std::string& input)
 {
     if (input == listening_ && audio_.state() == KyAudioBeats::Listening)

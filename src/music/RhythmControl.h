@@ -40,10 +40,11 @@ public:
 
     const KyRhythmChoice& choice() const { return choice_; }
     const std::string& audioFile() const { return audioFile_; }
-    // Empty, or why the audio source is not listening (Polish).
+    // Empty, or why the audio source could not be opened (Polish).
     const std::string& problem() const { return problem_; }
-    // The rehearsal file has been played to its end.
-    bool audioEnded() const { return audio_.state() == KyAudioBeats::Ended; }
+    // Empty, or why the audio source hears nothing: the problem above, the rehearsal file
+    // played to its end or an input that stopped answering (Polish).
+    std::string trouble() const;
 
 private:
     bool listen(const std::string& input);

@@ -7,8 +7,9 @@ void KyTempoLearner::add(KyClock::time_point time)
     if (count_ > 0) {
         const KyClock::duration interval = time - times_[std::size_t(count_ - 1)];
         const KyClock::duration run = runPeriod();
-        const bool fits = interval.count() > 0 && interval <= kLongestBeat &&
-                          (run.count() == 0 || std::abs(double(interval.count()) / double(run.count()) - 1) <= kTolerance);
+        const bool fits =
+            interval.count() > 0 && interval <= kLongestBeat &&
+            (run.count() == 0 || std::abs(double(interval.count()) / double(run.count()) - 1) <= kTolerance);
         if (!fits)
             count_ = 0;
     }

@@ -36,9 +36,15 @@ TEST(BeatTracker, FindsTheBeatsOfClicksAndDrumsAfterFourBeats)
         std::vector<Segment> segments;
     };
     const Case cases[] = {
-        {Style::Clicks, {{90, 30}}},  {Style::Drums, {{90, 30}}},  {Style::Clicks, {{120, 30}}},
-        {Style::Drums, {{120, 30}}},  {Style::Clicks, {{128, 30}}}, {Style::Drums, {{128, 30}}},
-        {Style::Clicks, {{174, 30}}}, {Style::Drums, {{174, 30}}},  {Style::Clicks, {{120, 20}, {128, 20}}},
+        {Style::Clicks, {{90, 30}}},
+        {Style::Drums, {{90, 30}}},
+        {Style::Clicks, {{120, 30}}},
+        {Style::Drums, {{120, 30}}},
+        {Style::Clicks, {{128, 30}}},
+        {Style::Drums, {{128, 30}}},
+        {Style::Clicks, {{174, 30}}},
+        {Style::Drums, {{174, 30}}},
+        {Style::Clicks, {{120, 20}, {128, 20}}},
         {Style::Drums, {{120, 20}, {128, 20}}},
     };
     for (const Case& c : cases) {
@@ -90,7 +96,8 @@ TEST(BeatTracker, WorksAtOtherSampleRates)
         SCOPED_TRACE(rate);
         std::vector<float> resampled(std::size_t(double(track.samples.size()) * rate / kSampleRate));
         for (std::size_t i = 0; i < resampled.size(); ++i)
-            resampled[i] = track.samples[std::min(track.samples.size() - 1, std::size_t(double(i) * kSampleRate / rate))];
+            resampled[i] =
+                track.samples[std::min(track.samples.size() - 1, std::size_t(double(i) * kSampleRate / rate))];
         const Analysis found = analyse(resampled, 512, rate);
         EXPECT_GE(fMeasure(track.beats, found.beats, 0.07, track.beats[4]), 0.9);
         EXPECT_NEAR(found.bpm, 128, 1.0);

@@ -22,7 +22,9 @@ namespace {
 
 QString storedSource()
 {
-    return QSettings(QStringLiteral("Vantorel"), QStringLiteral("Vantorel")).value(QStringLiteral("rhythm/source")).toString();
+    return QSettings(QStringLiteral("Vantorel"), QStringLiteral("Vantorel"))
+        .value(QStringLiteral("rhythm/source"))
+        .toString();
 }
 
 // Clicks the radio button on its indicator: only the indicator and the text take clicks.
@@ -90,8 +92,9 @@ private slots:
         QCOMPARE(rig.form.deviceList()->itemData(0).toString(), QStringLiteral("default"));
         QCOMPARE(rig.form.deviceList()->currentData().toString(), QStringLiteral("vantorel-no-such-input"));
         choose(rig.form, KyRhythmSource::Audio);
-        QCOMPARE(rig.form.stateLabel()->text(),
-                 QStringLiteral("Nie można otworzyć wejścia audio \"vantorel-no-such-input\": nie ma takiego urządzenia"));
+        QCOMPARE(
+            rig.form.stateLabel()->text(),
+            QStringLiteral("Nie można otworzyć wejścia audio \"vantorel-no-such-input\": nie ma takiego urządzenia"));
         QCOMPARE(rig.show.beats.source(), KyRhythmSource::Module);
         QCOMPARE(storedSource(), QStringLiteral("audio"));
         QCOMPARE(loadRhythmChoice(), (KyRhythmChoice{KyRhythmSource::Audio, "vantorel-no-such-input"}));

@@ -42,8 +42,8 @@ inline std::vector<float> click(int rate, float gain)
     std::vector<float> s(static_cast<std::size_t>(rate * 0.03));
     for (std::size_t i = 0; i < s.size(); ++i) {
         double t = double(i) / rate;
-        s[i] = gain * float(std::exp(-t / 0.008) *
-                            (std::sin(2 * std::numbers::pi * 1000 * t) + 0.5 * std::sin(2 * std::numbers::pi * 2500 * t)));
+        s[i] = gain * float(std::exp(-t / 0.008) * (std::sin(2 * std::numbers::pi * 1000 * t) +
+                                                    0.5 * std::sin(2 * std::numbers::pi * 2500 * t)));
     }
     return s;
 }
@@ -71,7 +71,8 @@ inline std::vector<float> snare(int rate, std::mt19937& random)
         float n = noise(random);
         float bright = n - 0.5f * previous; // tilts the noise up
         previous = n;
-        s[i] = float(0.45 * std::exp(-t / 0.07) * bright + 0.4 * std::exp(-t / 0.04) * std::sin(2 * std::numbers::pi * 190 * t));
+        s[i] = float(0.45 * std::exp(-t / 0.07) * bright +
+                     0.4 * std::exp(-t / 0.04) * std::sin(2 * std::numbers::pi * 190 * t));
     }
     return s;
 }
@@ -176,7 +177,8 @@ inline std::vector<std::uint8_t> wavBytes(const Track& track, int channels = 1, 
 inline void writeWav(const std::string& path, const Track& track)
 {
     const auto bytes = wavBytes(track);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 // The share of beats found: F-measure with `tolerance` seconds, each true beat matched by at
