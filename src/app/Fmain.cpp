@@ -1,11 +1,13 @@
 #include "app/Fmain.h"
 
+#include "app/SignalWatcher.h"
 #include "club/Fclub.h"
 #include "club/Ffloors.h"
 #include "common/Cp1250.h"
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fdmxtracker.h"
 #include "dmx/Fmoduleselect.h"
+#include "dmx/Fola.h"
 #include "functions/Fblackout.h"
 #include "functions/Fchvalue.h"
 #include "functions/Fdimmers.h"
@@ -19,6 +21,7 @@
 #include "generator/GeneratorScale.h"
 #include "library/Flibrary.h"
 #include "music/Fbeatsource.h"
+#include "module/Fdmxmodule.h"
 #include "panel/Fdirectaccess.h"
 
 #include <QAction>
@@ -32,6 +35,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <iostream>
 
 namespace {
 
@@ -78,6 +83,9 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
 
     std::vector<std::string> warnings;
     show_.loadAll(warnings);
+    // A generators file that could not be read must not be replaced by the list window either.
+    if (show_.mustNotOverwrite(show_.paths().generators))
+        generatorForm_->setGenListPath({});
     for (const auto& caption : show_.pageNames)
         pageControl_->addPage(fromCp1250(caption));
     pageControl_->rebuildIcons();
@@ -87,6 +95,7 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     TModuleChooser chooser;
     show_.usb.discover(chooser);
     startRhythm(options);
+    show_.ola.setTarget(withStartOverrides(loadOlaTarget(), options.olaUniverse, options.olaPort));
 
     updateTimer_ = new QTimer(this);
     connect(updateTimer_, &QTimer::timeout, this, &TMainForm::updateActions);
@@ -96,6 +105,8 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
 
     show_.cancelClose();
     timer_.setEnabled(true);
+    // Only now is there a show to keep: a signal during the start-up ends it as before.
+    connect(new TSignalWatcher(this), &TSignalWatcher::received, this, &TMainForm::closeOnSignal);
 }
 
 TMainForm::~TMainForm()
@@ -137,6 +148,10 @@ void TMainForm::closeEvent(QCloseEvent* event)
     show_.requestClose();
     auto answer = QMessageBox::question(this, QStringLiteral("Potwierdzenie"), QStringLiteral("Zamknąć program?"),
                                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (shutDown_) { // a signal closed the program while the question was open
+        event->accept();
+        return;
+    }
     if (answer != QMessageBox::Yes) {
         show_.cancelClose();
         event->ignore();
@@ -146,8 +161,14 @@ void TMainForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void TMainForm::closeOnSignal()
+{
+    shutdown(Report::StandardError);
+    QApplication::exit(0);
+}
+
 // Stops the tick, closes the output and writes the data files, once.
-void TMainForm::shutdown()
+void TMainForm::shutdown(Report report)
 {
     if (shutDown_)
         return;
@@ -157,8 +178,12 @@ void TMainForm::shutdown()
     show_.usb.closePort();
     if (updateTimer_)
         updateTimer_->stop();
-    for (const auto& failure : show_.saveAtExit())
-        QMessageBox::warning(nullptr, QStringLiteral("Błąd"), QString::fromStdString(failure));
+    for (const auto& failure : show_.saveAtExit()) {
+        if (report == Report::StandardError)
+            std::cerr << failure << '\n';
+        else
+            QMessageBox::warning(nullptr, QStringLiteral("Błąd"), QString::fromStdString(failure));
+    }
 }
 
 // ---- Actions, menus and toolbars
@@ -227,6 +252,7 @@ void TMainForm::createToolWindows()
     createFunctionWindows();
     dmxTrackerForm_ = std::make_unique<TDmxTrackerForm>(show_.dmx, show_.icons, show_.showLock(), this);
     beatSourceForm_ = std::make_unique<TBeatSourceForm>(*rhythm_, show_.beats, show_.showLock(), this);
+    olaForm_ = std::make_unique<TOlaForm>(show_.ola, this);
 }
 
 QAction* TMainForm::makeAction(const char* name, const QString& caption, const QString& hint, const char* picture)
@@ -252,6 +278,7 @@ void TMainForm::createActions()
     floorsAction_ = makeAction("FloorsAction", QStringLiteral("&Strony"), QStringLiteral("Strony"), "pages");
     dmxSpaceAction_ = makeAction("DmxSpaceAction", QStringLiteral("Przestrzeń DMX"), {}, "dmxspace");
     dmxModuleAction_ = makeAction("DmxModuleAction", QStringLiteral("Moduł Dmx"), {}, "dmxmodule");
+    olaAction_ = makeAction("OlaAction", QStringLiteral("Wyjście OLA"), {}, "ola");
     exitAction_ = makeAction("ExitAction", QStringLiteral("&Zakończ"), {}, "exit");
     exitAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
 
@@ -300,6 +327,8 @@ void TMainForm::createActions()
     connect(floorsAction_, &QAction::triggered, this, &TMainForm::FloorsActionExecute);
     connect(directPanelAction_, &QAction::triggered, this, &TMainForm::DirectPanelActionExecute);
     connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
+    connect(dmxModuleAction_, &QAction::triggered, this, &TMainForm::DmxModuleActionExecute);
+    connect(olaAction_, &QAction::triggered, this, &TMainForm::OlaActionExecute);
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
     connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
     connect(aboutAction_, &QAction::triggered, this, &TMainForm::AboutActionExecute);
@@ -323,8 +352,7 @@ void TMainForm::createFunctionActions()
 // pretend.
 void TMainForm::disableUnavailableActions()
 {
-    for (QAction* action : {dmxModuleAction_, sequenceAction_})
-        action->setEnabled(false);
+    sequenceAction_->setEnabled(false);
 }
 
 void TMainForm::createMenus()
@@ -333,7 +361,7 @@ void TMainForm::createMenus()
     QMenu* system = menuBar()->addMenu(QStringLiteral("System"));
     system->addActions({libraryAction_, clubAction_, iconMoveAction_, floorsAction_});
     system->addSeparator();
-    system->addActions({dmxSpaceAction_, dmxModuleAction_});
+    system->addActions({dmxSpaceAction_, dmxModuleAction_, olaAction_});
     system->addAction(beatSourceAction_);
     system->addSeparator();
     system->addAction(exitAction_);
@@ -462,7 +490,8 @@ void TMainForm::updateFunctionActions()
     const KyDevice* type = reference ? reference->deviceType.get() : nullptr;
     for (std::size_t i = 0; i < functionActions_.size(); ++i) {
         functionActions_[i]->setEnabled(type && deviceHasFunction(*type, kFunctions[i]));
-        functionForms_[i]->reevaluateVisibility();
+        if (!functionWindowsSuspended_)
+            functionForms_[i]->reevaluateVisibility();
         functionActions_[i]->setChecked(isShown(functionForms_[i].get()));
     }
     blackoutAction_->setChecked(isShown(blackoutForm_.get()));
@@ -501,6 +530,8 @@ void TMainForm::updateSequenceEditorRule()
     cueSpeedBar_->setEnabled(!editorOpen);
     cueAction_->setEnabled(cueForm_ && !editorOpen);
     directPanelAction_->setEnabled(directAccessForm_ && !editorOpen);
+    // Both take the tick over; the module window gives back the main tick when it is done.
+    dmxModuleAction_->setEnabled(!editorOpen);
 }
 
 // Input may change what the actions show, so the update pass also runs once the event that
@@ -578,10 +609,16 @@ void TMainForm::DmxSpaceActionExecute()
     dmxSpaceForm_->raise();
 }
 
+void TMainForm::OlaActionExecute()
+{
+    olaForm_->show();
+    olaForm_->raise();
+}
+
 // The library reaches its file only here, sorted by name.
 void TMainForm::LibraryActionExecute()
 {
-    hideFunctionWindows();
+    suspendFunctionWindows();
     TLibraryForm form(show_.library, show_.showLock(), this);
     form.exec();
     vt::NameCollator collator;
@@ -591,6 +628,7 @@ void TMainForm::LibraryActionExecute()
         show_.rebuildIcons(); // names and pictures may have changed
     }
     pageControl_->rebuildIcons();
+    resumeFunctionWindows();
     std::string failure = show_.saveLibrary();
     if (!failure.empty())
         QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
@@ -599,7 +637,7 @@ void TMainForm::LibraryActionExecute()
 // The installation reaches its file only here, sorted by start address.
 void TMainForm::ClubActionExecute()
 {
-    hideFunctionWindows();
+    suspendFunctionWindows();
     TClubForm form(show_.library, show_.pageNames, show_.showLock(), this);
     form.exec();
     {
@@ -608,6 +646,7 @@ void TMainForm::ClubActionExecute()
         show_.rebuildIcons();
     }
     pageControl_->rebuildIcons();
+    resumeFunctionWindows();
     std::string failure = show_.saveClub();
     if (!failure.empty())
         QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
@@ -681,6 +720,15 @@ void TMainForm::updateTempo()
     tempoLabel_->setText(QString::fromStdString(tempoCaption(bpm, source)));
 }
 
+// Modal; the show lock stays free while it is open, so playback goes on until a transfer.
+void TMainForm::DmxModuleActionExecute()
+{
+    const KyModuleWindowModel model{show_.seque, show_.panel, show_.library.club, show_.zoneNames, show_.usb,
+                                    show_.showLock()};
+    TDmxModuleForm form(model, timer_, [this](TMMTimer& sender) { MMTimerMMTimer(sender); }, this);
+    form.exec();
+}
+
 void TMainForm::AboutActionExecute()
 {
     QMessageBox::about(this, QStringLiteral("O programie"),
@@ -736,8 +784,15 @@ void TMainForm::connectFunctionWindows()
     });
 }
 
-void TMainForm::hideFunctionWindows()
+void TMainForm::suspendFunctionWindows()
 {
+    functionWindowsSuspended_ = true;
     for (auto& form : functionForms_)
         form->hide();
+}
+
+void TMainForm::resumeFunctionWindows()
+{
+    functionWindowsSuspended_ = false;
+    updateFunctionActions();
 }

@@ -23,6 +23,7 @@ class TBeatSourceForm;
 class TBlackoutForm;
 class TFunctionForm;
 class TGeneratorForm;
+class TOlaForm;
 class TPTrackBar;
 
 class TMainForm : public QMainWindow {
@@ -39,9 +40,13 @@ public:
     TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
     TDirectAccessForm* directAccessForm() const { return directAccessForm_.get(); }
     TBeatSourceForm* beatSourceForm() const { return beatSourceForm_.get(); }
+    TOlaForm* olaForm() const { return olaForm_.get(); }
 
     // The tick, called by the timer on its own thread.
     void MMTimerMMTimer(TMMTimer& sender);
+    // A signal ended the session: the close sequence without the question, its failures on
+    // standard error, then the program leaves every event loop (an open dialog's too).
+    void closeOnSignal();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,6 +87,8 @@ private:
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
+    void DmxModuleActionExecute();
+    void OlaActionExecute();
     void AboutActionExecute();
     void BeatSourceActionExecute();
     // A tap makes taps the rhythm source and is a beat.
@@ -93,19 +100,26 @@ private:
     // Function windows and the blackout window.
     void createFunctionWindows();
     void connectFunctionWindows();
-    // Takes the function windows off the screen without the operator closing them, so that
-    // they come back with the next selection once the library or installation changed.
-    void hideFunctionWindows();
+    // Takes the function windows off the screen without the operator closing them, and keeps
+    // them off while the library or installation changes underneath them (the update pass
+    // runs on inside the modal window); resuming re-evaluates them once, so that they come
+    // back with the next selection.
+    void suspendFunctionWindows();
+    void resumeFunctionWindows();
 
     void updateCaption();
     void reportLoadWarnings(const std::vector<std::string>& warnings);
-    void shutdown();
+    // Failures of the exit save go to message boxes, or to standard error when nobody may
+    // be there to read them.
+    enum class Report { MessageBox, StandardError };
+    void shutdown(Report report = Report::MessageBox);
 
     KyShow show_;
     TMMTimer timer_;
     TPIconPages* pageControl_ = nullptr;
     QTimer* updateTimer_ = nullptr;
     bool shutDown_ = false;
+    bool functionWindowsSuspended_ = false;
     // Pages added in the pages window since the program started; names the next one.
     int pagesAdded_ = 0;
 
@@ -124,6 +138,7 @@ private:
     std::unique_ptr<TDirectAccessForm> directAccessForm_;
     std::unique_ptr<KyRhythmControl> rhythm_;
     std::unique_ptr<TBeatSourceForm> beatSourceForm_;
+    std::unique_ptr<TOlaForm> olaForm_;
 
     // Reset, Light, Lamp, PanTilt, Color, Mixer, Gobo, Effect, Optic, Dimmers.
     std::array<QAction*, 10> functionActions_{};
@@ -133,6 +148,7 @@ private:
     QAction* floorsAction_ = nullptr;
     QAction* dmxSpaceAction_ = nullptr;
     QAction* dmxModuleAction_ = nullptr;
+    QAction* olaAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* blackoutAction_ = nullptr;
     QAction* sequenceAction_ = nullptr;

@@ -1,6 +1,8 @@
 #pragma once
 // Command-line options of the program.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,8 +13,13 @@ struct StartOptions {
     // Whether the machine's serial ports and VANTOREL_PORTS are probed too. The program turns
     // it on; anything else that builds a main window (tests) stays off the machine's ports.
     bool listSystemPorts = false;
+    // The OLA output for this run only, over the user's saved choice: --ola-universe N turns
+    // it on for universe N, --ola-port P names the daemon's port.
+    std::optional<unsigned> olaUniverse;
+    std::optional<std::uint16_t> olaPort;
 };
 
-// Takes --data-dir DIR, any number of --port PATH and --audio-file FILE; other arguments are
-// left to the toolkit. On a malformed option returns false with a message in `error`.
+// Takes --data-dir DIR, any number of --port PATH, --ola-universe N (1-65535),
+// --ola-port P (1-65535) and --audio-file FILE; other arguments are left to the toolkit. On
+// a malformed option returns false with a message in `error`.
 bool parseStartOptions(int argc, const char* const* argv, StartOptions& options, std::string& error);

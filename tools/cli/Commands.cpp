@@ -7,12 +7,15 @@
 #include "cue/CueFile.h"
 #include "cue/CueStart.h"
 #include "library/LibraryFile.h"
+#include "module/ModuleImage.h"
 #include "sequence/SequenceFile.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <istream>
 #include <ostream>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -139,6 +142,8 @@ void warnDamaged(vt::LoadStatus status, const std::string& path, std::ostream& e
 {
     if (status == vt::LoadStatus::Missing)
         throw std::runtime_error(path + ": no such file");
+    if (status == vt::LoadStatus::Unreadable)
+        throw std::runtime_error(path + ": cannot be read");
     if (status == vt::LoadStatus::Incomplete)
         err << path << ": damaged; what could be read is shown\n";
 }
@@ -181,6 +186,26 @@ Json readDocument(std::istream& in)
             throw std::runtime_error(member.key() + ": not a data file of the show");
     return document;
 }
+
+// Lets the ticks follow each other every 50 ms, as in the program, when they go to a rig;
+// a tick that comes late runs at once and the next keeps the period from there.
+class TickPace {
+public:
+    explicit TickPace(bool paced) : paced_(paced) {}
+
+    void awaitTick()
+    {
+        if (!paced_)
+            return;
+        std::this_thread::sleep_until(next_);
+        next_ = std::max(next_ + kPeriod, std::chrono::steady_clock::now());
+    }
+
+private:
+    static constexpr std::chrono::milliseconds kPeriod{50};
+    bool paced_;
+    std::chrono::steady_clock::time_point next_ = std::chrono::steady_clock::now();
+};
 
 void saveOrRefuse(const DataFile& file, const LoadedShow& loaded)
 {
@@ -255,7 +280,11 @@ void renderCommand(const CliOptions& options, std::ostream& out, std::ostream& e
     }
     static constexpr char kHex[] = "0123456789abcdef";
     std::string line(2 * KyDmxSpace::kChannels + 1, '\n');
+    TickPace pace(options.olaUniverse.has_value());
+    if (options.olaUniverse)
+        show.ola.setTarget({true, *options.olaUniverse, options.olaPort.value_or(KyOlaTarget::kDefaultPort)});
     for (long tick = 1; tick <= options.ticks; ++tick) {
+        pace.awaitTick();
         {
             std::lock_guard lock(show.showLock());
             show.inputChanged = options.pulses.count(tick) != 0;
@@ -268,4 +297,41 @@ void renderCommand(const CliOptions& options, std::ostream& out, std::ostream& e
         }
         out << line;
     }
+    if (options.olaUniverse && options.ticks > 0 && !show.ola.awaitLastFrameSent(std::chrono::seconds(2)))
+        throw std::runtime_error("the OLA daemon on port " + std::to_string(show.ola.target().port) +
+                                 " did not take the frames");
+}
+
+// The selection is made as the programming window's buttons make it: one "Cue" per id, in
+// order, then "Panel".
+void imageCommand(const CliOptions& options, std::ostream& err)
+{
+    requireDirectory(options.dataDir);
+    KyShow show(DataPaths::in(options.dataDir));
+    loadShow(show, err);
+    KySequeDM data(show.seque, show.panel);
+    for (std::int32_t id : options.cueIds) {
+        const auto& cues = show.seque.cues();
+        auto it = std::find_if(cues.begin(), cues.end(), [&](const KyCue& cue) { return cue.id == id; });
+        if (it == cues.end())
+            throw std::runtime_error("no stored cue with the id " + std::to_string(id));
+        data.addCue(static_cast<std::size_t>(it - cues.begin()));
+    }
+    if (options.panel)
+        data.addPanel();
+    KyImageSettings settings;
+    settings.firmwareGeneration = *options.generation;
+    settings.serialInput = options.serialInput;
+    auto identifier = vt::utf8ToCp1250(options.identifier);
+    if (!identifier)
+        throw std::runtime_error("--id: a character that code page 1250 cannot hold");
+    if (identifier->size() > 16)
+        throw std::runtime_error("--id: at most 16 characters");
+    settings.identifier = *identifier;
+    const KyModuleImage image = buildImage(data, show.library.club, show.zoneNames, settings);
+    if (image.refusal != KyImageRefusal::None)
+        throw std::runtime_error(refusalMessages(image.refusal).front());
+    std::string reason;
+    if (!vt::writeFileAtomically(options.out, image.bytes, &reason))
+        throw std::runtime_error("cannot write " + options.out + ": " + reason);
 }

@@ -11,19 +11,24 @@ const char* const kUsage =
     "       vantorel-cli load --data-dir DIR  < show.json\n"
     "       vantorel-cli rewrite --data-dir DIR\n"
     "       vantorel-cli render --data-dir DIR (--cue-id N | --cue NAME) [--ticks N] [--music]\n"
-    "                           [--pulses T1,T2,...]\n"
+    "                           [--pulses T1,T2,...] [--ola-universe N [--ola-port P]]\n"
+    "       vantorel-cli image --data-dir DIR [--cue-id N]... [--panel] --generation G [--id TEXT]\n"
+    "                          [--serial-input] --out FILE\n"
     "       vantorel-cli beats FILE.wav\n";
 
 namespace {
 
 template <class T>
-T number(std::string_view text, T lowest, const char* option)
+T number(std::string_view text, T lowest, const char* option, T highest = std::numeric_limits<T>::max())
 {
     T v{};
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || v < lowest)
-        throw UsageError(std::string(option) + " takes a number from " + std::to_string(lowest) + ", not \"" +
-                         std::string(text) + "\"");
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || v < lowest || v > highest) {
+        std::string range = std::to_string(lowest);
+        if (highest != std::numeric_limits<T>::max())
+            range += " to " + std::to_string(highest);
+        throw UsageError(std::string(option) + " takes a number from " + range + ", not \"" + std::string(text) + "\"");
+    }
     return v;
 }
 
@@ -49,6 +54,8 @@ CliOptions::Command commandNamed(std::string_view name)
         return CliOptions::Rewrite;
     if (name == "render")
         return CliOptions::Render;
+    if (name == "image")
+        return CliOptions::Image;
     if (name == "beats")
         return CliOptions::Beats;
     if (name == "--help" || name == "-h")
@@ -62,7 +69,7 @@ void check(bool ok, const char* problem)
         throw UsageError(problem);
 }
 
-void checkCombination(const CliOptions& o, bool renderOptions)
+void checkCombination(const CliOptions& o, bool renderOptions, bool imageOptions)
 {
     using C = CliOptions;
     if (o.command == C::Dump)
@@ -72,9 +79,16 @@ void checkCombination(const CliOptions& o, bool renderOptions)
     else
         check(!o.dataDir.empty(), "--data-dir DIR is missing");
     check(o.command == C::Dump || o.command == C::Beats || o.file.empty(), "unexpected argument");
-    check(o.command == C::Render || !renderOptions, "only render takes --cue-id, --cue, --ticks, --music, --pulses");
-    if (o.command == C::Render)
+    check(o.command == C::Render || !renderOptions,
+          "only render takes --cue, --ticks, --music, --pulses, --ola-universe, --ola-port");
+    check(o.command == C::Image || !imageOptions, "only image takes --panel, --generation, --id, --serial-input, --out");
+    check(o.command == C::Render || o.command == C::Image || o.cueIds.empty(), "only render and image take --cue-id");
+    if (o.command == C::Render) {
         check(o.cueId.has_value() != o.cueName.has_value(), "render takes one of --cue-id N and --cue NAME");
+        check(o.olaUniverse.has_value() || !o.olaPort.has_value(), "--ola-port goes with --ola-universe N");
+    }
+    if (o.command == C::Image)
+        check(o.generation.has_value() && !o.out.empty(), "image takes --generation G and --out FILE");
 }
 
 } // namespace
@@ -89,6 +103,7 @@ CliOptions parseCliOptions(int argc, const char* const* argv)
     if (o.command == CliOptions::Help)
         return o;
     bool renderOptions = false;
+    bool imageOptions = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         auto value = [&]() -> std::string_view {
@@ -101,11 +116,25 @@ CliOptions parseCliOptions(int argc, const char* const* argv)
             check(!o.dataDir.empty(), "--data-dir needs a directory");
         } else if (!arg.starts_with("-") && o.file.empty()) {
             o.file = arg;
+        } else if (arg == "--cue-id") {
+            o.cueId = number<std::int32_t>(value(), std::numeric_limits<std::int32_t>::min(), "--cue-id");
+            o.cueIds.push_back(*o.cueId);
+        } else if (arg == "--panel" || arg == "--generation" || arg == "--id" || arg == "--serial-input" ||
+                   arg == "--out") {
+            imageOptions = true;
+            if (arg == "--panel")
+                o.panel = true;
+            else if (arg == "--generation")
+                o.generation = number<int>(value(), 0, "--generation");
+            else if (arg == "--id")
+                o.identifier = value();
+            else if (arg == "--serial-input")
+                o.serialInput = true;
+            else
+                o.out = value();
         } else {
             renderOptions = true;
-            if (arg == "--cue-id")
-                o.cueId = number<std::int32_t>(value(), std::numeric_limits<std::int32_t>::min(), "--cue-id");
-            else if (arg == "--cue")
+            if (arg == "--cue")
                 o.cueName = value();
             else if (arg == "--ticks")
                 o.ticks = number<long>(value(), 0, "--ticks");
@@ -113,10 +142,14 @@ CliOptions parseCliOptions(int argc, const char* const* argv)
                 o.music = true;
             else if (arg == "--pulses")
                 o.pulses = tickList(value());
+            else if (arg == "--ola-universe")
+                o.olaUniverse = number<unsigned>(value(), 1, "--ola-universe", 65535);
+            else if (arg == "--ola-port")
+                o.olaPort = static_cast<std::uint16_t>(number<unsigned>(value(), 1, "--ola-port", 65535));
             else
                 throw UsageError("unexpected argument \"" + std::string(arg) + "\"");
         }
     }
-    checkCombination(o, renderOptions);
+    checkCombination(o, renderOptions, imageOptions);
     return o;
 }

@@ -6,6 +6,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 extern const char* const kUsage;
 
@@ -15,7 +16,7 @@ struct UsageError : std::runtime_error {
 };
 
 struct CliOptions {
-    enum Command { Help, Dump, Load, Rewrite, Render, Beats };
+    enum Command { Help, Dump, Load, Rewrite, Render, Image, Beats };
     Command command = Help;
     std::string dataDir;
     std::string file; // dump of one file, the track of beats
@@ -24,6 +25,16 @@ struct CliOptions {
     long ticks = 100;
     bool music = false;
     std::set<long> pulses; // ticks, counted from 1
+    // render also sends each tick to this OLA universe, at the tick's pace.
+    std::optional<unsigned> olaUniverse;
+    std::optional<std::uint16_t> olaPort;
+    // image: the cues in the order of the presses, the same id as often as given.
+    std::vector<std::int32_t> cueIds;
+    bool panel = false;
+    std::optional<int> generation;
+    std::string identifier; // UTF-8
+    bool serialInput = false;
+    std::string out;
 };
 
 // Throws UsageError.

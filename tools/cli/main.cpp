@@ -25,6 +25,9 @@ int main(int argc, char** argv)
         case CliOptions::Render:
             renderCommand(options, std::cout, std::cerr);
             break;
+        case CliOptions::Image:
+            imageCommand(options, std::cerr);
+            break;
         case CliOptions::Beats:
             beatsCommand(options, std::cout);
             break;
