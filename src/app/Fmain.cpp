@@ -20,8 +20,8 @@
 #include "generator/Fgenerator.h"
 #include "generator/GeneratorScale.h"
 #include "library/Flibrary.h"
-#include "music/Fbeatsource.h"
 #include "module/Fdmxmodule.h"
+#include "music/Fbeatsource.h"
 #include "panel/Fdirectaccess.h"
 
 #include <QAction>
@@ -453,8 +453,8 @@ void TMainForm::createCueToolbar()
     toolbar->addAction(tapAction_);
     tempoLabel_ = new QLabel(toolbar);
     tempoLabel_->setObjectName(QStringLiteral("TempoLabel"));
-    tempoLabel_->setMinimumWidth(
-        tempoLabel_->fontMetrics().horizontalAdvance(QString::fromStdString(tempoCaption(888.8, KyRhythmSource::Module))));
+    const QString widest = QString::fromStdString(tempoCaption(888.8, KyRhythmSource::Module));
+    tempoLabel_->setMinimumWidth(tempoLabel_->fontMetrics().horizontalAdvance(widest));
     toolbar->addWidget(tempoLabel_);
 }
 
