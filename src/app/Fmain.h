@@ -11,12 +11,15 @@
 #include <array>
 #include <memory>
 
+class KyRhythmControl;
 class QAction;
+class QLabel;
 class QTimer;
 class QToolButton;
 class TDirectAccessForm;
 class TDmxSpaceForm;
 class TDmxTrackerForm;
+class TBeatSourceForm;
 class TBlackoutForm;
 class TFunctionForm;
 class TGeneratorForm;
@@ -38,6 +41,7 @@ public:
     TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
     TDirectAccessForm* directAccessForm() const { return directAccessForm_.get(); }
     TSequenceForm* sequenceForm() const { return sequenceForm_.get(); }
+    TBeatSourceForm* beatSourceForm() const { return beatSourceForm_.get(); }
     TOlaForm* olaForm() const { return olaForm_.get(); }
 
     // The tick, called by the timer on its own thread.
@@ -92,6 +96,12 @@ private:
     void DmxModuleActionExecute();
     void OlaActionExecute();
     void AboutActionExecute();
+    void BeatSourceActionExecute();
+    // A tap makes taps the rhythm source and is a beat.
+    void TapActionExecute();
+    // The rhythm source the user chose last time, or the audio file of the command line.
+    void startRhythm(const StartOptions& options);
+    void updateTempo();
 
     // Function windows and the blackout window.
     void createFunctionWindows();
@@ -132,6 +142,8 @@ private:
     // actions that open them stay disabled.
     QWidget* cueForm_ = nullptr;
     std::unique_ptr<TDirectAccessForm> directAccessForm_;
+    std::unique_ptr<KyRhythmControl> rhythm_;
+    std::unique_ptr<TBeatSourceForm> beatSourceForm_;
     std::unique_ptr<TOlaForm> olaForm_;
 
     // Reset, Light, Lamp, PanTilt, Color, Mixer, Gobo, Effect, Optic, Dimmers.
@@ -154,6 +166,9 @@ private:
     QAction* manualOffAction_ = nullptr;
     QAction* musicAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    QAction* beatSourceAction_ = nullptr;
+    QAction* tapAction_ = nullptr;
+    QLabel* tempoLabel_ = nullptr;
     QAction* generatorPlayAction_ = nullptr;
     QAction* generatorPauseAction_ = nullptr;
     QAction* generatorStopAction_ = nullptr;

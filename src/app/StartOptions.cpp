@@ -36,7 +36,7 @@ bool parseStartOptions(int argc, const char* const* argv, StartOptions& options,
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         bool olaOption = arg == "--ola-universe" || arg == "--ola-port";
-        bool takesValue = arg == "--data-dir" || arg == "--port" || olaOption;
+        bool takesValue = arg == "--data-dir" || arg == "--port" || olaOption || arg == "--audio-file";
         if (!takesValue)
             continue;
         if (i + 1 >= argc) {
@@ -49,6 +49,8 @@ bool parseStartOptions(int argc, const char* const* argv, StartOptions& options,
                 return false;
         } else if (arg == "--data-dir") {
             options.dataDirectory = value;
+        } else if (arg == "--audio-file") {
+            options.audioFile = value;
         } else {
             options.ports.push_back(value);
         }

@@ -9,6 +9,7 @@
 struct StartOptions {
     std::string dataDirectory;      // empty: the executable's directory
     std::vector<std::string> ports; // extra serial ports to probe, from --port
+    std::string audioFile;          // --audio-file: a WAV file stands in for the audio input
     // Whether the machine's serial ports and VANTOREL_PORTS are probed too. The program turns
     // it on; anything else that builds a main window (tests) stays off the machine's ports.
     bool listSystemPorts = false;
@@ -18,6 +19,7 @@ struct StartOptions {
     std::optional<std::uint16_t> olaPort;
 };
 
-// Takes --data-dir DIR, any number of --port PATH, --ola-universe N (1-65535) and
-// --ola-port P (1-65535); other arguments are left to the toolkit. On a malformed option returns false with a message in `error`.
+// Takes --data-dir DIR, any number of --port PATH, --ola-universe N (1-65535),
+// --ola-port P (1-65535) and --audio-file FILE; other arguments are left to the toolkit. On
+// a malformed option returns false with a message in `error`.
 bool parseStartOptions(int argc, const char* const* argv, StartOptions& options, std::string& error);

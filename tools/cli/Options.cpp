@@ -13,7 +13,8 @@ const char* const kUsage =
     "       vantorel-cli render --data-dir DIR (--cue-id N | --cue NAME) [--ticks N] [--music]\n"
     "                           [--pulses T1,T2,...] [--ola-universe N [--ola-port P]]\n"
     "       vantorel-cli image --data-dir DIR [--cue-id N]... [--panel] --generation G [--id TEXT]\n"
-    "                          [--serial-input] --out FILE\n";
+    "                          [--serial-input] --out FILE\n"
+    "       vantorel-cli beats FILE.wav\n";
 
 namespace {
 
@@ -55,6 +56,8 @@ CliOptions::Command commandNamed(std::string_view name)
         return CliOptions::Render;
     if (name == "image")
         return CliOptions::Image;
+    if (name == "beats")
+        return CliOptions::Beats;
     if (name == "--help" || name == "-h")
         return CliOptions::Help;
     throw UsageError("unknown command \"" + std::string(name) + "\"");
@@ -71,9 +74,11 @@ void checkCombination(const CliOptions& o, bool renderOptions, bool imageOptions
     using C = CliOptions;
     if (o.command == C::Dump)
         check(o.dataDir.empty() != o.file.empty(), "dump takes either --data-dir DIR or one FILE");
+    else if (o.command == C::Beats)
+        check(o.dataDir.empty() && !o.file.empty(), "beats takes one FILE.wav");
     else
         check(!o.dataDir.empty(), "--data-dir DIR is missing");
-    check(o.command == C::Dump || o.file.empty(), "unexpected argument");
+    check(o.command == C::Dump || o.command == C::Beats || o.file.empty(), "unexpected argument");
     check(o.command == C::Render || !renderOptions,
           "only render takes --cue, --ticks, --music, --pulses, --ola-universe, --ola-port");
     check(o.command == C::Image || !imageOptions, "only image takes --panel, --generation, --id, --serial-input, --out");
