@@ -25,6 +25,7 @@ class TFunctionForm;
 class TGeneratorForm;
 class TOlaForm;
 class TPTrackBar;
+class TSequenceForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -39,6 +40,7 @@ public:
     TDmxSpaceForm* dmxSpaceForm() const { return dmxSpaceForm_.get(); }
     TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
     TDirectAccessForm* directAccessForm() const { return directAccessForm_.get(); }
+    TSequenceForm* sequenceForm() const { return sequenceForm_.get(); }
     TBeatSourceForm* beatSourceForm() const { return beatSourceForm_.get(); }
     TOlaForm* olaForm() const { return olaForm_.get(); }
 
@@ -56,9 +58,10 @@ private:
     void createToolWindows();
     // The generator window, which the Pan/Tilt window shows from its Generator group.
     void createGeneratorWindow();
+    void createSequenceWindow();
+    TMMTimer::Handler mainTick();
     void createActions();
     void createFunctionActions();
-    void disableUnavailableActions();
     void createMenus();
     void createToolbars();
     void createFunctionToolbar();
@@ -84,6 +87,9 @@ private:
     void ClubActionExecute();
     void FloorsActionExecute();
     void DirectPanelActionExecute();
+    void SequenceActionExecute();
+    // The sequence editor takes the generator bars and buttons while it is shown.
+    void enableGeneratorControls(bool enabled);
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
@@ -131,9 +137,9 @@ private:
     // In the order of the function actions.
     std::array<std::unique_ptr<TFunctionForm>, 10> functionForms_;
     std::unique_ptr<TBlackoutForm> blackoutForm_;
+    std::unique_ptr<TSequenceForm> sequenceForm_;
     // Windows that are not part of the program yet stay null: they show as closed, and the
     // actions that open them stay disabled.
-    QWidget* sequenceForm_ = nullptr;
     QWidget* cueForm_ = nullptr;
     std::unique_ptr<TDirectAccessForm> directAccessForm_;
     std::unique_ptr<KyRhythmControl> rhythm_;
