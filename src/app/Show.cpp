@@ -23,7 +23,7 @@ void setAsideIfIncomplete(vt::LoadStatus status, const std::string& path, std::v
 
 std::string failureUnless(bool saved, const std::string& path, const std::string& reason)
 {
-    return saved ? std::string() : "Nie można zapisać pliku " + vt::baseName(path) + ": " + reason;
+    return saved ? std::string() : vt::saveFailureMessage(path, reason);
 }
 
 } // namespace
