@@ -247,7 +247,7 @@ TEST_F(CueEditTest, TheRefreshShowsTheLiveCueAndItsAmplitudeIsTheOneInUse)
     edit.load(1);
     edit.setGeneratorSpeed(-100);
     edit.setGeneratorAmplitude(30);
-    EXPECT_DOUBLE_EQ(cueGlobals().generatorSpeed, 0.125);
+    EXPECT_NEAR(cueGlobals().generatorSpeed, 0.125, 1e-12);
     live.generatorAmplitude = 0.304;
     cueGlobals().generatorAmplitude = 1;
     KyCueEditView view = edit.refresh();
