@@ -3,6 +3,7 @@
 #include "club/Fclub.h"
 #include "club/Ffloors.h"
 #include "common/Cp1250.h"
+#include "cue/Fcue.h"
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fdmxtracker.h"
 #include "dmx/Fmoduleselect.h"
@@ -152,6 +153,7 @@ void TMainForm::shutdown()
     show_.usb.closePort();
     if (updateTimer_)
         updateTimer_->stop();
+    cueForm_.reset(); // it sorts the stored cues before they are saved
     for (const auto& failure : show_.saveAtExit())
         QMessageBox::warning(nullptr, QStringLiteral("Błąd"), QString::fromStdString(failure));
 }
@@ -219,6 +221,7 @@ void TMainForm::createToolWindows()
     createGeneratorWindow();
     directAccessForm_ = std::make_unique<TDirectAccessForm>(show_.panel, show_.seque, show_.dmx, show_.zoneNames,
                                                             show_.showLock(), this);
+    createCueWindow();
     createFunctionWindows();
     dmxTrackerForm_ = std::make_unique<TDmxTrackerForm>(show_.dmx, show_.icons, show_.showLock(), this);
 }
@@ -289,6 +292,7 @@ void TMainForm::createActions()
     connect(clubAction_, &QAction::triggered, this, &TMainForm::ClubActionExecute);
     connect(floorsAction_, &QAction::triggered, this, &TMainForm::FloorsActionExecute);
     connect(directPanelAction_, &QAction::triggered, this, &TMainForm::DirectPanelActionExecute);
+    connect(cueAction_, &QAction::triggered, this, &TMainForm::CueActionExecute);
     connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
     connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
@@ -603,6 +607,20 @@ void TMainForm::DirectPanelActionExecute()
 {
     directAccessForm_->show();
     directAccessForm_->raise();
+}
+
+void TMainForm::createCueWindow()
+{
+    cueForm_ = std::make_unique<TCueForm>(
+        TCueFormModel{show_.dmx, show_.seque, show_.showLock(), show_.paths().cues}, this);
+    connect(cueForm_.get(), &TCueForm::liveCueReplaced, directAccessForm_.get(), &TDirectAccessForm::fullRefresh);
+    connect(directAccessForm_.get(), &TDirectAccessForm::liveZonesChanged, cueForm_.get(), &TCueForm::rereadZones);
+}
+
+void TMainForm::CueActionExecute()
+{
+    cueForm_->show();
+    cueForm_->raise();
 }
 
 // Gives every channel back to the playback engines; the held values drop at the next tick.

@@ -18,6 +18,7 @@ class TDirectAccessForm;
 class TDmxSpaceForm;
 class TDmxTrackerForm;
 class TBlackoutForm;
+class TCueForm;
 class TFunctionForm;
 class TGeneratorForm;
 class TPTrackBar;
@@ -35,6 +36,7 @@ public:
     TDmxSpaceForm* dmxSpaceForm() const { return dmxSpaceForm_.get(); }
     TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
     TDirectAccessForm* directAccessForm() const { return directAccessForm_.get(); }
+    TCueForm* cueForm() const { return cueForm_.get(); }
 
     // The tick, called by the timer on its own thread.
     void MMTimerMMTimer(TMMTimer& sender);
@@ -75,6 +77,9 @@ private:
     void ClubActionExecute();
     void FloorsActionExecute();
     void DirectPanelActionExecute();
+    // The cue editor, after the direct-access window; each shows what the other changed.
+    void createCueWindow();
+    void CueActionExecute();
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
@@ -110,7 +115,7 @@ private:
     // Windows that are not part of the program yet stay null: they show as closed, and the
     // actions that open them stay disabled.
     QWidget* sequenceForm_ = nullptr;
-    QWidget* cueForm_ = nullptr;
+    std::unique_ptr<TCueForm> cueForm_;
     std::unique_ptr<TDirectAccessForm> directAccessForm_;
 
     // Reset, Light, Lamp, PanTilt, Color, Mixer, Gobo, Effect, Optic, Dimmers.
