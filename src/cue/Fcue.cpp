@@ -230,6 +230,7 @@ QWidget* TCueForm::createBars()
     auto* box = new QWidget(this);
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
+    grid->setColumnStretch(0, 1);
     cueSpeed_ = createBar(grid, 0, QStringLiteral("PRĘDKOŚĆ CUE"), -100, 100);
     generatorSpeed_ = createBar(grid, 1, QStringLiteral("PRĘDKOŚĆ GENERATORÓW"), -100, 100);
     amplitude_ = createBar(grid, 2, QStringLiteral("AMPLITUDA GENERATORÓW"), 0, 100);
@@ -249,6 +250,7 @@ TCueForm::ValueBar TCueForm::createBar(QGridLayout* grid, int line, const QStrin
     bar.bar->setCaption(caption);
     bar.bar->setMinimumWidth(bar.bar->fontMetrics().horizontalAdvance(caption) + 2 * bar.bar->sliderSize() + 24);
     bar.value = framedLabel(grid->parentWidget(), 48);
+    bar.value->setFixedWidth(48);
     grid->addWidget(bar.bar, line, 0);
     grid->addWidget(bar.value, line, 1);
     return bar;
