@@ -141,6 +141,11 @@ void KyCueEdit::close()
     store_.sortCues();
 }
 
+bool KyCueEdit::isLive(std::size_t row) const
+{
+    return KyCue::sameId(store_.cueAt(row), live_);
+}
+
 void KyCueEdit::load(std::size_t row)
 {
     const std::uint8_t noted = live_.playState;

@@ -77,6 +77,8 @@ public:
     void open();
     void close();
 
+    // Whether the stored cue of that row is the live cue, by id.
+    bool isLive(std::size_t row) const;
     // The stored cue of that row over the live cue, in the play state the live cue had and
     // with its own generator state applied again.
     void load(std::size_t row);

@@ -277,6 +277,17 @@ QWidget* TCueForm::createListBlock()
         if (row != previous)
             ListSelectCell(row);
     });
+    // The refresh keeps the first row current while the live cue is not stored; a click on
+    // it loads it all the same.
+    connect(list_, &QTableWidget::cellClicked, this, [this](int row) {
+        bool stale = false;
+        {
+            std::lock_guard lock(model_.showLock);
+            stale = std::size_t(row) < model_.store.cueCount() && !edit_.isLive(std::size_t(row));
+        }
+        if (stale)
+            ListSelectCell(row);
+    });
     connect(rename_, &QPushButton::clicked, this, &TCueForm::RenameButtonClick);
     connect(erase_, &QPushButton::clicked, this, &TCueForm::EraseButtonClick);
     return box;
