@@ -2,26 +2,21 @@
 // each other as the main window wires them, and the main window's Cue action.
 
 #include "app/Fmain.h"
-#include "common/Fname.h"
 #include "common/PText.h"
 #include "cue/CueFile.h"
+#include "cue/CueFormSupport.h"
 #include "cue/CueGlobals.h"
 #include "cue/Fcue.h"
 #include "dmx/Dmx_space.h"
 #include "functions/PTrackBar.h"
-#include "library/LibraryUiSupport.h"
 #include "panel/Fdirectaccess.h"
 #include "panel/PPanelButton.h"
 #include "sequence/Seque.h"
 #include "sequence/SequenceFile.h"
-#include "support/ModalAnswerer.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -86,36 +81,6 @@ struct Rig {
         return names;
     }
 };
-
-// Picks an item the way the operator does: opens the list and clicks the item.
-void choose(QComboBox* list, int index)
-{
-    list->showPopup();
-    QAbstractItemView* view = list->view();
-    QTRY_VERIFY(view->isVisible());
-    view->scrollTo(view->model()->index(index, 0));
-    // The item may reach wider than the list shows it.
-    const QPoint at(view->viewport()->width() / 2, view->visualRect(view->model()->index(index, 0)).center().y());
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-    QTRY_VERIFY(!view->isVisible());
-}
-
-// Answers the name dialog with `name`; an empty name cancels it.
-void answerNameDialog(ModalAnswerer& answerer, const QString& name, QString* shown = nullptr)
-{
-    answerer.onDialog([name, shown](QDialog* dialog) {
-        auto* names = qobject_cast<TNameForm*>(dialog);
-        if (!names)
-            return dialog->reject();
-        if (shown)
-            *shown = names->nameEdit()->text();
-        if (name.isEmpty())
-            return names->cancelButton()->click();
-        names->nameEdit()->selectAll();
-        typeText(names->nameEdit(), name);
-        names->okButton()->click();
-    });
-}
 
 } // namespace
 
@@ -515,7 +480,6 @@ private slots:
         StartOptions options;
         options.dataDirectory = dir.path().toStdString();
         auto main = std::make_unique<TMainForm>(options);
-        main->show();
         auto* action = main->findChild<QAction*>("CueAction");
         QTRY_VERIFY(action->isEnabled());
         action->trigger();
