@@ -182,6 +182,7 @@ void TCueForm::createZoneRow(QGridLayout* grid, int zone)
     r.pulses = createDropList(box);
     for (std::uint32_t pulses : kZonePulses)
         r.pulses->addItem(QString::number(pulses));
+    r.pulses->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     const int line = zone + 1;
     grid->addWidget(r.number, line, 0);
