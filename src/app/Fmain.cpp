@@ -289,10 +289,10 @@ void TMainForm::createActions()
     connect(generatorStopAction_, &QAction::triggered, this, [this] { liveCueDo(&KyCue::stopGenerators); });
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
     connect(libraryAction_, &QAction::triggered, this, &TMainForm::LibraryActionExecute);
+    connect(cueAction_, &QAction::triggered, this, &TMainForm::CueActionExecute);
     connect(clubAction_, &QAction::triggered, this, &TMainForm::ClubActionExecute);
     connect(floorsAction_, &QAction::triggered, this, &TMainForm::FloorsActionExecute);
     connect(directPanelAction_, &QAction::triggered, this, &TMainForm::DirectPanelActionExecute);
-    connect(cueAction_, &QAction::triggered, this, &TMainForm::CueActionExecute);
     connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
     connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
@@ -603,12 +603,6 @@ void TMainForm::FloorsActionExecute()
     form.exec();
 }
 
-void TMainForm::DirectPanelActionExecute()
-{
-    directAccessForm_->show();
-    directAccessForm_->raise();
-}
-
 void TMainForm::createCueWindow()
 {
     cueForm_ = std::make_unique<TCueForm>(
@@ -621,6 +615,12 @@ void TMainForm::CueActionExecute()
 {
     cueForm_->show();
     cueForm_->raise();
+}
+
+void TMainForm::DirectPanelActionExecute()
+{
+    directAccessForm_->show();
+    directAccessForm_->raise();
 }
 
 // Gives every channel back to the playback engines; the held values drop at the next tick.

@@ -33,10 +33,10 @@ public:
     KyShow& show() { return show_; }
     TMMTimer& timer() { return timer_; }
     TPIconPages* pageControl() const { return pageControl_; }
+    TCueForm* cueForm() const { return cueForm_.get(); }
     TDmxSpaceForm* dmxSpaceForm() const { return dmxSpaceForm_.get(); }
     TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
     TDirectAccessForm* directAccessForm() const { return directAccessForm_.get(); }
-    TCueForm* cueForm() const { return cueForm_.get(); }
 
     // The tick, called by the timer on its own thread.
     void MMTimerMMTimer(TMMTimer& sender);
@@ -73,13 +73,13 @@ private:
     void GeneratorSpeedTBarChange();
     void GeneratorAmplitudeTBarChange();
     void DmxTrackerButtonClick();
+    // The cue editor, after the direct-access window; each shows what the other changed.
+    void createCueWindow();
+    void CueActionExecute();
     void LibraryActionExecute();
     void ClubActionExecute();
     void FloorsActionExecute();
     void DirectPanelActionExecute();
-    // The cue editor, after the direct-access window; each shows what the other changed.
-    void createCueWindow();
-    void CueActionExecute();
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
