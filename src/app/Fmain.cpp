@@ -606,7 +606,7 @@ void TMainForm::FloorsActionExecute()
 void TMainForm::createCueWindow()
 {
     cueForm_ = std::make_unique<TCueForm>(
-        TCueFormModel{show_.dmx, show_.seque, show_.showLock(), show_.paths().cues}, this);
+        TCueFormModel{show_.dmx, show_.seque, show_.showLock(), [this] { return show_.saveCues(); }}, this);
     connect(cueForm_.get(), &TCueForm::liveCueReplaced, directAccessForm_.get(), &TDirectAccessForm::fullRefresh);
     connect(directAccessForm_.get(), &TDirectAccessForm::liveZonesChanged, cueForm_.get(), &TCueForm::rereadZones);
 }

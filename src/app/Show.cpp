@@ -23,7 +23,7 @@ void setAsideIfIncomplete(vt::LoadStatus status, const std::string& path, std::v
 
 std::string failureUnless(bool saved, const std::string& path, const std::string& reason)
 {
-    return saved ? std::string() : vt::saveFailureMessage(path, reason);
+    return saved ? std::string() : "Nie można zapisać pliku " + vt::baseName(path) + ": " + reason;
 }
 
 } // namespace
@@ -70,7 +70,7 @@ std::vector<std::string> KyShow::saveAtExit()
     // The direct-access window is destroyed, and writes its file, before the others are saved.
     note(failureUnless(panel.save(paths_.panel, &reason), paths_.panel, reason));
     note(failureUnless(saveSequences(seque, paths_.sequences, &reason), paths_.sequences, reason));
-    note(failureUnless(saveCues(seque, paths_.cues, &reason), paths_.cues, reason));
+    note(saveCues());
     note(saveClub());
     note(failureUnless(genList.save(paths_.generators, &reason), paths_.generators, reason));
     note(failureUnless(saveConfiguration(paths_.configuration, pageNames, zoneNames, &reason), paths_.configuration,
@@ -93,6 +93,12 @@ std::string KyShow::saveClub()
 {
     std::string reason;
     return failureUnless(library.club.save(paths_.club, &reason), paths_.club, reason);
+}
+
+std::string KyShow::saveCues()
+{
+    std::string reason;
+    return failureUnless(::saveCues(seque, paths_.cues, &reason), paths_.cues, reason);
 }
 
 void KyShow::tick()

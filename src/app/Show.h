@@ -61,6 +61,8 @@ public:
     void rebuildIcons();
     std::string saveLibrary();
     std::string saveClub();
+    // Also written by the cue editor's save, save-as and erase.
+    std::string saveCues();
 
     // The tick body; takes the show lock.
     void tick();

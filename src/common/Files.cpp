@@ -49,11 +49,6 @@ std::string baseName(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string saveFailureMessage(const std::string& path, const std::string& reason)
-{
-    return "Nie można zapisać pliku " + baseName(path) + ": " + reason;
-}
-
 ReadResult readWholeFile(const std::string& path, Bytes& out)
 {
     out.clear();

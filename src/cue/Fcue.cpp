@@ -1,9 +1,7 @@
 #include "cue/Fcue.h"
 
-#include "common/Files.h"
 #include "common/Fname.h"
 #include "common/PText.h"
-#include "cue/CueFile.h"
 #include "cue/CueGlobals.h"
 #include "dmx/Dmx_space.h"
 #include "functions/PTrackBar.h"
@@ -498,15 +496,9 @@ void TCueForm::ListSelectCell(int line)
 
 void TCueForm::writeCues()
 {
-    vt::Bytes bytes;
-    {
-        std::lock_guard lock(model_.showLock);
-        bytes = cuesToBytes(model_.store);
-    }
-    std::string reason;
-    if (!vt::writeFileAtomically(model_.cuesPath, bytes, &reason))
-        QMessageBox::warning(this, QStringLiteral("Błąd"),
-                             QString::fromStdString(vt::saveFailureMessage(model_.cuesPath, reason)));
+    const std::string failure = model_.saveCues();
+    if (!failure.empty())
+        QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
 }
 
 void TCueForm::SaveButtonClick()

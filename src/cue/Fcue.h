@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -30,7 +31,8 @@ struct TCueFormModel {
     KyDmxSpace& dmx;
     KySeque& store;
     std::mutex& showLock;
-    std::string cuesPath;
+    // Writes cues.vt2 without the show lock: empty, or the message that says why it could not.
+    std::function<std::string()> saveCues;
 };
 
 class TCueForm : public QWidget {

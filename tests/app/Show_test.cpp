@@ -189,6 +189,7 @@ TEST(Show, FailedSavesAreReportedByFileNameInTheExitOrder)
     for (std::size_t i = 0; i < failures.size(); ++i)
         EXPECT_EQ(failures[i].rfind(std::string("Nie można zapisać pliku ") + order[i] + ": ", 0), 0u) << failures[i];
     EXPECT_EQ(show.saveLibrary().rfind("Nie można zapisać pliku library.vt2: ", 0), 0u);
+    EXPECT_EQ(show.saveCues().rfind("Nie można zapisać pliku cues.vt2: ", 0), 0u);
 }
 
 TEST(Show, CloseRequestStopsOutputAtTheNextTickAndNoRestoresIt)

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -48,7 +49,11 @@ struct Rig {
     std::mutex lock;
     TDirectAccessForm direct{panel, store, dmx, zoneNames, lock};
     std::string cuesPath = dir.filePath("cues.vt2").toStdString();
-    TCueForm form{TCueFormModel{dmx, store, lock, cuesPath}};
+    // As the show writes it; the main window's own is tested with the show.
+    TCueForm form{TCueFormModel{dmx, store, lock, [this] {
+                                    std::string reason;
+                                    return saveCues(store, cuesPath, &reason) ? std::string() : "failed: " + reason;
+                                }}};
 
     Rig()
     {
@@ -348,21 +353,29 @@ private slots:
         QCOMPARE(r.form.cueList()->currentRow(), 2);
     }
 
-    void aFailedWriteIsReported()
+    void aFailedWriteIsReportedAsTheExitSaveReportsIt()
     {
         rig.reset();
         QTemporaryDir dir;
-        KySeque store;
-        KyDmxSpace dmx;
-        std::mutex lock;
-        const std::string path = dir.filePath("missing/cues.vt2").toStdString();
-        TCueForm form(TCueFormModel{dmx, store, lock, path});
-        form.show();
+        StartOptions options;
+        options.dataDirectory = dir.filePath("show").toStdString();
+        QVERIFY(QDir().mkpath(dir.filePath("show")));
+        auto main = std::make_unique<TMainForm>(options);
+        QVERIFY(QDir(dir.filePath("show")).removeRecursively());
+        TCueForm* editor = main->cueForm();
+        editor->show();
         answerNameDialog(*answerer, QStringLiteral("Nowe"));
-        click(form.saveAsButton());
-        QCOMPARE(store.cueCount(), 1u);
-        QCOMPARE(answerer->seen.size(), 1);
-        QVERIFY(answerer->seen.front().startsWith(QStringLiteral("Nie można zapisać pliku cues.vt2: ")));
+        const qsizetype shown = answerer->seen.size(); // the missing module was reported
+        click(editor->saveAsButton());
+        QCOMPARE(answerer->seen.size(), shown + 1);
+        const QString message = answerer->seen.last();
+        QVERIFY2(message.startsWith(QStringLiteral("Nie można zapisać pliku cues.vt2: ")), qPrintable(message));
+        {
+            std::lock_guard lock(main->show().showLock());
+            QCOMPARE(main->show().seque.cueCount(), 1u);
+        }
+        main.reset();
+        QCOMPARE(answerer->seen.count(message), 2); // the exit save tells the same
     }
 
     void renameRenamesTheStoredCueAndTheLiveOne()
