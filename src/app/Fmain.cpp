@@ -150,10 +150,10 @@ void TMainForm::shutdown()
         return;
     shutDown_ = true;
     timer_.setEnabled(false);
+    cueForm_.reset(); // it sorts the stored cues before they are saved
     show_.usb.closePort();
     if (updateTimer_)
         updateTimer_->stop();
-    cueForm_.reset(); // it sorts the stored cues before they are saved
     for (const auto& failure : show_.saveAtExit())
         QMessageBox::warning(nullptr, QStringLiteral("Błąd"), QString::fromStdString(failure));
 }
