@@ -19,6 +19,7 @@
 #include "generator/Fgenerator.h"
 #include "generator/GeneratorScale.h"
 #include "library/Flibrary.h"
+#include "module/Fdmxmodule.h"
 #include "panel/Fdirectaccess.h"
 
 #include <QAction>
@@ -294,6 +295,7 @@ void TMainForm::createActions()
     connect(floorsAction_, &QAction::triggered, this, &TMainForm::FloorsActionExecute);
     connect(directPanelAction_, &QAction::triggered, this, &TMainForm::DirectPanelActionExecute);
     connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
+    connect(dmxModuleAction_, &QAction::triggered, this, &TMainForm::DmxModuleActionExecute);
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
     connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
     connect(aboutAction_, &QAction::triggered, this, &TMainForm::AboutActionExecute);
@@ -315,8 +317,7 @@ void TMainForm::createFunctionActions()
 // pretend.
 void TMainForm::disableUnavailableActions()
 {
-    for (QAction* action : {dmxModuleAction_, sequenceAction_})
-        action->setEnabled(false);
+    sequenceAction_->setEnabled(false);
 }
 
 void TMainForm::createMenus()
@@ -485,6 +486,8 @@ void TMainForm::updateSequenceEditorRule()
     cueSpeedBar_->setEnabled(!editorOpen);
     cueAction_->setEnabled(cueForm_ && !editorOpen);
     directPanelAction_->setEnabled(directAccessForm_ && !editorOpen);
+    // Both take the tick over; the module window gives back the main tick when it is done.
+    dmxModuleAction_->setEnabled(!editorOpen);
 }
 
 // Input may change what the actions show, so the update pass also runs once the event that
@@ -638,6 +641,15 @@ void TMainForm::MusicActionExecute(bool checked)
         show_.musicMode = checked;
     }
     musicAction_->setIcon(picture(checked ? "music" : "clock"));
+}
+
+// Modal; the show lock stays free while it is open, so playback goes on until a transfer.
+void TMainForm::DmxModuleActionExecute()
+{
+    const KyModuleWindowModel model{show_.seque, show_.panel, show_.library.club, show_.zoneNames, show_.usb,
+                                    show_.showLock()};
+    TDmxModuleForm form(model, timer_, [this](TMMTimer& sender) { MMTimerMMTimer(sender); }, this);
+    form.exec();
 }
 
 void TMainForm::AboutActionExecute()

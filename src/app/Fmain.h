@@ -83,6 +83,7 @@ private:
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
+    void DmxModuleActionExecute();
     void AboutActionExecute();
 
     // Function windows and the blackout window.

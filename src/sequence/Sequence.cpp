@@ -103,6 +103,12 @@ KyGenerator& KyScene::generatorFor(std::int32_t channel)
     return it != generators_.end() ? it->second : sharedDefaultGenerator();
 }
 
+const KyGenerator& KyScene::generatorFor(std::int32_t channel) const
+{
+    auto it = generators_.find(channel);
+    return it != generators_.end() ? it->second : sharedDefaultGenerator();
+}
+
 std::pair<std::int32_t, KyChStatus> KyScene::entryAt(std::size_t i) const
 {
     const std::int32_t channel = columns_.channel[i];

@@ -80,6 +80,7 @@ public:
     KyChStatus statusOf(std::int32_t channel) const;
     // For a channel without a generator entry: the one shared default record.
     KyGenerator& generatorFor(std::int32_t channel);
+    const KyGenerator& generatorFor(std::int32_t channel) const;
     std::size_t entryCount() const { return columns_.channel.size(); }
     std::pair<std::int32_t, KyChStatus> entryAt(std::size_t i) const;
     void resetGenerators();

@@ -1,5 +1,6 @@
 #include "app/Show.h"
 #include "library/LibraryFile.h"
+#include "module/ModuleImage.h"
 #include "sequence/SequenceFile.h"
 
 #include <cstdlib>
@@ -308,6 +309,12 @@ TEST(Cli, UsageErrorsExitWithTwo)
         {"render", "--data-dir", dir.str(), "--cue-id", "1", "--pulses", "2,0"},
         {"render", "--data-dir", dir.str(), "--cue-id", "1", "--pulses", "2,"},
         {"render", "--data-dir", dir.str(), "--cue-id"},
+        {"render", "--data-dir", dir.str(), "--cue-id", "1", "--panel"},
+        {"image", "--data-dir", dir.str(), "--out", (dir / "x.sav").string()},
+        {"image", "--data-dir", dir.str(), "--generation", "12"},
+        {"image", "--data-dir", dir.str(), "--generation", "-1", "--out", (dir / "x.sav").string()},
+        {"image", "--data-dir", dir.str(), "--generation", "12", "--out", "x.sav", "--ticks", "3"},
+        {"dump", "--data-dir", dir.str(), "--cue-id", "1"},
     };
     for (const auto& args : lines) {
         CliRun run = cli(args);
@@ -385,5 +392,56 @@ TEST(Cli, RefusedDocumentWritesNothing)
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         EXPECT_TRUE(fs::is_empty(dir / ".")) << document;
+    }
+}
+
+// One --cue-id per press of "Cue", then "Panel": the bytes the programming window would send.
+TEST(Cli, ImageIsWhatTheProgrammingWindowBuilds)
+{
+    Folder dir;
+    writeProgramShow(dir);
+    const fs::path out = dir / "klub.sav";
+    CliRun run = cli({"image", "--data-dir", dir.str(), "--cue-id", "1", "--cue-id", "1", "--panel", "--generation",
+                      "11", "--id", "Klub Łódź", "--serial-input", "--out", out.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+
+    KyShow show(DataPaths::in(dir.str()));
+    std::vector<std::string> warnings;
+    show.loadAll(warnings);
+    KySequeDM data(show.seque, show.panel);
+    data.addCue(0);
+    data.addCue(0);
+    data.addPanel();
+    KyImageSettings settings;
+    settings.firmwareGeneration = 11;
+    settings.identifier = "Klub \xA3\xF3\x64\x9F";
+    settings.serialInput = true;
+    const KyModuleImage image = buildImage(data, show.library.club, show.zoneNames, settings);
+    ASSERT_EQ(image.refusal, KyImageRefusal::None);
+    EXPECT_EQ(contents(out), std::string(image.bytes.begin(), image.bytes.end()));
+    EXPECT_EQ(static_cast<std::uint8_t>(contents(out)[218]), 1);
+}
+
+TEST(Cli, RefusedImageWritesNothing)
+{
+    Folder dir;
+    writeProgramShow(dir);
+    const fs::path out = dir / "klub.sav";
+    std::vector<std::string> tooMany{"image", "--data-dir", dir.str(), "--generation", "12", "--out", out.string()};
+    for (int i = 0; i < 129; ++i)
+        tooMany.insert(tooMany.end(), {"--cue-id", "1"});
+    const std::pair<std::vector<std::string>, std::string> refusals[] = {
+        {tooMany, "vantorel-cli: Zbyt duża liczba CUE\n"},
+        {{"image", "--data-dir", dir.str(), "--cue-id", "9", "--generation", "12", "--out", out.string()},
+         "vantorel-cli: no stored cue with the id 9\n"},
+        {{"image", "--data-dir", dir.str(), "--generation", "12", "--id", "SEVENTEEN-LETTERS", "--out", out.string()},
+         "vantorel-cli: --id: at most 16 characters\n"},
+    };
+    for (const auto& [args, message] : refusals) {
+        CliRun run = cli(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, message);
+        EXPECT_FALSE(fs::exists(out));
     }
 }

@@ -7,6 +7,7 @@
 #include "cue/CueFile.h"
 #include "cue/CueStart.h"
 #include "library/LibraryFile.h"
+#include "module/ModuleImage.h"
 #include "sequence/SequenceFile.h"
 
 #include <algorithm>
@@ -268,4 +269,38 @@ void renderCommand(const CliOptions& options, std::ostream& out, std::ostream& e
         }
         out << line;
     }
+}
+
+// The selection is made as the programming window's buttons make it: one "Cue" per id, in
+// order, then "Panel".
+void imageCommand(const CliOptions& options, std::ostream& err)
+{
+    requireDirectory(options.dataDir);
+    KyShow show(DataPaths::in(options.dataDir));
+    loadShow(show, err);
+    KySequeDM data(show.seque, show.panel);
+    for (std::int32_t id : options.cueIds) {
+        const auto& cues = show.seque.cues();
+        auto it = std::find_if(cues.begin(), cues.end(), [&](const KyCue& cue) { return cue.id == id; });
+        if (it == cues.end())
+            throw std::runtime_error("no stored cue with the id " + std::to_string(id));
+        data.addCue(static_cast<std::size_t>(it - cues.begin()));
+    }
+    if (options.panel)
+        data.addPanel();
+    KyImageSettings settings;
+    settings.firmwareGeneration = *options.generation;
+    settings.serialInput = options.serialInput;
+    auto identifier = vt::utf8ToCp1250(options.identifier);
+    if (!identifier)
+        throw std::runtime_error("--id: a character that code page 1250 cannot hold");
+    if (identifier->size() > 16)
+        throw std::runtime_error("--id: at most 16 characters");
+    settings.identifier = *identifier;
+    const KyModuleImage image = buildImage(data, show.library.club, show.zoneNames, settings);
+    if (image.refusal != KyImageRefusal::None)
+        throw std::runtime_error(refusalMessages(image.refusal).front());
+    std::string reason;
+    if (!vt::writeFileAtomically(options.out, image.bytes, &reason))
+        throw std::runtime_error("cannot write " + options.out + ": " + reason);
 }

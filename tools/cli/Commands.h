@@ -11,3 +11,4 @@ void dumpCommand(const CliOptions& options, std::ostream& out, std::ostream& err
 void loadCommand(const CliOptions& options, std::istream& in, std::ostream& err);
 void rewriteCommand(const CliOptions& options, std::ostream& err);
 void renderCommand(const CliOptions& options, std::ostream& out, std::ostream& err);
+void imageCommand(const CliOptions& options, std::ostream& err);

@@ -11,7 +11,9 @@ const char* const kUsage =
     "       vantorel-cli load --data-dir DIR  < show.json\n"
     "       vantorel-cli rewrite --data-dir DIR\n"
     "       vantorel-cli render --data-dir DIR (--cue-id N | --cue NAME) [--ticks N] [--music]\n"
-    "                           [--pulses T1,T2,...]\n";
+    "                           [--pulses T1,T2,...]\n"
+    "       vantorel-cli image --data-dir DIR [--cue-id N]... [--panel] --generation G [--id TEXT]\n"
+    "                          [--serial-input] --out FILE\n";
 
 namespace {
 
@@ -48,6 +50,8 @@ CliOptions::Command commandNamed(std::string_view name)
         return CliOptions::Rewrite;
     if (name == "render")
         return CliOptions::Render;
+    if (name == "image")
+        return CliOptions::Image;
     if (name == "--help" || name == "-h")
         return CliOptions::Help;
     throw UsageError("unknown command \"" + std::string(name) + "\"");
@@ -59,7 +63,7 @@ void check(bool ok, const char* problem)
         throw UsageError(problem);
 }
 
-void checkCombination(const CliOptions& o, bool renderOptions)
+void checkCombination(const CliOptions& o, bool renderOptions, bool imageOptions)
 {
     using C = CliOptions;
     if (o.command == C::Dump)
@@ -67,9 +71,13 @@ void checkCombination(const CliOptions& o, bool renderOptions)
     else
         check(!o.dataDir.empty(), "--data-dir DIR is missing");
     check(o.command == C::Dump || o.file.empty(), "unexpected argument");
-    check(o.command == C::Render || !renderOptions, "only render takes --cue-id, --cue, --ticks, --music, --pulses");
+    check(o.command == C::Render || !renderOptions, "only render takes --cue, --ticks, --music, --pulses");
+    check(o.command == C::Image || !imageOptions, "only image takes --panel, --generation, --id, --serial-input, --out");
+    check(o.command == C::Render || o.command == C::Image || o.cueIds.empty(), "only render and image take --cue-id");
     if (o.command == C::Render)
         check(o.cueId.has_value() != o.cueName.has_value(), "render takes one of --cue-id N and --cue NAME");
+    if (o.command == C::Image)
+        check(o.generation.has_value() && !o.out.empty(), "image takes --generation G and --out FILE");
 }
 
 } // namespace
@@ -84,6 +92,7 @@ CliOptions parseCliOptions(int argc, const char* const* argv)
     if (o.command == CliOptions::Help)
         return o;
     bool renderOptions = false;
+    bool imageOptions = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         auto value = [&]() -> std::string_view {
@@ -96,11 +105,25 @@ CliOptions parseCliOptions(int argc, const char* const* argv)
             check(!o.dataDir.empty(), "--data-dir needs a directory");
         } else if (!arg.starts_with("-") && o.file.empty()) {
             o.file = arg;
+        } else if (arg == "--cue-id") {
+            o.cueId = number<std::int32_t>(value(), std::numeric_limits<std::int32_t>::min(), "--cue-id");
+            o.cueIds.push_back(*o.cueId);
+        } else if (arg == "--panel" || arg == "--generation" || arg == "--id" || arg == "--serial-input" ||
+                   arg == "--out") {
+            imageOptions = true;
+            if (arg == "--panel")
+                o.panel = true;
+            else if (arg == "--generation")
+                o.generation = number<int>(value(), 0, "--generation");
+            else if (arg == "--id")
+                o.identifier = value();
+            else if (arg == "--serial-input")
+                o.serialInput = true;
+            else
+                o.out = value();
         } else {
             renderOptions = true;
-            if (arg == "--cue-id")
-                o.cueId = number<std::int32_t>(value(), std::numeric_limits<std::int32_t>::min(), "--cue-id");
-            else if (arg == "--cue")
+            if (arg == "--cue")
                 o.cueName = value();
             else if (arg == "--ticks")
                 o.ticks = number<long>(value(), 0, "--ticks");
@@ -112,6 +135,6 @@ CliOptions parseCliOptions(int argc, const char* const* argv)
                 throw UsageError("unexpected argument \"" + std::string(arg) + "\"");
         }
     }
-    checkCombination(o, renderOptions);
+    checkCombination(o, renderOptions, imageOptions);
     return o;
 }

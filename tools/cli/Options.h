@@ -6,6 +6,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 extern const char* const kUsage;
 
@@ -15,7 +16,7 @@ struct UsageError : std::runtime_error {
 };
 
 struct CliOptions {
-    enum Command { Help, Dump, Load, Rewrite, Render };
+    enum Command { Help, Dump, Load, Rewrite, Render, Image };
     Command command = Help;
     std::string dataDir;
     std::string file; // dump of one file
@@ -24,6 +25,13 @@ struct CliOptions {
     long ticks = 100;
     bool music = false;
     std::set<long> pulses; // ticks, counted from 1
+    // image: the cues in the order of the presses, the same id as often as given.
+    std::vector<std::int32_t> cueIds;
+    bool panel = false;
+    std::optional<int> generation;
+    std::string identifier; // UTF-8
+    bool serialInput = false;
+    std::string out;
 };
 
 // Throws UsageError.

@@ -25,6 +25,9 @@ int main(int argc, char** argv)
         case CliOptions::Render:
             renderCommand(options, std::cout, std::cerr);
             break;
+        case CliOptions::Image:
+            imageCommand(options, std::cerr);
+            break;
         }
     } catch (const UsageError& e) {
         std::cerr << "vantorel-cli: " << e.what() << '\n' << kUsage;

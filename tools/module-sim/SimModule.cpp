@@ -44,6 +44,8 @@ void SimModule::receive(std::span<const std::uint8_t> bytes, std::vector<Bytes>&
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());
     Bytes request;
     while (takeRequest(request)) {
+        if (onRequest)
+            onRequest(describe(request));
         Bytes reply;
         if (answer(request, reply))
             replies.push_back(settings_.garbage ? noise() : std::move(reply));
@@ -108,6 +110,31 @@ void SimModule::finishErase()
     std::size_t sectors = std::min(eraseSectors_, blockCapacity() * kBlockSize / kSectorSize);
     std::fill_n(flash_.begin(), sectors * kSectorSize, 0xFF);
     eraseSectors_ = 0;
+}
+
+std::string SimModule::describe(const Bytes& request)
+{
+    const std::uint32_t block = request[3] | (request[4] << 8) | (request[5] << 16);
+    switch (request[1]) {
+    case DmxFrame:
+        return "frame";
+    case ReadVersion:
+        return "version";
+    case ReadSerial:
+        return "serial";
+    case Identify:
+        return "identify";
+    case ReadBlock:
+        return "read " + std::to_string(block);
+    case WriteBlock:
+        return "write " + std::to_string(block);
+    case Erase:
+        return "erase " + std::to_string(block << 8 | request[2]);
+    case EraseStatus:
+        return "status";
+    default:
+        return "command " + std::to_string(request[1]);
+    }
 }
 
 // Fills `reply` for a request; false when the module stays silent (an unknown command or an

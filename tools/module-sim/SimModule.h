@@ -43,10 +43,15 @@ public:
 
     // Called with the 512 values of every DMX frame received.
     std::function<void(const std::array<std::uint8_t, 512>&)> onFrame;
+    // Called with a line naming every request received, in order: "frame", "version",
+    // "serial", "identify", "read B", "write B" (B the module block), "erase A" (the byte
+    // address), "status", or "command N" for another code.
+    std::function<void(const std::string&)> onRequest;
 
 private:
     bool takeRequest(Bytes& request);
     bool answer(const Bytes& request, Bytes& reply);
+    static std::string describe(const Bytes& request);
     Bytes replyHeader(std::uint8_t code) const;
     Bytes noise();
     std::size_t blockCapacity() const;

@@ -36,6 +36,7 @@ const char* const kUsage =
     "  --version TEXT        version text\n"
     "  --serial TEXT         16-character serial number; characters 10-11 are the generation\n"
     "  --frames FILE         append every DMX frame received as a line of hex digits\n"
+    "  --log FILE            append a line naming every request received (frame, read B, write B...)\n"
     "  --music-every MS      flip the music input on this schedule\n"
     "  --reply-delay-ms MS   answer this late\n"
     "  --erase-polls N       status polls an erase takes (default 3)\n"
@@ -45,6 +46,7 @@ const char* const kUsage =
 struct Options {
     std::string link;
     std::string framesFile;
+    std::string logFile;
     int musicEveryMs = 0;
     int replyDelayMs = 0;
     SimSettings settings;
@@ -80,6 +82,8 @@ bool parseOptions(int argc, char** argv, Options& options)
             options.settings.serial = value;
         else if (arg == "--frames")
             options.framesFile = value;
+        else if (arg == "--log")
+            options.logFile = value;
         else if (arg == "--music-every")
             options.musicEveryMs = std::atoi(value.c_str());
         else if (arg == "--reply-delay-ms")
@@ -162,6 +166,10 @@ public:
         if (!options_.framesFile.empty()) {
             frames_.open(options_.framesFile, std::ios::app);
             module_.onFrame = [this](const std::array<std::uint8_t, 512>& frame) { writeFrame(frame); };
+        }
+        if (!options_.logFile.empty()) {
+            log_.open(options_.logFile, std::ios::app);
+            module_.onRequest = [this](const std::string& line) { log_ << line << '\n' << std::flush; };
         }
         if (options_.musicEveryMs > 0)
             nextMusicFlip_ = Clock::now() + milliseconds(options_.musicEveryMs);
@@ -324,6 +332,7 @@ private:
     SimModule module_;
     VirtualPort port_;
     std::ofstream frames_;
+    std::ofstream log_;
     std::deque<DelayedReply> replies_;
     std::optional<Clock::time_point> nextMusicFlip_;
     Clock::time_point linePausedUntil_{};

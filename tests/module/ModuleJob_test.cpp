@@ -1,0 +1,147 @@
+#include "module/ModuleJob.h"
+
+#include "dmx/LinkFixtures.h"
+#include "support/ModuleSimProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// Steps the job as the timer would, every `period`, until it ends; the number of steps.
+int runToEnd(KyModuleJob& job, std::chrono::milliseconds period = 10ms, int limit = 20000)
+{
+    int steps = 0;
+    while (job.jobState() != KyModuleJob::Idle && steps < limit) {
+        job.step();
+        ++steps;
+        std::this_thread::sleep_for(period);
+    }
+    return steps;
+}
+
+std::string text(const KyModuleJob::Answer& answer)
+{
+    return std::string(reinterpret_cast<const char*>(answer.bytes.data()));
+}
+
+struct LinkedModule {
+    TempFolder folder;
+    ModuleSimProcess sim;
+    KyUsb usb;
+
+    explicit LinkedModule(std::vector<std::string> options)
+        : sim(folder / "dmx", withLog(std::move(options), folder / "log")), usb(onlyPaths({sim.link()}))
+    {
+        FakeChooser chooser;
+        if (!usb.discover(chooser))
+            throw std::runtime_error("no module");
+    }
+    static std::vector<std::string> withLog(std::vector<std::string> options, const std::filesystem::path& log)
+    {
+        options.insert(options.end(), {"--log", log.string()});
+        return options;
+    }
+    std::vector<std::string> requests() { return framesIn(folder / "log"); }
+};
+
+} // namespace
+
+TEST(ModuleJob, QueriesTakeTheGenerationFromTheSerialNumber)
+{
+    struct Case {
+        const char* serial;
+        int generation;
+        bool assumed;
+    };
+    for (const Case& c : {Case{"SIMULATOR-11-001", 11, false}, Case{"SIMULATOR-07-001", 7, false},
+                          Case{"NO-NUMBER", 12, true}}) {
+        SCOPED_TRACE(c.serial);
+        LinkedModule module({"--serial", c.serial, "--version", "V 2.5", "--name", "KLUB", "--serial-input", "1"});
+        KyModuleJob job(module.usb);
+        for (auto query : {KyModuleJob::ReadingSerial, KyModuleJob::ReadingVersion, KyModuleJob::ReadingIdentifier}) {
+            job.startQuery(query);
+            EXPECT_EQ(runToEnd(job), 2);
+        }
+        EXPECT_EQ(job.takeOutcome(), KyModuleJob::Outcome::Done);
+        EXPECT_EQ(text(job.serial()), c.serial);
+        EXPECT_EQ(text(job.version()), "V 2.5");
+        EXPECT_EQ(text(job.identity()), "KLUB");
+        EXPECT_EQ(job.identity().bytes[17], 1);
+        EXPECT_EQ(job.firmwareGeneration(), c.generation);
+        EXPECT_EQ(job.generationAssumed(), c.assumed);
+        EXPECT_EQ(job.imageBase(), c.generation < 12 ? 1280 : 0);
+    }
+}
+
+// Whatever its header says, an old module's memory is read whole: module blocks 5 to 255,
+// and the request for the block after them ends the read.
+TEST(ModuleJob, OldModuleIsReadAsItsWholeMemory)
+{
+    LinkedModule module({"--serial", "SIMULATOR-11-001"});
+    KyModuleJob job(module.usb);
+    job.startQuery(KyModuleJob::ReadingSerial);
+    runToEnd(job);
+    job.takeOutcome();
+    job.startRead();
+    EXPECT_EQ(runToEnd(job), 253);
+    EXPECT_EQ(job.takeOutcome(), KyModuleJob::Outcome::Done);
+    EXPECT_EQ(job.blockCount(), 251);
+    std::vector<std::string> reads;
+    for (const auto& line : module.requests())
+        if (line.starts_with("read"))
+            reads.push_back(line);
+    ASSERT_EQ(reads.size(), 252u);
+    EXPECT_EQ(reads.front(), "read 5");
+    EXPECT_EQ(reads.back(), "read 256");
+    EXPECT_EQ(job.image()[251 * 256 - 1], 0xFF); // erased flash
+}
+
+TEST(ModuleJob, EraseThatNeverEndsFailsAfterItsBound)
+{
+    LinkedModule module({"--erase-polls", "100000"});
+    KyModuleJob job(module.usb);
+    const vt::Bytes image(256, 0);
+    job.startWrite(image, blockCountFor(image.size(), 12), 0, 250);
+    EXPECT_EQ(runToEnd(job, 1ms), 1 + KyModuleJob::kErasePollsPerSector);
+    EXPECT_EQ(job.takeOutcome(), KyModuleJob::Outcome::ReadError);
+    for (const auto& line : module.requests())
+        EXPECT_FALSE(line.starts_with("write")) << line;
+}
+
+// Without a module every transfer fails at once and every query answers nothing.
+TEST(ModuleJob, WithoutAModuleEverythingFails)
+{
+    KyUsb usb;
+    KyModuleJob job(usb);
+    job.startQuery(KyModuleJob::ReadingSerial);
+    runToEnd(job, 0ms);
+    EXPECT_FALSE(job.serial().ok);
+    EXPECT_TRUE(job.generationAssumed());
+    EXPECT_EQ(job.firmwareGeneration(), 12);
+    job.takeOutcome();
+
+    job.startRead();
+    EXPECT_EQ(runToEnd(job, 0ms), 2);
+    EXPECT_EQ(job.takeOutcome(), KyModuleJob::Outcome::ReadError);
+    const vt::Bytes image(300, 1);
+    job.startWrite(image, blockCountFor(image.size(), 12), 0, 250);
+    EXPECT_EQ(runToEnd(job, 0ms), 1);
+    EXPECT_EQ(job.takeOutcome(), KyModuleJob::Outcome::ReadError);
+    EXPECT_EQ(job.progress(), 0);
+}
+
+TEST(ModuleJob, AbandonedJobEndsAsAFailure)
+{
+    KyUsb usb;
+    KyModuleJob job(usb);
+    job.startQuery(KyModuleJob::ReadingVersion);
+    job.abandon();
+    EXPECT_EQ(job.jobState(), KyModuleJob::Idle);
+    EXPECT_EQ(job.takeOutcome(), KyModuleJob::Outcome::ReadError);
+    EXPECT_EQ(job.takeOutcome(), KyModuleJob::Outcome::None);
+}
