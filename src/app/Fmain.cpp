@@ -4,6 +4,7 @@
 #include "club/Fclub.h"
 #include "club/Ffloors.h"
 #include "common/Cp1250.h"
+#include "cue/Fcue.h"
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fdmxtracker.h"
 #include "dmx/Fmoduleselect.h"
@@ -181,6 +182,7 @@ void TMainForm::shutdown(Report report)
     shutDown_ = true;
     timer_.setEnabled(false);
     show_.audioBeats.stop();
+    cueForm_.reset(); // it sorts the stored cues before they are saved
     show_.usb.closePort();
     if (updateTimer_)
         updateTimer_->stop();
@@ -256,6 +258,7 @@ void TMainForm::createToolWindows()
     createSequenceWindow();
     directAccessForm_ = std::make_unique<TDirectAccessForm>(show_.panel, show_.seque, show_.dmx, show_.zoneNames,
                                                             show_.showLock(), this);
+    createCueWindow();
     createFunctionWindows();
     dmxTrackerForm_ = std::make_unique<TDmxTrackerForm>(show_.dmx, show_.icons, show_.showLock(), this);
     beatSourceForm_ = std::make_unique<TBeatSourceForm>(*rhythm_, show_.beats, show_.showLock(), this);
@@ -330,6 +333,7 @@ void TMainForm::createActions()
     connect(generatorStopAction_, &QAction::triggered, this, [this] { liveCueDo(&KyCue::stopGenerators); });
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
     connect(libraryAction_, &QAction::triggered, this, &TMainForm::LibraryActionExecute);
+    connect(cueAction_, &QAction::triggered, this, &TMainForm::CueActionExecute);
     connect(clubAction_, &QAction::triggered, this, &TMainForm::ClubActionExecute);
     connect(floorsAction_, &QAction::triggered, this, &TMainForm::FloorsActionExecute);
     connect(directPanelAction_, &QAction::triggered, this, &TMainForm::DirectPanelActionExecute);
@@ -656,6 +660,20 @@ void TMainForm::FloorsActionExecute()
 {
     TFloorsForm form(*pageControl_, show_.pageNames, show_.library.club, show_.showLock(), pagesAdded_, this);
     form.exec();
+}
+
+void TMainForm::createCueWindow()
+{
+    cueForm_ = std::make_unique<TCueForm>(
+        TCueFormModel{show_.dmx, show_.seque, show_.showLock(), [this] { return show_.saveCues(); }}, this);
+    connect(cueForm_.get(), &TCueForm::liveCueReplaced, directAccessForm_.get(), &TDirectAccessForm::fullRefresh);
+    connect(directAccessForm_.get(), &TDirectAccessForm::liveZonesChanged, cueForm_.get(), &TCueForm::rereadZones);
+}
+
+void TMainForm::CueActionExecute()
+{
+    cueForm_->show();
+    cueForm_->raise();
 }
 
 void TMainForm::DirectPanelActionExecute()

@@ -21,6 +21,7 @@ class TDmxSpaceForm;
 class TDmxTrackerForm;
 class TBeatSourceForm;
 class TBlackoutForm;
+class TCueForm;
 class TFunctionForm;
 class TGeneratorForm;
 class TOlaForm;
@@ -37,6 +38,7 @@ public:
     KyShow& show() { return show_; }
     TMMTimer& timer() { return timer_; }
     TPIconPages* pageControl() const { return pageControl_; }
+    TCueForm* cueForm() const { return cueForm_.get(); }
     TDmxSpaceForm* dmxSpaceForm() const { return dmxSpaceForm_.get(); }
     TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
     TDirectAccessForm* directAccessForm() const { return directAccessForm_.get(); }
@@ -83,6 +85,9 @@ private:
     void GeneratorSpeedTBarChange();
     void GeneratorAmplitudeTBarChange();
     void DmxTrackerButtonClick();
+    // The cue editor, after the direct-access window; each shows what the other changed.
+    void createCueWindow();
+    void CueActionExecute();
     void LibraryActionExecute();
     void ClubActionExecute();
     void FloorsActionExecute();
@@ -138,9 +143,7 @@ private:
     std::array<std::unique_ptr<TFunctionForm>, 10> functionForms_;
     std::unique_ptr<TBlackoutForm> blackoutForm_;
     std::unique_ptr<TSequenceForm> sequenceForm_;
-    // Windows that are not part of the program yet stay null: they show as closed, and the
-    // actions that open them stay disabled.
-    QWidget* cueForm_ = nullptr;
+    std::unique_ptr<TCueForm> cueForm_;
     std::unique_ptr<TDirectAccessForm> directAccessForm_;
     std::unique_ptr<KyRhythmControl> rhythm_;
     std::unique_ptr<TBeatSourceForm> beatSourceForm_;

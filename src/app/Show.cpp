@@ -94,7 +94,7 @@ std::vector<std::string> KyShow::saveAtExit()
     // The direct-access window is destroyed, and writes its file, before the others are saved.
     note(save(p.panel, [&](std::string* reason) { return panel.save(p.panel, reason); }));
     note(saveSequences());
-    note(save(p.cues, [&](std::string* reason) { return saveCues(seque, p.cues, reason); }));
+    note(saveCues());
     note(saveClub());
     note(save(p.generators, [&](std::string* reason) { return genList.save(p.generators, reason); }));
     note(save(p.configuration,
@@ -115,6 +115,11 @@ std::string KyShow::saveLibrary()
 std::string KyShow::saveClub()
 {
     return save(paths_.club, [this](std::string* reason) { return library.club.save(paths_.club, reason); });
+}
+
+std::string KyShow::saveCues()
+{
+    return save(paths_.cues, [this](std::string* reason) { return ::saveCues(seque, paths_.cues, reason); });
 }
 
 void KyShow::tick()

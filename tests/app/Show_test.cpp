@@ -194,6 +194,7 @@ TEST(Show, FailedSavesAreReportedByFileNameInTheExitOrder)
         EXPECT_EQ(failures[i].rfind(std::string("Nie można zapisać pliku ") + order[i] + ": ", 0), 0u) << failures[i];
     EXPECT_EQ(show.saveLibrary().rfind("Nie można zapisać pliku library.vt2: ", 0), 0u);
     EXPECT_EQ(show.saveSequences().rfind("Nie można zapisać pliku sequences.vt2: ", 0), 0u);
+    EXPECT_EQ(show.saveCues().rfind("Nie można zapisać pliku cues.vt2: ", 0), 0u);
 }
 
 TEST(Show, CloseRequestStopsOutputAtTheNextTickAndNoRestoresIt)
