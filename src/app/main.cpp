@@ -1,6 +1,7 @@
 // Vantorel: a DMX lighting controller for clubs and small stages.
 
 #include "app/Fmain.h"
+#include "common/PTranslation.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Vantorel"));
+    vt::installQtPolish();
     try {
         StartOptions options;
         options.listSystemPorts = true;

@@ -2,6 +2,7 @@
 
 #include "common/Fname.h"
 #include "common/PText.h"
+#include "common/PToolWindow.h"
 #include "cue/CueGlobals.h"
 #include "cue/CueStart.h"
 #include "dmx/Dmx_space.h"
@@ -50,7 +51,7 @@ QLabel* framedLabel(QWidget* parent)
 
 TDirectAccessForm::TDirectAccessForm(KyPanel& panel, KySeque& store, KyDmxSpace& dmx, ZoneNames& zoneNames,
                                      std::mutex& showLock, QWidget* parent)
-    : QWidget(parent, Qt::Tool), panel_(panel), store_(store), dmx_(dmx), zoneNames_(zoneNames), showLock_(showLock)
+    : QWidget(parent, vt::kToolWindowFlags), panel_(panel), store_(store), dmx_(dmx), zoneNames_(zoneNames), showLock_(showLock)
 {
     setWindowTitle(QStringLiteral("Panel sterowania"));
     auto* layout = new QVBoxLayout(this);
