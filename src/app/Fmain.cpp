@@ -281,10 +281,11 @@ void TMainForm::createToolWindows()
 }
 
 // The first time down the right-hand side of the pages, the panel along their bottom; then
-// where the operator left them.
+// where the operator left them. None of them can minimise the program.
 void TMainForm::keepToolWindowPlaces()
 {
     auto keep = [this](QWidget* window, const QString& key, KyWindowSpot spot = KyWindowSpot::RightSide) {
+        vt::askForCloseBoxAlone(window);
         TPToolWindowPlace::keep(window, key, spot, [this] { return deskArea(); });
     };
     for (std::size_t i = 0; i < functionForms_.size(); ++i)
@@ -483,8 +484,7 @@ TPTrackBar* TMainForm::makeBar(const char* name, int min, int max)
     bar->setMax(max);
     int widest = bar->fontMetrics().horizontalAdvance(kGeneratorAmplitudeLabel + QStringLiteral("-100"));
     bar->setFixedWidth(widest + 2 * bar->sliderSize() + 16);
-    // Tall enough for the caption above the knob's track, so the knob never covers it.
-    bar->setFixedHeight(bar->fontMetrics().height() + bar->sliderSize() + 8);
+    bar->fitCaptionAboveKnob(); // the knob never covers the caption
     return bar;
 }
 

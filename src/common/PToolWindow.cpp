@@ -7,6 +7,13 @@
 #include <QSettings>
 #include <QWidget>
 
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+
+#include <array>
+#include <cstdlib>
+#endif
+
 namespace {
 
 KyRect toKy(const QRect& r)
@@ -27,9 +34,55 @@ std::vector<KyRect> availableScreens()
     return screens;
 }
 
+#if QT_CONFIG(xcb)
+xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name)
+{
+    xcb_intern_atom_reply_t* reply =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, std::uint16_t(qstrlen(name)), name), nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return atom;
+}
+#endif
+
+QMargins marginsOf(const QWidget* window)
+{
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                    outer.bottom() - inner.bottom());
+}
+
+bool frameKnown(const QWidget* window)
+{
+    return window->testAttribute(Qt::WA_WState_Created) && window->frameGeometry() != window->geometry();
+}
+
 } // namespace
 
 namespace vt {
+
+// Openbox keeps a minimise button on a utility window whatever the window asks for, and
+// minimising the window minimises the whole program with it; a toolbar window gets a close
+// box alone. The utility and normal types follow for window managers that think otherwise.
+void askForCloseBoxAlone(QWidget* window)
+{
+#if QT_CONFIG(xcb)
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection) // another platform, or the offscreen one
+        return;
+    const auto id = static_cast<xcb_window_t>(window->winId()); // made now, shown later
+    const std::array<xcb_atom_t, 3> types = {atomNamed(connection, "_NET_WM_WINDOW_TYPE_TOOLBAR"),
+                                             atomNamed(connection, "_NET_WM_WINDOW_TYPE_UTILITY"),
+                                             atomNamed(connection, "_NET_WM_WINDOW_TYPE_NORMAL")};
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atomNamed(connection, "_NET_WM_WINDOW_TYPE"),
+                        XCB_ATOM_ATOM, 32, types.size(), types.data());
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
 
 int titleBarWidth(const QWidget* window)
 {
@@ -89,7 +142,10 @@ void TPToolWindowPlace::place()
     const QSize outer = size.grownBy(frame);
     const KyRect place = defaultWindowPlace(spot_, outer.width(), outer.height(), toKy(desk), openFrames());
     window_->resize(size);
-    window_->move(place.x, place.y);
+    for (auto o : openFrames()) qWarning("  open %d,%d %dx%d", o.x, o.y, o.width, o.height);
+    qWarning("%s desk %d,%d frame %d,%d known %d place %d,%d %dx%d", qPrintable(key_), desk.x(), desk.y(), frame.left(), frame.top(), frameKnown(window_), place.x, place.y, place.width, place.height);
+    moveFrameTo({place.x, place.y});
+    qWarning("  -> pos %d,%d geo %d,%d", window_->pos().x(), window_->pos().y(), window_->geometry().x(), window_->geometry().y());
 }
 
 bool TPToolWindowPlace::restore()
@@ -101,8 +157,20 @@ bool TPToolWindowPlace::restore()
     if (!reachableOnScreens(toKy(QRect(saved.topLeft(), size.grownBy(frameMargins()))), availableScreens()))
         return false;
     window_->resize(size);
-    window_->move(saved.topLeft());
+    moveFrameTo(saved.topLeft());
     return true;
+}
+
+// A window that has its native window but was never on screen knows nothing of its frame
+// yet and would take the point for its inside.
+void TPToolWindowPlace::moveFrameTo(const QPoint& at) const
+{
+    if (window_->testAttribute(Qt::WA_WState_Created) && !frameKnown(window_)) {
+        const QMargins frame = frameMargins();
+        window_->move(at + QPoint(frame.left(), frame.top()));
+    } else {
+        window_->move(at);
+    }
 }
 
 void TPToolWindowPlace::remember() const
@@ -117,25 +185,32 @@ bool TPToolWindowPlace::resizable() const
 
 QMargins TPToolWindowPlace::frameMargins() const
 {
-    auto marginsOf = [](const QWidget* w) {
-        const QRect outer = w->frameGeometry();
-        const QRect inner = w->geometry();
-        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                        outer.bottom() - inner.bottom());
-    };
-    if (window_->testAttribute(Qt::WA_WState_Created) && window_->frameGeometry() != window_->geometry())
+    if (frameKnown(window_))
         return marginsOf(window_);
+    // The tool windows share one kind of frame: one that is on screen tells it.
+    for (const QWidget* other : siblingWindows())
+        if (other->isVisible() && frameKnown(other))
+            return marginsOf(other);
+    // A maximized main window may have dropped the outer border line that tool windows keep.
     const QWidget* owner = window_->parentWidget() ? window_->parentWidget()->window() : nullptr;
-    return owner ? marginsOf(owner) : QMargins();
+    return owner ? marginsOf(owner) + QMargins(1, 1, 1, 1) : QMargins();
+}
+
+QList<QWidget*> TPToolWindowPlace::siblingWindows() const
+{
+    QList<QWidget*> windows;
+    if (window_->parentWidget())
+        for (QWidget* other : window_->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (other != window_ && other->isWindow())
+                windows << other;
+    return windows;
 }
 
 std::vector<KyRect> TPToolWindowPlace::openFrames() const
 {
     std::vector<KyRect> open;
-    if (!window_->parentWidget())
-        return open;
-    for (const QWidget* other : window_->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (other != window_ && other->isWindow() && other->isVisible())
+    for (const QWidget* other : siblingWindows())
+        if (other->isVisible())
             open.push_back(toKy(other->frameGeometry()));
     return open;
 }

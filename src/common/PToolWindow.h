@@ -3,6 +3,8 @@
 
 #include "common/WindowPlace.h"
 
+#include <QList>
+#include <QMargins>
 #include <QObject>
 #include <QRect>
 #include <QString>
@@ -17,6 +19,10 @@ namespace vt {
 // the program or blow the window up over the desk.
 constexpr Qt::WindowFlags kToolWindowFlags =
     Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+// Asks the window manager, where it reads window types, for a frame with a close box alone
+// (or none, when the window's flags leave it out) even where it ignores the flags' wish.
+void askForCloseBoxAlone(QWidget* window);
 
 // The width at which the window manager shows the window's whole title beside its buttons,
 // judged by the window's font in bold.
@@ -46,11 +52,14 @@ private:
     void place();
     // The saved place, when the window may go back there.
     bool restore();
+    void moveFrameTo(const QPoint& at) const;
     void remember() const;
     bool resizable() const;
-    // The decorations around the window; guessed from the main window's before the window
-    // has been on screen.
+    // The decorations around the window; before it has been on screen, those of another
+    // tool window that is, or else the main window's.
     QMargins frameMargins() const;
+    // The other top-level windows of the same main window.
+    QList<QWidget*> siblingWindows() const;
     std::vector<KyRect> openFrames() const;
 
     QWidget* window_;

@@ -114,6 +114,11 @@ void TPTrackBar::setCaption(const QString& value)
     update();
 }
 
+void TPTrackBar::fitCaptionAboveKnob()
+{
+    setFixedHeight(captionBand() + sliderSize_ + 2 * TPTrackAxis::borderWidth + 4);
+}
+
 QPoint TPTrackBar::knobCentre() const
 {
     int knob = axis_.pixelOf(axis_.position(), length(), sliderSize_);
@@ -122,8 +127,7 @@ QPoint TPTrackBar::knobCentre() const
 
 bool TPTrackBar::captionAboveKnob() const
 {
-    return !vertical_ && !caption_.isEmpty() &&
-           height() >= fontMetrics().height() + sliderSize_ + 2 * TPTrackAxis::borderWidth + 2;
+    return !vertical_ && !caption_.isEmpty() && height() >= captionBand() + sliderSize_ + 2 * TPTrackAxis::borderWidth;
 }
 
 int TPTrackBar::knobAcross() const

@@ -47,6 +47,8 @@ public:
     void setMinimumColor(const QColor& value);
     void setColor(const QColor& value);
     void setCaption(const QString& value);
+    // Makes a horizontal bar tall enough to write its caption above the knob's track.
+    void fitCaptionAboveKnob();
 
     // The knob's centre, in widget coordinates.
     QPoint knobCentre() const;

@@ -91,6 +91,7 @@ QWidget* TDirectAccessForm::createTransport()
     speedBar_->setMax(100);
     speedBar_->setLineSize(1);
     speedBar_->setPositionSilently(0);
+    speedBar_->fitCaptionAboveKnob();
     speedBar_->setMinimumWidth(speedBar_->fontMetrics().horizontalAdvance(kSpeedLabel + QStringLiteral("-100")) +
                                2 * speedBar_->sliderSize() + 16);
     showSpeed(0);
@@ -314,6 +315,7 @@ void TDirectAccessForm::SpeedTBarChange()
 void TDirectAccessForm::resetSpeedBar()
 {
     speedBar_->setPositionSilently(0);
+    speedBar_->fitCaptionAboveKnob();
     showSpeed(0);
 }
 
