@@ -142,10 +142,7 @@ void TPToolWindowPlace::place()
     const QSize outer = size.grownBy(frame);
     const KyRect place = defaultWindowPlace(spot_, outer.width(), outer.height(), toKy(desk), openFrames());
     window_->resize(size);
-    for (auto o : openFrames()) qWarning("  open %d,%d %dx%d", o.x, o.y, o.width, o.height);
-    qWarning("%s desk %d,%d frame %d,%d known %d place %d,%d %dx%d", qPrintable(key_), desk.x(), desk.y(), frame.left(), frame.top(), frameKnown(window_), place.x, place.y, place.width, place.height);
     moveFrameTo({place.x, place.y});
-    qWarning("  -> pos %d,%d geo %d,%d", window_->pos().x(), window_->pos().y(), window_->geometry().x(), window_->geometry().y());
 }
 
 bool TPToolWindowPlace::restore()
