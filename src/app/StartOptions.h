@@ -5,13 +5,20 @@
 #include <vector>
 
 struct StartOptions {
-    std::string dataDirectory;      // empty: the executable's directory
+    std::string dataDirectory;      // empty: the default folder (app/DataFolder.h)
     std::vector<std::string> ports; // extra serial ports to probe, from --port
     // Whether the machine's serial ports and VANTOREL_PORTS are probed too. The program turns
     // it on; anything else that builds a main window (tests) stays off the machine's ports.
     bool listSystemPorts = false;
+    // --help or --version: the program prints startUsage() or its version and ends.
+    bool helpRequested = false;
+    bool versionRequested = false;
 };
 
-// Takes --data-dir DIR and any number of --port PATH; other arguments are left to the
-// toolkit. On a malformed option returns false with a message in `error`.
+// Reads the arguments the toolkit left (it takes its own, such as -style, first): --data-dir
+// DIR, any number of --port PATH, --help and --version. An unknown option, an option without
+// its value or a stray argument returns false with a one-line message in `error`.
 bool parseStartOptions(int argc, const char* const* argv, StartOptions& options, std::string& error);
+
+// What --help prints and a refused command line shows after its message.
+std::string startUsage();

@@ -290,7 +290,7 @@ TEST(Usb, EachMusicInputChangeIsOnePulse)
 TEST(Usb, MemoryCommandsFollowTheModule)
 {
     TempFolder folder;
-    ModuleSimProcess sim(folder / "dmx", {"--name", "SIM-M", "--serial-input", "1", "--version", "V 2.5",
+    ModuleSimProcess sim(folder / "dmx", {"--name", "SIM-M", "--serial-input", "1", "--module-version", "V 2.5",
                                           "--serial", "SIMULATOR-11-001", "--erase-polls", "3"});
     KyUsb usb(onlyPaths({sim.link()}));
     FakeChooser chooser;

@@ -13,7 +13,8 @@ const char* const kUsage =
     "       vantorel-cli render --data-dir DIR (--cue-id N | --cue NAME) [--ticks N] [--music]\n"
     "                           [--pulses T1,T2,...]\n"
     "       vantorel-cli image --data-dir DIR [--cue-id N]... [--panel] --generation G [--id TEXT]\n"
-    "                          [--serial-input] --out FILE\n";
+    "                          [--serial-input] --out FILE\n"
+    "       vantorel-cli --help | --version\n";
 
 namespace {
 
@@ -54,6 +55,8 @@ CliOptions::Command commandNamed(std::string_view name)
         return CliOptions::Image;
     if (name == "--help" || name == "-h")
         return CliOptions::Help;
+    if (name == "--version" || name == "-v")
+        return CliOptions::Version;
     throw UsageError("unknown command \"" + std::string(name) + "\"");
 }
 
@@ -89,12 +92,16 @@ CliOptions parseCliOptions(int argc, const char* const* argv)
         throw UsageError("no command");
     CliOptions o;
     o.command = commandNamed(args[0]);
-    if (o.command == CliOptions::Help)
+    if (o.command == CliOptions::Help || o.command == CliOptions::Version)
         return o;
     bool renderOptions = false;
     bool imageOptions = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string_view arg = args[i];
+        if (arg == "--help" || arg == "-h" || arg == "--version" || arg == "-v") {
+            o.command = commandNamed(arg);
+            return o;
+        }
         auto value = [&]() -> std::string_view {
             if (i + 1 >= args.size())
                 throw UsageError(std::string(arg) + " needs a value");

@@ -16,7 +16,7 @@ struct UsageError : std::runtime_error {
 };
 
 struct CliOptions {
-    enum Command { Help, Dump, Load, Rewrite, Render, Image };
+    enum Command { Help, Version, Dump, Load, Rewrite, Render, Image };
     Command command = Help;
     std::string dataDir;
     std::string file; // dump of one file
