@@ -16,7 +16,7 @@ void offerDemoShow(const std::string& demoDirectory, const std::string& dataDire
         return;
     auto answer = QMessageBox::question(
         nullptr, QStringLiteral("Potwierdzenie"),
-        QStringLiteral("To pierwsze uruchomienie programu. Pokaz będzie zapisywany w folderze\n%1\n\n"
+        QStringLiteral("To pierwsze uruchomienie programu.\nPokaz będzie zapisywany w folderze\n%1\n\n"
                        "Wczytać do niego pokaz przykładowy?")
             .arg(QString::fromStdString(dataDirectory)),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);

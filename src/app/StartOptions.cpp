@@ -10,7 +10,9 @@ void describeOptions(QCommandLineParser& parser)
     parser.setApplicationDescription(QStringLiteral("Vantorel: a DMX lighting controller for clubs and small stages."));
     // -data-dir reads as --data-dir rather than as a row of one-letter options.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addHelpOption();
+    // -h and --help alone: addHelpOption() adds --help-all as well, which only process() can
+    // answer, and process() ends the program by itself.
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help.")});
     parser.addVersionOption();
     parser.addOption({QStringLiteral("data-dir"),
                       QStringLiteral("The show's folder (default: the program's own folder, or "
@@ -43,7 +45,7 @@ bool parseStartOptions(int argc, const char* const* argv, StartOptions& options,
         error = "Unexpected argument '" + parser.positionalArguments().front().toStdString() + "'.";
         return false;
     }
-    options.helpRequested = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
+    options.helpRequested = parser.isSet(QStringLiteral("help"));
     options.versionRequested = parser.isSet(QStringLiteral("version"));
     if (parser.isSet(QStringLiteral("data-dir")))
         options.dataDirectory = localPath(parser.value(QStringLiteral("data-dir")));

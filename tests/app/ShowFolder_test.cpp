@@ -35,7 +35,7 @@ class ShowFolderTest : public QObject {
 
     static QString offer(const std::string& folder)
     {
-        return QStringLiteral("To pierwsze uruchomienie programu. Pokaz będzie zapisywany w folderze\n%1\n\n"
+        return QStringLiteral("To pierwsze uruchomienie programu.\nPokaz będzie zapisywany w folderze\n%1\n\n"
                               "Wczytać do niego pokaz przykładowy?")
             .arg(QString::fromStdString(folder));
     }

@@ -20,7 +20,7 @@ TEST(StartOptions, DataDirectoryAndRepeatedPorts)
 
 TEST(StartOptions, HelpAndVersion)
 {
-    for (const char* ask : {"--help", "-h", "--help-all", "--version", "-v"}) {
+    for (const char* ask : {"--help", "-h", "--version", "-v"}) {
         const char* argv[] = {"vantorel", "--data-dir", "/show", ask};
         StartOptions options;
         std::string error;
