@@ -1,11 +1,13 @@
 #include "app/Fmain.h"
 
+#include "app/SignalWatcher.h"
 #include "club/Fclub.h"
 #include "club/Ffloors.h"
 #include "common/Cp1250.h"
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fdmxtracker.h"
 #include "dmx/Fmoduleselect.h"
+#include "dmx/Fola.h"
 #include "functions/Fblackout.h"
 #include "functions/Fchvalue.h"
 #include "functions/Fdimmers.h"
@@ -31,6 +33,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <iostream>
 
 namespace {
 
@@ -76,6 +80,9 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
 
     std::vector<std::string> warnings;
     show_.loadAll(warnings);
+    // A generators file that could not be read must not be replaced by the list window either.
+    if (show_.mustNotOverwrite(show_.paths().generators))
+        generatorForm_->setGenListPath({});
     for (const auto& caption : show_.pageNames)
         pageControl_->addPage(fromCp1250(caption));
     pageControl_->rebuildIcons();
@@ -84,6 +91,7 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     // The tick is not running yet, so discovery may talk to the port without the show lock.
     TModuleChooser chooser;
     show_.usb.discover(chooser);
+    show_.ola.setTarget(withStartOverrides(loadOlaTarget(), options.olaUniverse, options.olaPort));
 
     updateTimer_ = new QTimer(this);
     connect(updateTimer_, &QTimer::timeout, this, &TMainForm::updateActions);
@@ -93,6 +101,8 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
 
     show_.cancelClose();
     timer_.setEnabled(true);
+    // Only now is there a show to keep: a signal during the start-up ends it as before.
+    connect(new TSignalWatcher(this), &TSignalWatcher::received, this, &TMainForm::closeOnSignal);
 }
 
 TMainForm::~TMainForm()
@@ -134,6 +144,10 @@ void TMainForm::closeEvent(QCloseEvent* event)
     show_.requestClose();
     auto answer = QMessageBox::question(this, QStringLiteral("Potwierdzenie"), QStringLiteral("Zamknąć program?"),
                                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (shutDown_) { // a signal closed the program while the question was open
+        event->accept();
+        return;
+    }
     if (answer != QMessageBox::Yes) {
         show_.cancelClose();
         event->ignore();
@@ -143,8 +157,14 @@ void TMainForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void TMainForm::closeOnSignal()
+{
+    shutdown(Report::StandardError);
+    QApplication::exit(0);
+}
+
 // Stops the tick, closes the output and writes the data files, once.
-void TMainForm::shutdown()
+void TMainForm::shutdown(Report report)
 {
     if (shutDown_)
         return;
@@ -153,8 +173,12 @@ void TMainForm::shutdown()
     show_.usb.closePort();
     if (updateTimer_)
         updateTimer_->stop();
-    for (const auto& failure : show_.saveAtExit())
-        QMessageBox::warning(nullptr, QStringLiteral("Błąd"), QString::fromStdString(failure));
+    for (const auto& failure : show_.saveAtExit()) {
+        if (report == Report::StandardError)
+            std::cerr << failure << '\n';
+        else
+            QMessageBox::warning(nullptr, QStringLiteral("Błąd"), QString::fromStdString(failure));
+    }
 }
 
 // ---- Actions, menus and toolbars
@@ -222,6 +246,7 @@ void TMainForm::createToolWindows()
                                                             show_.showLock(), this);
     createFunctionWindows();
     dmxTrackerForm_ = std::make_unique<TDmxTrackerForm>(show_.dmx, show_.icons, show_.showLock(), this);
+    olaForm_ = std::make_unique<TOlaForm>(show_.ola, this);
 }
 
 QAction* TMainForm::makeAction(const char* name, const QString& caption, const QString& hint, const char* picture)
@@ -247,6 +272,7 @@ void TMainForm::createActions()
     floorsAction_ = makeAction("FloorsAction", QStringLiteral("&Strony"), QStringLiteral("Strony"), "pages");
     dmxSpaceAction_ = makeAction("DmxSpaceAction", QStringLiteral("Przestrzeń DMX"), {}, "dmxspace");
     dmxModuleAction_ = makeAction("DmxModuleAction", QStringLiteral("Moduł Dmx"), {}, "dmxmodule");
+    olaAction_ = makeAction("OlaAction", QStringLiteral("Wyjście OLA"), {}, "ola");
     exitAction_ = makeAction("ExitAction", QStringLiteral("&Zakończ"), {}, "exit");
     exitAction_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
 
@@ -292,6 +318,7 @@ void TMainForm::createActions()
     connect(directPanelAction_, &QAction::triggered, this, &TMainForm::DirectPanelActionExecute);
     connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
     connect(dmxModuleAction_, &QAction::triggered, this, &TMainForm::DmxModuleActionExecute);
+    connect(olaAction_, &QAction::triggered, this, &TMainForm::OlaActionExecute);
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
     connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
     connect(aboutAction_, &QAction::triggered, this, &TMainForm::AboutActionExecute);
@@ -322,7 +349,7 @@ void TMainForm::createMenus()
     QMenu* system = menuBar()->addMenu(QStringLiteral("System"));
     system->addActions({libraryAction_, clubAction_, iconMoveAction_, floorsAction_});
     system->addSeparator();
-    system->addActions({dmxSpaceAction_, dmxModuleAction_});
+    system->addActions({dmxSpaceAction_, dmxModuleAction_, olaAction_});
     system->addSeparator();
     system->addAction(exitAction_);
 
@@ -443,7 +470,8 @@ void TMainForm::updateFunctionActions()
     const KyDevice* type = reference ? reference->deviceType.get() : nullptr;
     for (std::size_t i = 0; i < functionActions_.size(); ++i) {
         functionActions_[i]->setEnabled(type && deviceHasFunction(*type, kFunctions[i]));
-        functionForms_[i]->reevaluateVisibility();
+        if (!functionWindowsSuspended_)
+            functionForms_[i]->reevaluateVisibility();
         functionActions_[i]->setChecked(isShown(functionForms_[i].get()));
     }
     blackoutAction_->setChecked(isShown(blackoutForm_.get()));
@@ -561,10 +589,16 @@ void TMainForm::DmxSpaceActionExecute()
     dmxSpaceForm_->raise();
 }
 
+void TMainForm::OlaActionExecute()
+{
+    olaForm_->show();
+    olaForm_->raise();
+}
+
 // The library reaches its file only here, sorted by name.
 void TMainForm::LibraryActionExecute()
 {
-    hideFunctionWindows();
+    suspendFunctionWindows();
     TLibraryForm form(show_.library, show_.showLock(), this);
     form.exec();
     vt::NameCollator collator;
@@ -574,6 +608,7 @@ void TMainForm::LibraryActionExecute()
         show_.rebuildIcons(); // names and pictures may have changed
     }
     pageControl_->rebuildIcons();
+    resumeFunctionWindows();
     std::string failure = show_.saveLibrary();
     if (!failure.empty())
         QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
@@ -582,7 +617,7 @@ void TMainForm::LibraryActionExecute()
 // The installation reaches its file only here, sorted by start address.
 void TMainForm::ClubActionExecute()
 {
-    hideFunctionWindows();
+    suspendFunctionWindows();
     TClubForm form(show_.library, show_.pageNames, show_.showLock(), this);
     form.exec();
     {
@@ -591,6 +626,7 @@ void TMainForm::ClubActionExecute()
         show_.rebuildIcons();
     }
     pageControl_->rebuildIcons();
+    resumeFunctionWindows();
     std::string failure = show_.saveClub();
     if (!failure.empty())
         QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
@@ -689,8 +725,15 @@ void TMainForm::connectFunctionWindows()
     });
 }
 
-void TMainForm::hideFunctionWindows()
+void TMainForm::suspendFunctionWindows()
 {
+    functionWindowsSuspended_ = true;
     for (auto& form : functionForms_)
         form->hide();
+}
+
+void TMainForm::resumeFunctionWindows()
+{
+    functionWindowsSuspended_ = false;
+    updateFunctionActions();
 }

@@ -20,6 +20,7 @@ class TDmxTrackerForm;
 class TBlackoutForm;
 class TFunctionForm;
 class TGeneratorForm;
+class TOlaForm;
 class TPTrackBar;
 
 class TMainForm : public QMainWindow {
@@ -35,9 +36,13 @@ public:
     TDmxSpaceForm* dmxSpaceForm() const { return dmxSpaceForm_.get(); }
     TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
     TDirectAccessForm* directAccessForm() const { return directAccessForm_.get(); }
+    TOlaForm* olaForm() const { return olaForm_.get(); }
 
     // The tick, called by the timer on its own thread.
     void MMTimerMMTimer(TMMTimer& sender);
+    // A signal ended the session: the close sequence without the question, its failures on
+    // standard error, then the program leaves every event loop (an open dialog's too).
+    void closeOnSignal();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,24 +84,32 @@ private:
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
     void DmxModuleActionExecute();
+    void OlaActionExecute();
     void AboutActionExecute();
 
     // Function windows and the blackout window.
     void createFunctionWindows();
     void connectFunctionWindows();
-    // Takes the function windows off the screen without the operator closing them, so that
-    // they come back with the next selection once the library or installation changed.
-    void hideFunctionWindows();
+    // Takes the function windows off the screen without the operator closing them, and keeps
+    // them off while the library or installation changes underneath them (the update pass
+    // runs on inside the modal window); resuming re-evaluates them once, so that they come
+    // back with the next selection.
+    void suspendFunctionWindows();
+    void resumeFunctionWindows();
 
     void updateCaption();
     void reportLoadWarnings(const std::vector<std::string>& warnings);
-    void shutdown();
+    // Failures of the exit save go to message boxes, or to standard error when nobody may
+    // be there to read them.
+    enum class Report { MessageBox, StandardError };
+    void shutdown(Report report = Report::MessageBox);
 
     KyShow show_;
     TMMTimer timer_;
     TPIconPages* pageControl_ = nullptr;
     QTimer* updateTimer_ = nullptr;
     bool shutDown_ = false;
+    bool functionWindowsSuspended_ = false;
     // Pages added in the pages window since the program started; names the next one.
     int pagesAdded_ = 0;
 
@@ -113,6 +126,7 @@ private:
     QWidget* sequenceForm_ = nullptr;
     QWidget* cueForm_ = nullptr;
     std::unique_ptr<TDirectAccessForm> directAccessForm_;
+    std::unique_ptr<TOlaForm> olaForm_;
 
     // Reset, Light, Lamp, PanTilt, Color, Mixer, Gobo, Effect, Optic, Dimmers.
     std::array<QAction*, 10> functionActions_{};
@@ -122,6 +136,7 @@ private:
     QAction* floorsAction_ = nullptr;
     QAction* dmxSpaceAction_ = nullptr;
     QAction* dmxModuleAction_ = nullptr;
+    QAction* olaAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* blackoutAction_ = nullptr;
     QAction* sequenceAction_ = nullptr;

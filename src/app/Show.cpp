@@ -14,18 +14,6 @@ std::string setAside(const std::string& path)
     return copy.empty() ? "Nie udało się zrobić jego kopii." : "Kopia: " + copy;
 }
 
-void setAsideIfIncomplete(vt::LoadStatus status, const std::string& path, std::vector<std::string>& warnings)
-{
-    if (status == vt::LoadStatus::Incomplete)
-        warnings.push_back("Plik " + vt::baseName(path) + " jest uszkodzony i nie został wczytany w całości.\n" +
-                           setAside(path));
-}
-
-std::string failureUnless(bool saved, const std::string& path, const std::string& reason)
-{
-    return saved ? std::string() : "Nie można zapisać pliku " + vt::baseName(path) + ": " + reason;
-}
-
 } // namespace
 
 KyShow::KyShow(DataPaths paths, SerialPortLister ports)
@@ -34,18 +22,19 @@ KyShow::KyShow(DataPaths paths, SerialPortLister ports)
     for (int i = 0; i < 10; ++i)
         zoneNames[static_cast<std::size_t>(i)] = std::to_string(i + 1);
     usb.blackoutOverride = &blackout;
+    usb.frameOutput = &ola;
 }
 
 void KyShow::loadAll(std::vector<std::string>& warnings)
 {
     // The direct-access window reads its file when it is created, before the other files.
-    setAsideIfIncomplete(panel.load(paths_.panel), paths_.panel, warnings);
-    setAsideIfIncomplete(loadConfiguration(paths_.configuration, pageNames, zoneNames), paths_.configuration, warnings);
+    noteLoad(panel.load(paths_.panel), paths_.panel, warnings);
+    noteLoad(loadConfiguration(paths_.configuration, pageNames, zoneNames), paths_.configuration, warnings);
     vt::LoadStatus libraryStatus = loadLibrary(library, paths_.library);
-    setAsideIfIncomplete(libraryStatus, paths_.library, warnings);
+    noteLoad(libraryStatus, paths_.library, warnings);
     std::size_t dropped = 0;
     vt::LoadStatus clubStatus = library.club.load(paths_.club, &dropped);
-    setAsideIfIncomplete(clubStatus, paths_.club, warnings);
+    noteLoad(clubStatus, paths_.club, warnings);
     // Devices whose types a damaged or missing library lacks would be gone for good with
     // the next save of the installation.
     if (clubStatus == vt::LoadStatus::Complete && libraryStatus != vt::LoadStatus::Complete && dropped > 0)
@@ -53,10 +42,34 @@ void KyShow::loadAll(std::vector<std::string>& warnings)
                            ", których typów nie ma w bibliotece, zostały pominięte: " + std::to_string(dropped) +
                            ".\n" + setAside(paths_.club));
     // A generators file with a wrong magic throws and ends the start-up.
-    setAsideIfIncomplete(genList.load(paths_.generators), paths_.generators, warnings);
+    noteLoad(genList.load(paths_.generators), paths_.generators, warnings);
     rebuildIcons();
-    setAsideIfIncomplete(loadSequences(seque, paths_.sequences), paths_.sequences, warnings);
-    setAsideIfIncomplete(loadCues(seque, paths_.cues), paths_.cues, warnings);
+    noteLoad(loadSequences(seque, paths_.sequences), paths_.sequences, warnings);
+    noteLoad(loadCues(seque, paths_.cues), paths_.cues, warnings);
+}
+
+void KyShow::noteLoad(vt::LoadStatus status, const std::string& path, std::vector<std::string>& warnings)
+{
+    if (status == vt::LoadStatus::Incomplete)
+        warnings.push_back("Plik " + vt::baseName(path) + " jest uszkodzony i nie został wczytany w całości.\n" +
+                           setAside(path));
+    if (status == vt::LoadStatus::Unreadable) {
+        // Nothing of it could be copied aside either: the file itself is the only copy.
+        std::string reason;
+        vt::Bytes ignored;
+        vt::readWholeFile(path, ignored, &reason);
+        unreadable_.insert(path);
+        warnings.push_back("Nie można odczytać pliku " + vt::baseName(path) + ": " + reason +
+                           ". Plik nie zostanie nadpisany.");
+    }
+}
+
+std::string KyShow::save(const std::string& path, const std::function<bool(std::string*)>& write) const
+{
+    if (mustNotOverwrite(path))
+        return {};
+    std::string reason;
+    return write(&reason) ? std::string() : "Nie można zapisać pliku " + vt::baseName(path) + ": " + reason;
 }
 
 std::vector<std::string> KyShow::saveAtExit()
@@ -66,15 +79,15 @@ std::vector<std::string> KyShow::saveAtExit()
         if (!failure.empty())
             failures.push_back(std::move(failure));
     };
-    std::string reason;
+    const DataPaths& p = paths_;
     // The direct-access window is destroyed, and writes its file, before the others are saved.
-    note(failureUnless(panel.save(paths_.panel, &reason), paths_.panel, reason));
-    note(failureUnless(saveSequences(seque, paths_.sequences, &reason), paths_.sequences, reason));
-    note(failureUnless(saveCues(seque, paths_.cues, &reason), paths_.cues, reason));
+    note(save(p.panel, [&](std::string* reason) { return panel.save(p.panel, reason); }));
+    note(save(p.sequences, [&](std::string* reason) { return saveSequences(seque, p.sequences, reason); }));
+    note(save(p.cues, [&](std::string* reason) { return saveCues(seque, p.cues, reason); }));
     note(saveClub());
-    note(failureUnless(genList.save(paths_.generators, &reason), paths_.generators, reason));
-    note(failureUnless(saveConfiguration(paths_.configuration, pageNames, zoneNames, &reason), paths_.configuration,
-                       reason));
+    note(save(p.generators, [&](std::string* reason) { return genList.save(p.generators, reason); }));
+    note(save(p.configuration,
+              [&](std::string* reason) { return saveConfiguration(p.configuration, pageNames, zoneNames, reason); }));
     return failures;
 }
 
@@ -85,14 +98,12 @@ void KyShow::rebuildIcons()
 
 std::string KyShow::saveLibrary()
 {
-    std::string reason;
-    return failureUnless(::saveLibrary(library, paths_.library, &reason), paths_.library, reason);
+    return save(paths_.library, [this](std::string* reason) { return ::saveLibrary(library, paths_.library, reason); });
 }
 
 std::string KyShow::saveClub()
 {
-    std::string reason;
-    return failureUnless(library.club.save(paths_.club, &reason), paths_.club, reason);
+    return save(paths_.club, [this](std::string* reason) { return library.club.save(paths_.club, reason); });
 }
 
 void KyShow::tick()

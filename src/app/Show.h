@@ -6,6 +6,7 @@
 #include "club/Icons.h"
 #include "dmx/Dmx_space.h"
 #include "library/Library.h"
+#include "dmx/OlaOutput.h"
 #include "dmx/Usb.h"
 #include "functions/Blackout.h"
 #include "generator/GenList.h"
@@ -14,7 +15,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,6 +43,9 @@ public:
     KyUsb usb;
     // Rewrites the outgoing frames while the blackout window is shown; usb applies it.
     KyBlackoutOverride blackout{icons};
+    // The second output, through the OLA daemon; usb hands it every frame. Off until its
+    // target is set; it keeps its own thread and needs no show lock.
+    KyOlaOutput ola;
     // The direct-access window's buttons, which live as long as that window.
     KyPanel panel{seque, dmx};
 
@@ -50,9 +56,12 @@ public:
     std::vector<std::string> pageNames;    // cp1250, at least one
 
     // Start-up steps that read the data files, in their order. A file that did not load
-    // completely is set aside and described in `warnings`; a file that must end the
+    // completely is set aside and described in `warnings`, and so is a file that could not
+    // be read at all, which no save of this run overwrites; a file that must end the
     // start-up throws std::runtime_error with its message.
     void loadAll(std::vector<std::string>& warnings);
+    // A data file that was there at start-up but could not be read.
+    bool mustNotOverwrite(const std::string& path) const { return unreadable_.count(path) != 0; }
     // Exit saving, in its order. Returns one message per file that could not be written.
     std::vector<std::string> saveAtExit();
     // Save one file when its window closes. Empty, or the message that says why not.
@@ -74,8 +83,13 @@ public:
 private:
     void tickLocked();
     void sendOutputFrame();
+    void noteLoad(vt::LoadStatus status, const std::string& path, std::vector<std::string>& warnings);
+    // Writes a data file through `write` unless it must not be overwritten. Empty, or the
+    // message that says why it could not be written.
+    std::string save(const std::string& path, const std::function<bool(std::string* reason)>& write) const;
 
     DataPaths paths_;
+    std::set<std::string> unreadable_;
     std::mutex showLock_;
     std::uint8_t closeState_ = Running;
 };

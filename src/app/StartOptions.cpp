@@ -3,6 +3,9 @@
 #include <QCommandLineParser>
 #include <QFile>
 
+#include <charconv>
+#include <string_view>
+
 namespace {
 
 void describeOptions(QCommandLineParser& parser)
@@ -21,11 +24,44 @@ void describeOptions(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("port"),
                       QStringLiteral("Also probe this serial port for a DMX module; may be repeated."),
                       QStringLiteral("path")});
+    parser.addOption({QStringLiteral("ola-universe"),
+                      QStringLiteral("Send the universe to this OLA universe (1-65535) for this run."),
+                      QStringLiteral("N")});
+    parser.addOption({QStringLiteral("ola-port"),
+                      QStringLiteral("The OLA daemon's port (1-65535) for this run."), QStringLiteral("P")});
 }
 
 std::string localPath(const QString& text)
 {
     return QFile::encodeName(text).toStdString();
+}
+
+// A whole number from 1 to 65535, or nothing.
+std::optional<std::uint16_t> numberUpTo65535(std::string_view text)
+{
+    unsigned value = 0;
+    auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (failure != std::errc() || end != text.data() + text.size() || value < 1 || value > 65535)
+        return std::nullopt;
+    return static_cast<std::uint16_t>(value);
+}
+
+// Takes --ola-universe or --ola-port when given; false with the message for a value out of range.
+bool takeOlaOption(const QCommandLineParser& parser, const QString& name, StartOptions& options, std::string& error)
+{
+    if (!parser.isSet(name))
+        return true;
+    std::string value = parser.value(name).toStdString();
+    std::optional<std::uint16_t> number = numberUpTo65535(value);
+    if (!number) {
+        error = "--" + name.toStdString() + " takes a number from 1 to 65535, not \"" + value + "\"";
+        return false;
+    }
+    if (name == QStringLiteral("ola-universe"))
+        options.olaUniverse = *number;
+    else
+        options.olaPort = *number;
+    return true;
 }
 
 } // namespace
@@ -45,6 +81,9 @@ bool parseStartOptions(int argc, const char* const* argv, StartOptions& options,
         error = "Unexpected argument '" + parser.positionalArguments().front().toStdString() + "'.";
         return false;
     }
+    if (!takeOlaOption(parser, QStringLiteral("ola-universe"), options, error) ||
+        !takeOlaOption(parser, QStringLiteral("ola-port"), options, error))
+        return false;
     options.helpRequested = parser.isSet(QStringLiteral("help"));
     options.versionRequested = parser.isSet(QStringLiteral("version"));
     if (parser.isSet(QStringLiteral("data-dir")))

@@ -1,6 +1,8 @@
 #pragma once
 // Command-line options of the program.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,14 +12,19 @@ struct StartOptions {
     // Whether the machine's serial ports and VANTOREL_PORTS are probed too. The program turns
     // it on; anything else that builds a main window (tests) stays off the machine's ports.
     bool listSystemPorts = false;
+    // The OLA output for this run only, over the user's saved choice: --ola-universe N turns
+    // it on for universe N, --ola-port P names the daemon's port.
+    std::optional<unsigned> olaUniverse;
+    std::optional<std::uint16_t> olaPort;
     // --help or --version: the program prints startUsage() or its version and ends.
     bool helpRequested = false;
     bool versionRequested = false;
 };
 
 // Reads the arguments the toolkit left (it takes its own, such as -style, first): --data-dir
-// DIR, any number of --port PATH, --help and --version. An unknown option, an option without
-// its value or a stray argument returns false with a one-line message in `error`.
+// DIR, any number of --port PATH, --ola-universe N and --ola-port P (1-65535), --help and
+// --version. An unknown option, an option without its value, a value out of range or a stray
+// argument returns false with a one-line message in `error`.
 bool parseStartOptions(int argc, const char* const* argv, StartOptions& options, std::string& error);
 
 // What --help prints and a refused command line shows after its message.

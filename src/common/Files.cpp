@@ -49,16 +49,22 @@ std::string baseName(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-ReadResult readWholeFile(const std::string& path, Bytes& out)
+ReadResult readWholeFile(const std::string& path, Bytes& out, std::string* reason)
 {
+    auto unreadable = [reason](int error) {
+        if (reason)
+            *reason = std::strerror(error);
+        return ReadResult::Unreadable;
+    };
     out.clear();
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
+        return errno == ENOENT ? ReadResult::Missing : unreadable(errno);
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const int statError = ::fstat(fd, &st) == 0 ? 0 : errno;
+    if (statError || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return ReadResult::Unreadable;
+        return unreadable(statError ? statError : S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
     }
     std::uint8_t buffer[65536];
     for (;;) {
@@ -66,9 +72,10 @@ ReadResult readWholeFile(const std::string& path, Bytes& out)
         if (r < 0 && errno == EINTR)
             continue;
         if (r < 0) {
+            int error = errno;
             ::close(fd);
             out.clear();
-            return ReadResult::Unreadable;
+            return unreadable(error);
         }
         if (r == 0)
             break;
@@ -114,9 +121,15 @@ LoadStatus loadFile(const std::string& path,
     Bytes data;
     ReadResult read = readWholeFile(path, data);
     LoadStatus parsed = parse(data);
-    if (read == ReadResult::Missing)
+    switch (read) {
+    case ReadResult::Missing:
         return LoadStatus::Missing;
-    return read == ReadResult::Ok ? parsed : LoadStatus::Incomplete;
+    case ReadResult::Unreadable:
+        return LoadStatus::Unreadable;
+    case ReadResult::Ok:
+        break;
+    }
+    return parsed;
 }
 
 std::string setAsideDamaged(const std::string& path)

@@ -11,7 +11,8 @@ namespace vt {
 
 enum class ReadResult { Ok, Missing, Unreadable };
 
-ReadResult readWholeFile(const std::string& path, Bytes& out);
+// An unreadable file's reason (the system's words for it) goes to `reason` when given.
+ReadResult readWholeFile(const std::string& path, Bytes& out, std::string* reason = nullptr);
 
 // Writes to a temporary file beside `path`, flushes it to disk and renames it over
 // `path`, so an interrupted save leaves the old file. False (with the reason in `error`
@@ -24,11 +25,13 @@ enum class LoadStatus {
     Missing,    // no file: the store stays empty
     Complete,   // read to the end as written
     Incomplete, // damaged or cut short: what could be read was taken
+    Unreadable, // there but could not be read (permissions, a folder in its place, an I/O
+                // error): the store stays empty, and saving it would destroy what the file holds
 };
 
 // Reads a data file and hands its bytes to `parse`, which replaces the store with what
 // they hold. A missing or unreadable file is handed over as no bytes, so the store ends up
-// empty; it counts as Missing or Incomplete respectively.
+// empty; it counts as Missing or Unreadable respectively.
 LoadStatus loadFile(const std::string& path,
                     const std::function<LoadStatus(std::span<const std::uint8_t>)>& parse);
 

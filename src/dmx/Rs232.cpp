@@ -153,6 +153,30 @@ unsigned C_RS232::outQueue() const
     return static_cast<unsigned>(count);
 }
 
+bool C_RS232::waitForInput(std::size_t bytes, int timeoutMs) const
+{
+    const long long deadline = nowMs() + timeoutMs;
+    for (;;) {
+        if (!isOpen_)
+            return false;
+        const unsigned waiting = inQueue();
+        if (waiting >= bytes)
+            return true;
+        const long long left = deadline - nowMs();
+        if (left <= 0)
+            return false;
+        if (waiting == 0) {
+            pollfd p{fd_, POLLIN, 0};
+            const int ready = ::poll(&p, 1, static_cast<int>(left));
+            if ((ready < 0 && errno != EINTR) || (ready > 0 && (p.revents & POLLIN) == 0))
+                return false; // the device went away
+        } else {
+            // Part of the reply is here; poll would return at once, so give the rest a moment.
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    }
+}
+
 std::size_t C_RS232::readAvailable(std::span<std::uint8_t> buffer) const
 {
     std::size_t done = 0;

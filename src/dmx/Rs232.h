@@ -35,6 +35,9 @@ public:
     // Discards both queues, then sends the bytes and waits until the port has passed them on.
     bool write(std::span<const std::uint8_t> data);
 
+    // Waits until at least `bytes` are waiting or `timeoutMs` has passed; true if they are.
+    bool waitForInput(std::size_t bytes, int timeoutMs) const;
+
     unsigned inQueue() const;
     unsigned outQueue() const;
 

@@ -21,6 +21,9 @@ enum Command : std::uint8_t {
 constexpr int kModuleBaudIndex = 6; // 56000 bit/s
 constexpr int kDiscoveryWaitMs = 100;
 constexpr int kProbeWaitMs = 10;
+// The memory commands step every 10 ms; a module that answers a little late (a busy
+// computer, a slow USB bridge) is waited for rather than taken for a module that failed.
+constexpr int kMemoryReplyWaitMs = 40;
 constexpr int kOldGeneration = 12;  // generations below this keep the image 5 blocks in
 constexpr int kOldGenerationBlockOffset = 5;
 
@@ -122,15 +125,23 @@ bool KyUsb::discover(KyModuleChooser& chooser)
     return moduleState == 1;
 }
 
-bool KyUsb::sendFrame(std::span<const std::uint8_t, 512> universe, bool& inputChanged)
+// The frame goes to the other output even while no module is connected.
+void KyUsb::buildFrame(std::span<const std::uint8_t, 512> universe)
 {
-    if (moduleState != 1)
-        return false;
-    request_[1] = DmxFrame;
     std::span<std::uint8_t, 512> payload(request_.data() + kPayloadOffset, 512);
     std::copy(universe.begin(), universe.end(), payload.begin());
     if (blackoutActive && blackoutOverride)
         blackoutOverride->overrideFrame(payload);
+    if (frameOutput)
+        frameOutput->frameBuilt(payload);
+}
+
+bool KyUsb::sendFrame(std::span<const std::uint8_t, 512> universe, bool& inputChanged)
+{
+    buildFrame(universe);
+    if (moduleState != 1)
+        return false;
+    request_[1] = DmxFrame;
     port.read(reply_);
     bool written = port.write(request_);
     bool input = reply_[12] != 1;
@@ -236,12 +247,18 @@ bool KyUsb::readVersion(std::span<std::uint8_t, 16> out)
     return true;
 }
 
+void KyUsb::awaitMemoryReply()
+{
+    port.waitForInput(kReplySize, kMemoryReplyWaitMs);
+}
+
 bool KyUsb::erase(int phase, int block)
 {
     if (moduleState != 1)
         return false;
     setAddress(block);
     reply_[1] = 0;
+    awaitMemoryReply();
     exchange(phase == 0 ? Erase : EraseStatus);
     return phase != 0 && reply_[1] == Erase;
 }
@@ -257,6 +274,7 @@ bool KyUsb::readBlock(std::span<std::uint8_t, 256> out, int block, int generatio
         return false;
     setAddress(moduleBlock(block, generation));
     reply_[1] = 0;
+    awaitMemoryReply();
     exchange(ReadBlock);
     if (reply_[1] != ReadBlock)
         return false;
@@ -271,6 +289,7 @@ bool KyUsb::writeBlock(std::span<const std::uint8_t, 256> data, int block, int g
     setAddress(moduleBlock(block, generation));
     std::copy(data.begin(), data.end(), request_.begin() + kPayloadOffset);
     reply_[1] = 0;
+    awaitMemoryReply();
     exchange(WriteBlock);
     return reply_[1] == WriteBlock;
 }

@@ -35,6 +35,14 @@ public:
     virtual void overrideFrame(std::span<std::uint8_t, 512> payload) = 0;
 };
 
+// Another output beside the module: gets every frame of the tick exactly as the module would
+// (blackout included), whether or not a module is connected. Runs inside the tick.
+class KyFrameOutput {
+public:
+    virtual ~KyFrameOutput() = default;
+    virtual void frameBuilt(std::span<const std::uint8_t, 512> frame) = 0;
+};
+
 class KyUsb {
 public:
     static constexpr int kRequestSize = 528;
@@ -79,6 +87,7 @@ public:
     std::string connectedModuleName; // cp1250
     bool blackoutActive = false;
     KyFrameOverride* blackoutOverride = nullptr;
+    KyFrameOutput* frameOutput = nullptr;
     // The block commands refuse blocks beyond this; the programming window sets it.
     int blockCount = 0;
 
@@ -89,7 +98,9 @@ private:
     std::string replyName() const;
     void setAddress(int block);
     bool exchange(std::uint8_t command);
+    void awaitMemoryReply();
     bool blockAllowed(int block) const;
+    void buildFrame(std::span<const std::uint8_t, 512> universe);
 
     SerialPortLister ports_;
     bool lastInput_ = false;

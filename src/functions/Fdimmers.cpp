@@ -5,8 +5,8 @@
 #include <QGridLayout>
 
 TDimmerRowForm::TDimmerRowForm(const KyFunctionModel& model, KyFunction function, const char* caption,
-                               std::size_t count, BlockAt blockAt, QWidget* parent)
-    : TFunctionForm(model, function, parent), blockAt_(blockAt), grid_(new QGridLayout(this))
+                               std::size_t count, BlockAt blockAt, Placement placement, QWidget* parent)
+    : TFunctionForm(model, function, parent), blockAt_(blockAt), placement_(placement), grid_(new QGridLayout(this))
 {
     setWindowTitle(QString::fromUtf8(caption));
     useUpdateTimer();
@@ -27,12 +27,17 @@ void TDimmerRowForm::configure(const KyClubDevice& reference)
     int placed = 0;
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         KyDimmerControl* control = controls_[i];
-        control->bindBlock(blockAt_(*reference.deviceType, i), reference.startAddress);
+        const KyDimmer* block = blockAt_(*reference.deviceType, i);
+        control->bindBlock(block, reference.startAddress);
         grid_->removeWidget(control);
-        if (control->isBound()) {
-            grid_->addWidget(control, placed / kPerRow, placed % kPerRow);
-            ++placed;
-        }
+        const bool keepsPlace = placement_ == Placement::ByIndex && block;
+        QSizePolicy policy = control->sizePolicy();
+        policy.setRetainSizeWhenHidden(keepsPlace);
+        control->setSizePolicy(policy);
+        if (!keepsPlace && !control->isBound())
+            continue;
+        const int slot = keepsPlace ? static_cast<int>(i) : placed++;
+        grid_->addWidget(control, slot / kPerRow, slot % kPerRow);
     }
 }
 
@@ -60,11 +65,11 @@ const KyDimmer* dimmAt(const KyDevice& type, std::size_t i)
 } // namespace
 
 TOpticForm::TOpticForm(const KyFunctionModel& model, QWidget* parent)
-    : TDimmerRowForm(model, KyFunction::Optic, "Optyka", 4, opticAt, parent)
+    : TDimmerRowForm(model, KyFunction::Optic, "Optyka", 4, opticAt, Placement::Packed, parent)
 {
 }
 
 TDimmersForm::TDimmersForm(const KyFunctionModel& model, QWidget* parent)
-    : TDimmerRowForm(model, KyFunction::Dimmers, "Dimmery", KyDimmers::maxDimms, dimmAt, parent)
+    : TDimmerRowForm(model, KyFunction::Dimmers, "Dimmery", KyDimmers::maxDimms, dimmAt, Placement::ByIndex, parent)
 {
 }

@@ -7,6 +7,7 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHideEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -415,9 +416,11 @@ void TPanTiltForm::showGenerators()
         generatorValues_[i]->setText(QString::number(generatorBars_[i]->position()));
 }
 
+// Minimising the main window hides this one spontaneously: the generator window then goes
+// and comes back with the window system, not closed by this window.
 void TPanTiltForm::hideEvent(QHideEvent* event)
 {
-    if (windows_.generatorForm)
+    if (windows_.generatorForm && !event->spontaneous())
         windows_.generatorForm->hide();
     TFunctionForm::hideEvent(event);
 }

@@ -198,6 +198,6 @@ KyGeneratorView generatorView(KyDmxSpace& dmx, const KyClubDevice& reference)
     const KyGenerator& tilt = scene->generatorFor(ch.tilt);
     view.pan = pan;
     view.editable = dmx.recordingMode && scene->hasChannel(ch.pan) && scene->hasChannel(ch.tilt);
-    view.on = view.editable && pan.enabled && tilt.enabled;
+    view.on = pan.enabled && tilt.enabled;
     return view;
 }

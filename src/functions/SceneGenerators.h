@@ -53,7 +53,7 @@ std::optional<KyPanTiltGen> axisRecords(KyDmxSpace& dmx, const KyClubDevice& dev
 struct KyGeneratorView {
     // Recording into a current scene that holds the reference device's pan and tilt.
     bool editable = false;
-    // Both of its generators run.
+    // Both of its generators run, whether or not they can be edited now.
     bool on = false;
     // Its pan record, shown while the edited sequence has a current scene.
     std::optional<KyGenerator> pan;

@@ -57,8 +57,7 @@ TGeneratorForm::TGeneratorForm(const KyFunctionModel& model, KyGenList& genList,
 
 KyGeneratorWindows TGeneratorForm::windows()
 {
-    return {this, [&list = genList_, path = genListPath_](QWidget* owner) { return chooseFigure(list, path, owner); },
-            askPhaseOffset};
+    return {this, [this](QWidget* owner) { return chooseFigure(genList_, genListPath_, owner); }, askPhaseOffset};
 }
 
 // The left and right buttons in the grid's first row; the bars and their labels go below.
@@ -231,9 +230,10 @@ void TGeneratorForm::refresh()
         records = axisRecords(model_.dmx, *reference);
     }
     if (records) {
-        showRecords(*records);
+        shown_ = *records;
         setWindowTitle(functionWindowTitle(*reference));
     }
+    showRecords(shown_);
     for (std::size_t i = 0; i < 3; ++i) {
         modifierLabels_[i]->setText(QString::number(modifierBars_[i]->position()));
         for (AxisControls& controls : axes_)

@@ -32,6 +32,8 @@ public:
     // What the Pan/Tilt window's Generator group opens: this window, the list window and the
     // divide window.
     KyGeneratorWindows windows();
+    // Where the list window writes the list; empty keeps the list off the disk.
+    void setGenListPath(std::string path) { genListPath_ = std::move(path); }
 
     QPushButton* saveButton() const { return save_; }
     QPushButton* chooseButton() const { return choose_; }
@@ -83,4 +85,8 @@ private:
     std::array<TPTrackBar*, 3> modifierBars_{};
     std::array<QLabel*, 3> modifierLabels_{};
     std::array<AxisControls, 2> axes_{};
+    // What the controls show: the reference head's records, or while there are none the
+    // last ones shown (the controls' start values are a default record's), so that a
+    // control used while nothing can be edited does not keep a state that was not applied.
+    KyPanTiltGen shown_;
 };

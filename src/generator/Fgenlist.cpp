@@ -105,7 +105,7 @@ void TGenListForm::EraseButtonClick()
         refill();
     }
     std::string reason;
-    if (!list_.save(listPath_, &reason))
+    if (!listPath_.empty() && !list_.save(listPath_, &reason))
         warnUnsaved(listPath_, reason);
 }
 

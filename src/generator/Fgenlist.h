@@ -15,7 +15,7 @@ class TPStringGrid;
 class TGenListForm : public QDialog {
     Q_OBJECT
 public:
-    // `listPath` is where the list is written after a deletion.
+    // `listPath` is where the list is written after a deletion; empty: nowhere.
     TGenListForm(KyGenList& list, std::string listPath, QWidget* owner);
 
     // The chosen figure's index once the window closed with a choice.

@@ -93,7 +93,7 @@ vt::LoadStatus KyGenList::load(const std::string& path)
     case vt::ReadResult::Missing:
         return vt::LoadStatus::Missing;
     case vt::ReadResult::Unreadable:
-        return vt::LoadStatus::Incomplete;
+        return vt::LoadStatus::Unreadable;
     case vt::ReadResult::Ok:
         break;
     }

@@ -96,13 +96,18 @@ std::uint8_t asByte(int value)
 
 // ---- KyBlockEdit
 
-void KyBlockEdit::commitNumberOnLeave(QLineEdit* edit, int lo, int hi, std::function<void(int)> store)
+void KyBlockEdit::commitOnLeave(QLineEdit* edit, std::function<void(const QString&)> store)
 {
     if (!edit)
         return;
     edit->installEventFilter(this);
-    commits_.emplace_back(edit, [edit, lo, hi, store = std::move(store)] {
-        int value = numberIn(edit->text());
+    commits_.emplace_back(edit, std::move(store));
+}
+
+void KyBlockEdit::commitNumberOnLeave(QLineEdit* edit, int lo, int hi, std::function<void(int)> store)
+{
+    commitOnLeave(edit, [lo, hi, store = std::move(store)](const QString& text) {
+        int value = numberIn(text);
         if (value >= lo && value <= hi)
             store(value);
     });
@@ -110,18 +115,18 @@ void KyBlockEdit::commitNumberOnLeave(QLineEdit* edit, int lo, int hi, std::func
 
 void KyBlockEdit::commitTextOnLeave(QLineEdit* edit, std::function<void(const std::string&)> store)
 {
-    if (!edit)
-        return;
-    edit->installEventFilter(this);
-    commits_.emplace_back(edit, [edit, store = std::move(store)] { store(vt::toCp1250(edit->text())); });
+    commitOnLeave(edit, [store = std::move(store)](const QString& text) { store(vt::toCp1250(text)); });
 }
 
 bool KyBlockEdit::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusOut)
-        for (auto& [edit, commit] : commits_)
-            if (edit == watched)
-                commit();
+        for (auto& [edit, store] : commits_)
+            if (edit == watched && edit->isModified()) {
+                edit->setModified(false);
+                store(edit->text());
+                break;
+            }
     return QObject::eventFilter(watched, event);
 }
 

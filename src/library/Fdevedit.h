@@ -6,7 +6,9 @@
 
 #include "library/Device.h"
 
+#include <QLineEdit>
 #include <QObject>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -18,7 +20,6 @@
 class QCheckBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QWidget;
@@ -48,7 +49,9 @@ class KyBlockEdit : public QObject {
 public:
     explicit KyBlockEdit(QObject* parent) : QObject(parent) {}
 
-    // Stores the edit's number when it lies in lo..hi.
+    // Stores the edit's number when it lies in lo..hi. Both store only what the operator
+    // typed: a field merely passed through keeps the block's value, even one the field
+    // cannot show whole (a long name, a channel of three digits from a file).
     void commitNumberOnLeave(QLineEdit* edit, int lo, int hi, std::function<void(int)> store);
     void commitTextOnLeave(QLineEdit* edit, std::function<void(const std::string&)> store);
 
@@ -56,7 +59,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::vector<std::pair<QObject*, std::function<void()>>> commits_;
+    void commitOnLeave(QLineEdit* edit, std::function<void(const QString&)> store);
+
+    // Guarded: the page that holds an edit may go while a message box is open.
+    std::vector<std::pair<QPointer<QLineEdit>, std::function<void(const QString&)>>> commits_;
 };
 
 struct KyShutterControls {

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTextDocument>
 
 namespace {
 
@@ -176,7 +177,9 @@ TDevGeneralFrame::TDevGeneralFrame(KyDevice& device, QWidget* parent)
         if (text.size() <= descriptionLength)
             return;
         QSignalBlocker quiet(description_);
+        const bool typed = description_->document()->isModified();
         description_->setPlainText(text.left(descriptionLength));
+        description_->document()->setModified(typed);
         description_->moveCursor(QTextCursor::End);
     });
     fields->addWidget(description_, 1, 0, 1, 2);
@@ -208,8 +211,11 @@ void TDevGeneralFrame::refresh()
 
 bool TDevGeneralFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == description_ && event->type() == QEvent::FocusOut)
+    // Like the fields, the memo stores only what the operator typed.
+    if (watched == description_ && event->type() == QEvent::FocusOut && description_->document()->isModified()) {
+        description_->document()->setModified(false);
         device_.description = linesOf(description_->toPlainText());
+    }
     return TDevFrame::eventFilter(watched, event);
 }
 

@@ -134,8 +134,12 @@ void TNewDeviceForm::showType(const KyDevice& type)
     StartEditChange();
 }
 
-void TNewDeviceForm::TypeGridSelect(int)
+// Only another row proposes a new start address: the current row clicked again, in either
+// column, keeps what the operator typed.
+void TNewDeviceForm::TypeGridSelect(int row, int, int previousRow)
 {
+    if (row == previousRow)
+        return;
     auto type = chosenType();
     if (!type)
         return;

@@ -50,7 +50,7 @@ private:
     std::shared_ptr<KyDevice> chosenType() const;
     void fillTypes();
     void showType(const KyDevice& type);
-    void TypeGridSelect(int row);
+    void TypeGridSelect(int row, int column, int previousRow);
     void StartEditChange();
     void OkButtonClick();
 

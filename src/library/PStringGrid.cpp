@@ -162,8 +162,9 @@ bool TPStringGrid::commitEdit(Commit reason)
     int column = editColumn_;
     if (reason != Commit::Enter || !rules_.enterKeepsEditing)
         endEditMode();
+    QPointer<TPStringGrid> alive(this);
     bool accepted = !commit_ || commit_(row, column, typed, reason);
-    if (accepted)
+    if (accepted && alive && item(row, column))
         item(row, column)->setText(typed);
     return accepted;
 }
@@ -191,10 +192,28 @@ void TPStringGrid::moveEditingTo(QAbstractItemView::CursorAction action)
 
 void TPStringGrid::focusMoved(QWidget* old, QWidget* now)
 {
-    // Focus going to another window (a message box, a file dialog) does not leave the grid.
+    // Focus going to another window (a message box, a file dialog) does not leave the grid;
+    // focus coming to the grid itself is focusInEvent's.
     if (!editor_ || old != editor_ || !now || now->window() != window() || now == this || isAncestorOf(now))
         return;
     commitEdit(Commit::Leave);
+}
+
+// Tab from the cell editor lands on the grid itself: the text is taken as if the grid had
+// been left. A click leaves the cell through mousePressEvent, which knows where to.
+void TPStringGrid::focusInEvent(QFocusEvent* event)
+{
+    if (editor_ && event->reason() != Qt::MouseFocusReason)
+        commitEdit(Commit::Leave);
+    QTableWidget::focusInEvent(event);
+}
+
+// The window closing takes the text typed so far, as leaving the grid would.
+void TPStringGrid::hideEvent(QHideEvent* event)
+{
+    if (editor_ && !event->spontaneous())
+        commitEdit(Commit::Leave);
+    QTableWidget::hideEvent(event);
 }
 
 bool TPStringGrid::eventFilter(QObject* watched, QEvent* event)

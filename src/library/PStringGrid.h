@@ -2,13 +2,13 @@
 // A grid of texts under a header row, with an edit mode in which the current cell is typed
 // into in place, and cells that show a check box centred in them.
 
+#include <QLineEdit>
+#include <QPointer>
 #include <QTableWidget>
 
 #include <functional>
 #include <optional>
 #include <vector>
-
-class QLineEdit;
 
 class TPStringGrid : public QTableWidget {
     Q_OBJECT
@@ -64,6 +64,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -81,7 +83,8 @@ private:
     std::function<bool(int, int)> canEdit_;
     std::function<bool(int, int, const QString&, Commit)> commit_;
     QMetaObject::Connection focusWatch_;
-    QLineEdit* editor_ = nullptr;
+    // Guarded: a commit may open a message box, and the editor may be gone after it.
+    QPointer<QLineEdit> editor_;
     int editRow_ = -1;
     int editColumn_ = -1;
 };

@@ -176,17 +176,22 @@ QWidget* TDirectAccessForm::createZoneColumn(int zone)
     return box;
 }
 
+// Only the program's own show and hide count: the window system restoring a minimised
+// window must not run a full refresh, which would darken the buttons of zones that play.
 void TDirectAccessForm::showEvent(QShowEvent* event)
 {
-    fullRefresh();
-    RefreshTimerTimer();
-    refreshTimer_->start(50);
+    if (!event->spontaneous()) {
+        fullRefresh();
+        RefreshTimerTimer();
+        refreshTimer_->start(50);
+    }
     QWidget::showEvent(event);
 }
 
 void TDirectAccessForm::hideEvent(QHideEvent* event)
 {
-    refreshTimer_->stop();
+    if (!event->spontaneous())
+        refreshTimer_->stop();
     QWidget::hideEvent(event);
 }
 

@@ -19,9 +19,12 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -125,7 +128,7 @@ private slots:
         ModalAnswerer answerer;
         TMainForm form(options());
         const QStringList expected = {
-            "System: &Biblioteka urządzeń | &Konfiguracja DMX | Ruch ikon | &Strony | - | Przestrzeń DMX | Moduł Dmx | - | &Zakończ",
+            "System: &Biblioteka urządzeń | &Konfiguracja DMX | Ruch ikon | &Strony | - | Przestrzeń DMX | Moduł Dmx | Wyjście OLA | - | &Zakończ",
             "&Funkcje: Światło | Lampa | Pan Tilt | Kolor | Mixer kolorów | Gobo | Efekt | Optyka | Dimmery | - | Reset | Blackout",
             "&Program: &Sekwencje | &Cue | Panel sterowania | - | Start | Pauza | Stop | - | Manual OFF | Muzyka",
             "Pomoc: O programie",
@@ -245,30 +248,40 @@ private slots:
         QVERIFY(!light->isChecked());
     }
 
-    void libraryActionHidesTheFunctionWindowsFirst()
+    // The update pass keeps running inside the modal window; it must not bring the function
+    // windows back over a library or installation that is being changed.
+    void libraryAndInstallationKeepTheFunctionWindowsHidden()
     {
-        writeInstallation();
-        ModalAnswerer answerer;
-        TMainForm form(options());
-        form.show();
-        auto* window = form.findChild<TLightForm*>();
-        click(form.pageControl()->iconWidgets()[0]);
-        QTRY_VERIFY(form.findChild<QAction*>("LightAction")->isEnabled());
-        form.findChild<QAction*>("LightAction")->trigger();
-        QVERIFY(window->isVisible());
+        for (const char* action : {"LibraryAction", "ClubAction"}) {
+            writeInstallation();
+            ModalAnswerer answerer;
+            TMainForm form(options());
+            form.show();
+            auto* window = form.findChild<TLightForm*>();
+            click(form.pageControl()->iconWidgets()[0]);
+            QTRY_VERIFY(form.findChild<QAction*>("LightAction")->isEnabled());
+            form.findChild<QAction*>("LightAction")->trigger();
+            QVERIFY(window->isVisible());
 
-        bool shownDuringLibrary = true;
-        answerer.onDialog([&](QDialog* dialog) {
-            shownDuringLibrary = window->isVisible();
-            dialog->reject();
-        });
-        form.findChild<QAction*>("LibraryAction")->trigger();
-        QVERIFY(!shownDuringLibrary);
-        QVERIFY(window->userOpened());
+            bool shownDuringDialog = true;
+            bool answered = false;
+            answerer.onDialog([&](QDialog* dialog) {
+                if (std::exchange(answered, true))
+                    return; // the answerer polls on while this waits
+                QTest::qWait(300); // several update passes
+                shownDuringDialog = window->isVisible();
+                dialog->reject();
+            });
+            form.findChild<QAction*>(action)->trigger();
+            QVERIFY2(!shownDuringDialog, action);
+            QVERIFY(window->userOpened());
 
-        // The icons were rebuilt, so the device must be selected again to bring it back.
-        click(form.pageControl()->iconWidgets()[0]);
-        QTRY_VERIFY(window->isVisible());
+            // The icons were rebuilt, so the device must be selected again to bring it back.
+            QTest::qWait(100);
+            QVERIFY(!window->isVisible());
+            click(form.pageControl()->iconWidgets()[0]);
+            QTRY_VERIFY(window->isVisible());
+        }
     }
 
     void blackoutActionFollowsItsWindow()
@@ -453,6 +466,25 @@ private slots:
         QVERIFY(!form.show().musicMode);
     }
 
+    // A data file that is there but cannot be read is named once at start-up and left as it
+    // is by the exit save, which says nothing about it.
+    void anUnreadableFileIsNamedAtStartUpAndKept()
+    {
+        fs::create_directories(dir / "sequences.vt2" / "inside");
+        ModalAnswerer answerer;
+        {
+            TMainForm form(options());
+            form.show();
+            QCOMPARE(answerer.seen, QStringList({QStringLiteral("Nie można odczytać pliku sequences.vt2: ") +
+                                                     QString::fromLocal8Bit(std::strerror(EISDIR)) +
+                                                     QStringLiteral(". Plik nie zostanie nadpisany."),
+                                                 QStringLiteral("BRAK MODUŁU DMX")}));
+        }
+        QCOMPARE(answerer.seen.size(), 2);
+        QVERIFY(fs::is_directory(dir / "sequences.vt2" / "inside"));
+        QVERIFY(fs::exists(dir / "cues.vt2"));
+    }
+
     void dmxSpaceActionShowsTheMonitorOverTheMainWindow()
     {
         ModalAnswerer answerer;
@@ -463,6 +495,31 @@ private slots:
         QVERIFY(form.dmxSpaceForm()->isVisible());
         QCOMPARE(form.dmxSpaceForm()->parentWidget(), &form);
         QVERIFY(form.dmxSpaceForm()->windowFlags() & Qt::Tool);
+    }
+
+    // SIGTERM (logout, shutdown, kill) runs the close sequence without the question: output
+    // stops, what changed since the start is saved, and the program leaves its loop with 0.
+    // A second signal while it closes changes nothing. Last: it ends the event loop.
+    void aSignalClosesWithoutTheQuestionAndSaves()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        form.show();
+        form.show().pageNames[0] = "Scena";
+        form.show().panel.cueButtons.button(2).id = 5;
+        const int startUpMessages = answerer.seen.size(); // "BRAK MODUŁU DMX"
+        ::kill(::getpid(), SIGTERM);
+        ::kill(::getpid(), SIGTERM);
+        QCOMPARE(QApplication::exec(), 0);
+        QCOMPARE(answerer.seen.size(), startUpMessages);
+        QVERIFY(!form.timer().Enabled());
+
+        KyShow saved(DataPaths::in(dir.string()));
+        std::vector<std::string> warnings;
+        saved.loadAll(warnings);
+        QVERIFY(warnings.empty());
+        QCOMPARE(saved.pageNames, std::vector<std::string>{"Scena"});
+        QCOMPARE(saved.panel.cueButtons.button(2).id, 5);
     }
 };
 

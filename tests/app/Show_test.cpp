@@ -2,9 +2,13 @@
 #include "library/LibraryFile.h"
 #include "common/Files.h"
 
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <fstream>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -275,4 +279,88 @@ TEST(Show, PanelIsReadFirstAndWrittenAtExit)
     EXPECT_EQ(show.panel.cueButtons.button(2).id, 5); // the records present are kept
     EXPECT_EQ(fs::file_size(dir / "panel.vt2.damaged"), 31u);
     fs::remove_all(dir);
+}
+
+namespace {
+
+// Runs `body` in a child process, as the unprivileged user when asked and the test runs as
+// root (who reads every file whatever its permissions), and returns what it printed.
+std::string inChildProcess(bool unprivileged, const std::function<std::string()>& body)
+{
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        const uid_t nobody = 65534;
+        if (unprivileged && ::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 ||
+                                                  ::setuid(nobody) != 0))
+            ::_exit(2);
+        const std::string out = body();
+        [[maybe_unused]] ssize_t written = ::write(pipeEnds[1], out.data(), out.size());
+        ::_exit(0);
+    }
+    ::close(pipeEnds[1]);
+    std::string out;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        out.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? out : "child failed";
+}
+
+} // namespace
+
+// A file that is there but cannot be read loads as nothing; saving that nothing over it would
+// destroy the only copy, so it is left alone for the whole run and the others save normally.
+TEST(Show, UnreadableFilesAreReportedAndNeverOverwritten)
+{
+    struct Case {
+        const char* file;
+        bool folder; // a folder in the file's place; otherwise a file nobody may read
+    };
+    for (const Case c : {Case{"sequences.vt2", true}, Case{"sequences.vt2", false}, Case{"library.vt2", false},
+                         Case{"generators.vt2", false}}) {
+        SCOPED_TRACE(std::string(c.file) + (c.folder ? " folder" : " unreadable"));
+        auto dir = freshDirectory("unreadable");
+        const fs::path path = dir / c.file;
+        const vt::Bytes held = {'v', 't', 0, 1, 2, 3};
+        if (c.folder) {
+            fs::create_directories(path / "inside");
+        } else {
+            writeBytes(path, held);
+            fs::permissions(path, fs::perms::none);
+        }
+        // The folder is open to everyone, as a user's own show folder is to its user.
+        fs::permissions(dir, fs::perms::all);
+
+        const std::string report = inChildProcess(!c.folder, [&] {
+            KyShow show(DataPaths::in(dir.string()));
+            std::vector<std::string> warnings;
+            show.loadAll(warnings);
+            std::string out;
+            for (const auto& w : warnings)
+                out += w + "\n";
+            for (const auto& failure : show.saveAtExit())
+                out += failure + "\n";
+            out += show.saveLibrary();
+            return out;
+        });
+        const std::string reason = std::strerror(c.folder ? EISDIR : EACCES);
+        EXPECT_EQ(report, "Nie można odczytać pliku " + std::string(c.file) + ": " + reason +
+                              ". Plik nie zostanie nadpisany.\n");
+        if (c.folder) {
+            EXPECT_TRUE(fs::is_directory(path / "inside"));
+        } else {
+            fs::permissions(path, fs::perms::owner_read);
+            EXPECT_EQ(fileBytes(path), held);
+        }
+        EXPECT_FALSE(fs::exists(dir / (std::string(c.file) + ".damaged")));
+        EXPECT_TRUE(fs::exists(dir / "cues.vt2"));
+        EXPECT_TRUE(fs::exists(dir / "vt2.cnf"));
+        fs::remove_all(dir);
+    }
 }

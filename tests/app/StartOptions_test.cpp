@@ -56,3 +56,24 @@ TEST(StartOptions, UnknownOptionsMissingValuesAndStrayArgumentsAreRefused)
         EXPECT_EQ(error, c.error);
     }
 }
+
+TEST(StartOptions, OlaUniverseAndPortForOneRun)
+{
+    const char* argv[] = {"vantorel", "--ola-universe", "12", "--ola-port", "9100"};
+    StartOptions options;
+    std::string error;
+    ASSERT_TRUE(parseStartOptions(5, argv, options, error));
+    EXPECT_EQ(options.olaUniverse, 12u);
+    EXPECT_EQ(options.olaPort, 9100);
+
+    StartOptions none;
+    ASSERT_TRUE(parseStartOptions(1, argv, none, error));
+    EXPECT_FALSE(none.olaUniverse || none.olaPort);
+
+    for (const char* bad : {"0", "65536", "-1", "12x", ""}) {
+        const char* refused[] = {"vantorel", "--ola-universe", bad};
+        StartOptions o;
+        EXPECT_FALSE(parseStartOptions(3, refused, o, error)) << bad;
+        EXPECT_EQ(error, std::string("--ola-universe takes a number from 1 to 65535, not \"") + bad + "\"");
+    }
+}

@@ -137,6 +137,29 @@ private slots:
         QCOMPARE(pages->currentIndex(), 2);
     }
 
+    // A name typed and left with Tab (the focus goes to the grid) or still being typed when
+    // the window closes is taken, as leaving the grid takes it.
+    void aNameLeftWithTabOrByClosingIsKept()
+    {
+        setUp({"Strona 1", "Bar"}, {});
+        auto form = open();
+        QVERIFY(showActive(form.get()));
+        TPStringGrid* grid = form->pageGrid();
+        typeInCell(grid, 1, TFloorsForm::Name, "Scena", false);
+        QTest::keyClick(grid->editor(), Qt::Key_Tab);
+        QVERIFY(!grid->editing());
+        click(form->closeButton());
+        QCOMPARE(names(), QStringList({"Strona 1", "Scena"}));
+        QCOMPARE(tabs(), names());
+
+        form = open();
+        QVERIFY(showActive(form.get()));
+        typeInCell(form->pageGrid(), 0, TFloorsForm::Name, "Wejście", false);
+        form->close();
+        QCOMPARE(names(), QStringList({"Wejście", "Scena"}));
+        QCOMPARE(tabs(), names());
+    }
+
     void addNamesNewPagesFromACounterUpToTenPages()
     {
         setUp({"Strona 1"}, {});

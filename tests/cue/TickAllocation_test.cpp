@@ -3,6 +3,7 @@
 
 #include "cue/CueGlobals.h"
 #include "dmx/Dmx_space.h"
+#include "dmx/OlaOutput.h"
 #include "functions/Blackout.h"
 #include "library/Library.h"
 #include "support/PlaybackLoad.h"
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <new>
+#include <thread>
 
 namespace {
 
@@ -108,4 +110,29 @@ TEST(TickAllocation, BlackoutOverrideAllocatesNothing)
     counting = false;
     EXPECT_EQ(allocations.load(), 0);
     EXPECT_EQ(frame[511], 0);
+}
+
+TEST(TickAllocation, OlaHandOffAllocatesNothing)
+{
+    struct TakingDaemon : KyOlaConnection {
+        bool connect() override { return true; }
+        bool send(unsigned, std::span<const std::uint8_t, 512>) override { return true; }
+        void disconnect() override {}
+    };
+    KyOlaOutput ola([](std::uint16_t) { return std::make_unique<TakingDaemon>(); });
+    ola.setTarget({true, 1, 9010});
+    while (!ola.connected())
+        std::this_thread::yield();
+    std::array<std::uint8_t, 512> frame{};
+
+    allocations = 0;
+    counting = true;
+    for (int tick = 0; tick < 20; ++tick) {
+        frame[0] = static_cast<std::uint8_t>(tick);
+        ola.frameBuilt(frame);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    counting = false;
+    EXPECT_EQ(allocations.load(), 0);
+    EXPECT_TRUE(ola.awaitLastFrameSent(std::chrono::seconds(3)));
 }

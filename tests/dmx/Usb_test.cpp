@@ -74,18 +74,26 @@ struct ClearFirstChannel : KyFrameOverride {
     void overrideFrame(std::span<std::uint8_t, 512> payload) override { payload[0] = 0; }
 };
 
+struct LastFrameOutput : KyFrameOutput {
+    std::vector<std::uint8_t> frame;
+    void frameBuilt(std::span<const std::uint8_t, 512> built) override { frame.assign(built.begin(), built.end()); }
+};
+
 } // namespace
 
 TEST(Usb, FrameCarriesHeaderUniverseAndBlackoutOverride)
 {
     RawPty pty;
     KyUsb usb;
+    LastFrameOutput output;
+    usb.frameOutput = &output;
     KyDmxSpace::Universe universe{};
     universe[0] = 255;
     universe[511] = 7;
     bool changed = true;
-    EXPECT_FALSE(usb.sendFrame(universe, changed)); // not connected: nothing happens
+    EXPECT_FALSE(usb.sendFrame(universe, changed)); // not connected: nothing is sent to a module
     EXPECT_TRUE(changed);
+    EXPECT_TRUE(std::equal(universe.begin(), universe.end(), output.frame.begin(), output.frame.end()));
 
     usb.port.configure(pty.path(), 6, true, 0, 0);
     ASSERT_TRUE(usb.port.open());
@@ -108,6 +116,7 @@ TEST(Usb, FrameCarriesHeaderUniverseAndBlackoutOverride)
     EXPECT_EQ(frame[16], 0);
     EXPECT_EQ(frame[527], 7);
     EXPECT_EQ(universe[0], 255);
+    EXPECT_TRUE(std::equal(frame.begin() + 16, frame.end(), output.frame.begin(), output.frame.end()));
 
     usb.blackoutActive = false;
     ASSERT_TRUE(usb.sendFrame(universe, changed));

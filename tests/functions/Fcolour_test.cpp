@@ -170,6 +170,30 @@ private slots:
         QVERIFY(form.height() < big.height());
     }
 
+    // Control k stands in row k / 16, column k % 16, whatever the entries before it: an
+    // inactive entry leaves its place empty.
+    void dimmerControlsStandAtTheirEntrysPlace()
+    {
+        FunctionRig rig;
+        KyDevice type;
+        for (int i = 0; i < 20; ++i)
+            type.dimmers.addDimm(KyDimm{dimmerOn(i + 1)});
+        type.dimmers.dimmAt(2).active = false;
+        rig.install(rig.addType(type), 1);
+        rig.select({0});
+        TDimmersForm form(rig.model);
+        form.show();
+        QVERIFY(!form.control(2)->isVisible());
+        const int step = form.control(1)->x() - form.control(0)->x();
+        QCOMPARE(form.control(3)->x(), form.control(0)->x() + 3 * step);
+        QCOMPARE(form.control(15)->y(), form.control(0)->y());
+        QCOMPARE(form.control(15)->x(), form.control(0)->x() + 15 * step);
+        QVERIFY(form.control(16)->y() > form.control(0)->y());
+        QCOMPARE(form.control(16)->x(), form.control(0)->x());
+        form.control(3)->bar()->setPosition(255);
+        QCOMPARE(rig.at(3), 255);
+    }
+
     void opticsPackTheActiveOnes()
     {
         FunctionRig rig;

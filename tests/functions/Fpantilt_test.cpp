@@ -5,6 +5,7 @@
 #include "functions/PDimmerControl.h"
 #include "functions/PTrackBar.h"
 #include "functions/PTrackPad.h"
+#include "support/WindowSystem.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -178,13 +179,24 @@ private slots:
         }
         QTRY_COMPARE(rig.form.speedBar()->position(), -5);
 
-        QTest::mouseClick(rig.form.generatorOffButton(), Qt::LeftButton);
-        QVERIFY(!scene.generatorFor(0).enabled);
+        // Outside recording the generators cannot be edited, yet "ON" still tells they run.
         {
             std::lock_guard lock(rig.lock);
             rig.dmx.recordingMode = false;
         }
         QTRY_VERIFY(!rig.form.amplitudeBar()->isEnabled());
+        QVERIFY(!rig.form.generatorOnButton()->isEnabled());
+        QVERIFY(rig.form.generatorOnButton()->isChecked());
+        QVERIFY(!rig.form.generatorOffButton()->isChecked());
+        {
+            std::lock_guard lock(rig.lock);
+            rig.dmx.recordingMode = true;
+        }
+        QTRY_VERIFY(rig.form.generatorOffButton()->isEnabled());
+
+        QTest::mouseClick(rig.form.generatorOffButton(), Qt::LeftButton);
+        QVERIFY(!scene.generatorFor(0).enabled);
+        QVERIFY(rig.form.generatorOffButton()->isChecked());
     }
 
     void generatorWindowsHandOverTheFigureAndThePhaseOffset()
@@ -226,6 +238,11 @@ private slots:
         QTest::mouseClick(rig.form.propertiesButton(), Qt::LeftButton);
         QVERIFY(generatorForm.isVisible());
         QVERIFY(rig.form.propertiesButton()->isChecked());
+        // Minimising the main window is the window system's hide: the generator window is
+        // left to it, to come back with the restore.
+        windowSystemHides(&rig.form);
+        QVERIFY(generatorForm.isVisible());
+        windowSystemShows(&rig.form);
         {
             std::lock_guard lock(rig.lock);
             rig.dmx.recordingMode = false;

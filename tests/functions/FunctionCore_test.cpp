@@ -354,6 +354,9 @@ TEST(SceneGenerators, OnlyWhileRecordingIntoAScene)
     EXPECT_TRUE(view.editable && view.on);
     ASSERT_TRUE(view.pan.has_value());
     EXPECT_EQ(view.pan->enabled, 1);
+    rig.dmx.recordingMode = false; // they run on, out of reach
+    view = generatorView(rig.dmx, *rig.heads[0]);
+    EXPECT_TRUE(!view.editable && view.on);
 }
 
 // Channels a scene lacks read as one shared default record; editing a head that is not in

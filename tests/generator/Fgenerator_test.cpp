@@ -108,6 +108,25 @@ private slots:
         QVERIFY(!rig.form.masterDirectionButton(1)->isChecked());
     }
 
+    // With no scene to edit a direction click changes nothing, and the buttons say so.
+    void aDirectionPressedWhileNothingIsEditableIsUndone()
+    {
+        Heads rig(1);
+        rig.form.show();
+        {
+            std::lock_guard lock(rig.lock);
+            rig.dmx.currentScene = -1;
+        }
+        for (QToolButton* left : {rig.form.directionButton(KyAxis::Pan, 0), rig.form.masterDirectionButton(0)}) {
+            QTest::mouseClick(left, Qt::LeftButton);
+            QVERIFY(!left->isChecked());
+        }
+        QVERIFY(rig.form.directionButton(KyAxis::Pan, 1)->isChecked());
+        QVERIFY(rig.form.masterDirectionButton(1)->isChecked());
+        QCOMPARE(rig.at(0).direction, 1);
+        QCOMPARE(rig.at(0).masterDirection, 1);
+    }
+
     void saveKeepsTheFirstSelectedHeadsFigure()
     {
         Heads rig(2);

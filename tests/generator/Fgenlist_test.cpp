@@ -157,6 +157,15 @@ private slots:
         QCOMPARE(list.size(), std::size_t(1));
         QCOMPARE(answerer->seen.size(), 2);
         QVERIFY(answerer->seen[1].startsWith(QStringLiteral("Nie można zapisać pliku generators.vt2: ")));
+
+        // Without a path (its file could not be read at start-up) the list stays off the disk.
+        list.append(KyPanTiltGen{});
+        TGenListForm offDisk(list, {}, nullptr);
+        answerer->seen.clear();
+        answerer->expectMessage(QStringLiteral("OK"));
+        QTest::mouseClick(offDisk.eraseButton(), Qt::LeftButton);
+        QCOMPARE(list.size(), std::size_t(1));
+        QCOMPARE(answerer->seen.size(), 1);
     }
 
     void exportThenImportGivesTheFigureBack()

@@ -105,6 +105,38 @@ private slots:
         QCOMPARE(min->text(), QStringLiteral("255"));
     }
 
+    // Passing through a field stores nothing: a stored name longer than the field holds and
+    // a channel of three digits read from a file stay whole.
+    void fieldsPassedThroughKeepWhatTheFieldCannotShow()
+    {
+        KyDevice device;
+        device.name = std::string(30, 'N');
+        device.description = {std::string(1200, 'o')}; // more than the memo holds
+        device.strobe.active = true;
+        device.strobe.channel = 100;
+        TDeviceForm form(device, nullptr);
+        QVERIFY(showActive(&form));
+        QLineEdit* name = field(form.page(0), "Nazwa");
+        QCOMPARE(name->text().size(), 25);
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_Tab);
+        QVERIFY(!name->hasFocus());
+        auto* memo = form.page(0)->findChild<QPlainTextEdit*>("Opis");
+        memo->setFocus();
+        form.cancelButton()->setFocus();
+        QLineEdit* channel = field(groupWithTitle(selectPage(form, "Światło"), "Strobo"), "Kanał");
+        QCOMPARE(channel->text(), QStringLiteral("10"));
+        channel->setFocus();
+        QTest::keyClick(channel, Qt::Key_Tab);
+        QVERIFY(!channel->hasFocus());
+        QCOMPARE(device.name, std::string(30, 'N'));
+        QCOMPARE(device.description, std::vector<std::string>{std::string(1200, 'o')});
+        QCOMPARE(device.strobe.channel, 100);
+
+        typeAndLeave(channel, "12", form.cancelButton());
+        QCOMPARE(device.strobe.channel, 12);
+    }
+
     void namesAreStoredAsCp1250()
     {
         KyDevice device;

@@ -92,6 +92,24 @@ private slots:
         QCOMPARE(again.typeGrid()->currentRow(), 1);
     }
 
+    // Only another row proposes its type's address: the current row clicked again, in
+    // either column, keeps what the operator typed.
+    void clickingTheCurrentRowAgainKeepsATypedAddress()
+    {
+        KyClubDevice device;
+        TNewDeviceChoice remembered;
+        TNewDeviceForm form(device, library, kPages, remembered, nullptr);
+        QVERIFY(showActive(&form));
+        typeAndLeave(form.startEdit(), "100", form.nameEdit());
+        for (int column : {0, 1}) {
+            clickCell(form.typeGrid(), 0, column);
+            QCOMPARE(form.startEdit()->text(), QStringLiteral("100"));
+        }
+        clickCell(form.typeGrid(), 1, 0);
+        QCOMPARE(form.startEdit()->text(), QStringLiteral("1"));
+        QCOMPARE(form.endEdit()->text(), QStringLiteral("8"));
+    }
+
     void startAddressesThatDoNotFitShowErrAndOkDoesNothing()
     {
         KyClubDevice device;

@@ -13,6 +13,7 @@
 #include "panel/PPanelButton.h"
 #include "sequence/Seque.h"
 #include "support/ModalAnswerer.h"
+#include "support/WindowSystem.h"
 #include "library/LibraryUiSupport.h"
 
 #include <QAction>
@@ -278,6 +279,22 @@ private slots:
             QCOMPARE(r.live().zoneEngine(3).sequenceId, 0);
             QVERIFY(!r.form.seqButton(3, 1)->isLit());
         }
+    }
+
+    // Restoring a minimised window is the window system's show: the playing zone stays lit,
+    // so the next click stops it.
+    void aWindowSystemShowKeepsPlayingZonesLit()
+    {
+        Rig& r = *rig;
+        r.seqModel(3, 0, 1).id = r.addSequence("Fala", 90);
+        r.form.show();
+        clickPanel(r.form.seqButton(3, 1));
+        QVERIFY(shownRed(r.form.seqButton(3, 1)));
+        windowSystemHides(&r.form);
+        windowSystemShows(&r.form);
+        QVERIFY(shownRed(r.form.seqButton(3, 1)));
+        clickPanel(r.form.seqButton(3, 1));
+        QCOMPARE(r.live().zoneEngine(3).sequenceId, 0);
     }
 
     void aFlashButtonPlaysWhileHeldThenTheRememberedButtonPlaysAgain()

@@ -315,6 +315,10 @@ TEST(Cli, UsageErrorsExitWithTwo)
         {"image", "--data-dir", dir.str(), "--generation", "-1", "--out", (dir / "x.sav").string()},
         {"image", "--data-dir", dir.str(), "--generation", "12", "--out", "x.sav", "--ticks", "3"},
         {"dump", "--data-dir", dir.str(), "--cue-id", "1"},
+        {"render", "--data-dir", dir.str(), "--cue-id", "1", "--ola-universe", "0"},
+        {"render", "--data-dir", dir.str(), "--cue-id", "1", "--ola-universe", "65536"},
+        {"render", "--data-dir", dir.str(), "--cue-id", "1", "--ola-port", "9010"},
+        {"dump", "--data-dir", dir.str(), "--ola-universe", "1"},
     };
     for (const auto& args : lines) {
         CliRun run = cli(args);

@@ -11,9 +11,11 @@
 #include "sequence/SequenceFile.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <istream>
 #include <ostream>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -140,6 +142,8 @@ void warnDamaged(vt::LoadStatus status, const std::string& path, std::ostream& e
 {
     if (status == vt::LoadStatus::Missing)
         throw std::runtime_error(path + ": no such file");
+    if (status == vt::LoadStatus::Unreadable)
+        throw std::runtime_error(path + ": cannot be read");
     if (status == vt::LoadStatus::Incomplete)
         err << path << ": damaged; what could be read is shown\n";
 }
@@ -182,6 +186,26 @@ Json readDocument(std::istream& in)
             throw std::runtime_error(member.key() + ": not a data file of the show");
     return document;
 }
+
+// Lets the ticks follow each other every 50 ms, as in the program, when they go to a rig;
+// a tick that comes late runs at once and the next keeps the period from there.
+class TickPace {
+public:
+    explicit TickPace(bool paced) : paced_(paced) {}
+
+    void awaitTick()
+    {
+        if (!paced_)
+            return;
+        std::this_thread::sleep_until(next_);
+        next_ = std::max(next_ + kPeriod, std::chrono::steady_clock::now());
+    }
+
+private:
+    static constexpr std::chrono::milliseconds kPeriod{50};
+    bool paced_;
+    std::chrono::steady_clock::time_point next_ = std::chrono::steady_clock::now();
+};
 
 void saveOrRefuse(const DataFile& file, const LoadedShow& loaded)
 {
@@ -256,7 +280,11 @@ void renderCommand(const CliOptions& options, std::ostream& out, std::ostream& e
     }
     static constexpr char kHex[] = "0123456789abcdef";
     std::string line(2 * KyDmxSpace::kChannels + 1, '\n');
+    TickPace pace(options.olaUniverse.has_value());
+    if (options.olaUniverse)
+        show.ola.setTarget({true, *options.olaUniverse, options.olaPort.value_or(KyOlaTarget::kDefaultPort)});
     for (long tick = 1; tick <= options.ticks; ++tick) {
+        pace.awaitTick();
         {
             std::lock_guard lock(show.showLock());
             show.inputChanged = options.pulses.count(tick) != 0;
@@ -269,6 +297,9 @@ void renderCommand(const CliOptions& options, std::ostream& out, std::ostream& e
         }
         out << line;
     }
+    if (options.olaUniverse && options.ticks > 0 && !show.ola.awaitLastFrameSent(std::chrono::seconds(2)))
+        throw std::runtime_error("the OLA daemon on port " + std::to_string(show.ola.target().port) +
+                                 " did not take the frames");
 }
 
 // The selection is made as the programming window's buttons make it: one "Cue" per id, in

@@ -11,7 +11,7 @@ const char* const kUsage =
     "       vantorel-cli load --data-dir DIR  < show.json\n"
     "       vantorel-cli rewrite --data-dir DIR\n"
     "       vantorel-cli render --data-dir DIR (--cue-id N | --cue NAME) [--ticks N] [--music]\n"
-    "                           [--pulses T1,T2,...]\n"
+    "                           [--pulses T1,T2,...] [--ola-universe N [--ola-port P]]\n"
     "       vantorel-cli image --data-dir DIR [--cue-id N]... [--panel] --generation G [--id TEXT]\n"
     "                          [--serial-input] --out FILE\n"
     "       vantorel-cli --help | --version\n";
@@ -19,13 +19,16 @@ const char* const kUsage =
 namespace {
 
 template <class T>
-T number(std::string_view text, T lowest, const char* option)
+T number(std::string_view text, T lowest, const char* option, T highest = std::numeric_limits<T>::max())
 {
     T v{};
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || v < lowest)
-        throw UsageError(std::string(option) + " takes a number from " + std::to_string(lowest) + ", not \"" +
-                         std::string(text) + "\"");
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || v < lowest || v > highest) {
+        std::string range = std::to_string(lowest);
+        if (highest != std::numeric_limits<T>::max())
+            range += " to " + std::to_string(highest);
+        throw UsageError(std::string(option) + " takes a number from " + range + ", not \"" + std::string(text) + "\"");
+    }
     return v;
 }
 
@@ -74,11 +77,14 @@ void checkCombination(const CliOptions& o, bool renderOptions, bool imageOptions
     else
         check(!o.dataDir.empty(), "--data-dir DIR is missing");
     check(o.command == C::Dump || o.file.empty(), "unexpected argument");
-    check(o.command == C::Render || !renderOptions, "only render takes --cue, --ticks, --music, --pulses");
+    check(o.command == C::Render || !renderOptions,
+          "only render takes --cue, --ticks, --music, --pulses, --ola-universe, --ola-port");
     check(o.command == C::Image || !imageOptions, "only image takes --panel, --generation, --id, --serial-input, --out");
     check(o.command == C::Render || o.command == C::Image || o.cueIds.empty(), "only render and image take --cue-id");
-    if (o.command == C::Render)
+    if (o.command == C::Render) {
         check(o.cueId.has_value() != o.cueName.has_value(), "render takes one of --cue-id N and --cue NAME");
+        check(o.olaUniverse.has_value() || !o.olaPort.has_value(), "--ola-port goes with --ola-universe N");
+    }
     if (o.command == C::Image)
         check(o.generation.has_value() && !o.out.empty(), "image takes --generation G and --out FILE");
 }
@@ -138,6 +144,10 @@ CliOptions parseCliOptions(int argc, const char* const* argv)
                 o.music = true;
             else if (arg == "--pulses")
                 o.pulses = tickList(value());
+            else if (arg == "--ola-universe")
+                o.olaUniverse = number<unsigned>(value(), 1, "--ola-universe", 65535);
+            else if (arg == "--ola-port")
+                o.olaPort = static_cast<std::uint16_t>(number<unsigned>(value(), 1, "--ola-port", 65535));
             else
                 throw UsageError("unexpected argument \"" + std::string(arg) + "\"");
         }

@@ -25,6 +25,9 @@ struct CliOptions {
     long ticks = 100;
     bool music = false;
     std::set<long> pulses; // ticks, counted from 1
+    // render also sends each tick to this OLA universe, at the tick's pace.
+    std::optional<unsigned> olaUniverse;
+    std::optional<std::uint16_t> olaPort;
     // image: the cues in the order of the presses, the same id as often as given.
     std::vector<std::int32_t> cueIds;
     bool panel = false;

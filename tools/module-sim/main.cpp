@@ -38,6 +38,8 @@ const char* const kUsage =
     "  --module-version TEXT the module's version text\n"
     "  --serial TEXT         16-character serial number; characters 10-11 are the generation\n"
     "  --frames FILE         append every DMX frame received as a line of hex digits\n"
+    "  --frame-times FILE    append the arrival time of every DMX frame, in microseconds of\n"
+    "                        the monotonic clock, one line each\n"
     "  --log FILE            append a line naming every request received (frame, read B, write B...)\n"
     "  --music-every MS      flip the music input on this schedule\n"
     "  --reply-delay-ms MS   answer this late\n"
@@ -48,6 +50,7 @@ const char* const kUsage =
 struct Options {
     std::string link;
     std::string framesFile;
+    std::string frameTimesFile;
     std::string logFile;
     int musicEveryMs = 0;
     int replyDelayMs = 0;
@@ -94,6 +97,8 @@ Request parseOptions(int argc, char** argv, Options& options)
             options.settings.serial = value;
         else if (arg == "--frames")
             options.framesFile = value;
+        else if (arg == "--frame-times")
+            options.frameTimesFile = value;
         else if (arg == "--log")
             options.logFile = value;
         else if (arg == "--music-every")
@@ -177,10 +182,16 @@ class Simulator {
 public:
     explicit Simulator(Options options) : options_(std::move(options)), module_(options_.settings), port_(options_.link)
     {
-        if (!options_.framesFile.empty()) {
+        if (!options_.framesFile.empty())
             frames_.open(options_.framesFile, std::ios::app);
-            module_.onFrame = [this](const std::array<std::uint8_t, 512>& frame) { writeFrame(frame); };
-        }
+        if (!options_.frameTimesFile.empty())
+            frameTimes_.open(options_.frameTimesFile, std::ios::app);
+        module_.onFrame = [this](const std::array<std::uint8_t, 512>& frame) {
+            if (frameTimes_.is_open())
+                writeFrameTime();
+            if (frames_.is_open())
+                writeFrame(frame);
+        };
         if (!options_.logFile.empty()) {
             log_.open(options_.logFile, std::ios::app);
             module_.onRequest = [this](const std::string& line) { log_ << line << '\n' << std::flush; };
@@ -216,6 +227,12 @@ private:
             line += digits[b & 15];
         }
         frames_ << line << '\n' << std::flush;
+    }
+
+    void writeFrameTime()
+    {
+        auto now = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now().time_since_epoch());
+        frameTimes_ << now.count() << '\n' << std::flush;
     }
 
     // Waits for the line, standard input or the next scheduled event, never longer than needed.
@@ -346,6 +363,7 @@ private:
     SimModule module_;
     VirtualPort port_;
     std::ofstream frames_;
+    std::ofstream frameTimes_;
     std::ofstream log_;
     std::deque<DelayedReply> replies_;
     std::optional<Clock::time_point> nextMusicFlip_;
