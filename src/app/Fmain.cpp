@@ -21,12 +21,14 @@
 #include "generator/GeneratorScale.h"
 #include "library/Flibrary.h"
 #include "module/Fdmxmodule.h"
+#include "music/Fbeatsource.h"
 #include "panel/Fdirectaccess.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -70,6 +72,7 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     pageControl_->setStyleSheet(QStringLiteral("QTabBar::tab { width: 120px; }"));
     setCentralWidget(pageControl_);
     statusBar();
+    rhythm_ = std::make_unique<KyRhythmControl>(show_.beats, show_.audioBeats, show_.showLock(), options.audioFile);
     createToolWindows();
     createActions();
     createMenus();
@@ -91,6 +94,7 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     // The tick is not running yet, so discovery may talk to the port without the show lock.
     TModuleChooser chooser;
     show_.usb.discover(chooser);
+    startRhythm(options);
     show_.ola.setTarget(withStartOverrides(loadOlaTarget(), options.olaUniverse, options.olaPort));
 
     updateTimer_ = new QTimer(this);
@@ -170,6 +174,7 @@ void TMainForm::shutdown(Report report)
         return;
     shutDown_ = true;
     timer_.setEnabled(false);
+    show_.audioBeats.stop();
     show_.usb.closePort();
     if (updateTimer_)
         updateTimer_->stop();
@@ -246,6 +251,7 @@ void TMainForm::createToolWindows()
                                                             show_.showLock(), this);
     createFunctionWindows();
     dmxTrackerForm_ = std::make_unique<TDmxTrackerForm>(show_.dmx, show_.icons, show_.showLock(), this);
+    beatSourceForm_ = std::make_unique<TBeatSourceForm>(*rhythm_, show_.beats, show_.showLock(), this);
     olaForm_ = std::make_unique<TOlaForm>(show_.ola, this);
 }
 
@@ -291,6 +297,10 @@ void TMainForm::createActions()
     musicAction_ = makeAction("MusicAction", QStringLiteral("Muzyka"), QStringLiteral("Muzyka/Zegar"), "clock");
     musicAction_->setCheckable(true);
     aboutAction_ = makeAction("AboutAction", QStringLiteral("O programie"), {}, nullptr);
+    beatSourceAction_ = makeAction("BeatSourceAction", QStringLiteral("Źródło rytmu"), {}, "rhythm");
+    tapAction_ = makeAction("TapAction", QStringLiteral("Tap"), QStringLiteral("Tap (T)"), nullptr);
+    tapAction_->setShortcut(QKeySequence(Qt::Key_T));
+    tapAction_->setAutoRepeat(false); // a held key is one tap
 
     generatorPlayAction_ = makeAction("GeneratorPlayAction", QStringLiteral("Start generatorów"),
                                       QStringLiteral("Start generatorów"), "genstart");
@@ -322,6 +332,8 @@ void TMainForm::createActions()
     connect(manualOffAction_, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
     connect(musicAction_, &QAction::toggled, this, &TMainForm::MusicActionExecute);
     connect(aboutAction_, &QAction::triggered, this, &TMainForm::AboutActionExecute);
+    connect(beatSourceAction_, &QAction::triggered, this, &TMainForm::BeatSourceActionExecute);
+    connect(tapAction_, &QAction::triggered, this, &TMainForm::TapActionExecute);
     connectFunctionWindows();
     disableUnavailableActions();
 }
@@ -350,6 +362,7 @@ void TMainForm::createMenus()
     system->addActions({libraryAction_, clubAction_, iconMoveAction_, floorsAction_});
     system->addSeparator();
     system->addActions({dmxSpaceAction_, dmxModuleAction_, olaAction_});
+    system->addAction(beatSourceAction_);
     system->addSeparator();
     system->addAction(exitAction_);
 
@@ -437,6 +450,12 @@ void TMainForm::createCueToolbar()
     toolbar->addAction(manualOffAction_);
     toolbar->addSeparator();
     toolbar->addAction(musicAction_);
+    toolbar->addAction(tapAction_);
+    tempoLabel_ = new QLabel(toolbar);
+    tempoLabel_->setObjectName(QStringLiteral("TempoLabel"));
+    const QString widest = QString::fromStdString(tempoCaption(888.8, KyRhythmSource::Module));
+    tempoLabel_->setMinimumWidth(tempoLabel_->fontMetrics().horizontalAdvance(widest));
+    toolbar->addWidget(tempoLabel_);
 }
 
 void TMainForm::createGeneratorToolbar()
@@ -460,6 +479,7 @@ void TMainForm::updateActions()
     updateLiveCueControls();
     updateSequenceEditorRule();
     updateCaption();
+    updateTempo();
 }
 
 // Each function action needs a reference device whose type has the function, and shows
@@ -659,6 +679,45 @@ void TMainForm::MusicActionExecute(bool checked)
         show_.musicMode = checked;
     }
     musicAction_->setIcon(picture(checked ? "music" : "clock"));
+}
+
+void TMainForm::BeatSourceActionExecute()
+{
+    beatSourceForm_->show();
+    beatSourceForm_->raise();
+}
+
+void TMainForm::TapActionExecute()
+{
+    if (rhythm_->choice().source != KyRhythmSource::Tap) {
+        KyRhythmChoice choice = rhythm_->choice();
+        choice.source = KyRhythmSource::Tap;
+        rhythm_->apply(choice);
+        saveRhythmChoice(choice);
+    }
+    std::lock_guard lock(show_.showLock());
+    show_.beats.tap(KyClock::now());
+}
+
+void TMainForm::startRhythm(const StartOptions& options)
+{
+    KyRhythmChoice choice = loadRhythmChoice();
+    if (!options.audioFile.empty())
+        choice.source = KyRhythmSource::Audio;
+    if (!rhythm_->apply(choice) && !options.audioFile.empty())
+        QMessageBox::warning(nullptr, QStringLiteral("Ostrzeżenie"), QString::fromStdString(rhythm_->problem()));
+}
+
+void TMainForm::updateTempo()
+{
+    double bpm = 0;
+    KyRhythmSource source = KyRhythmSource::Module;
+    {
+        std::lock_guard lock(show_.showLock());
+        bpm = show_.beats.bpm();
+        source = show_.beats.source();
+    }
+    tempoLabel_->setText(QString::fromStdString(tempoCaption(bpm, source)));
 }
 
 // Modal; the show lock stays free while it is open, so playback goes on until a transfer.

@@ -11,12 +11,15 @@
 #include <array>
 #include <memory>
 
+class KyRhythmControl;
 class QAction;
+class QLabel;
 class QTimer;
 class QToolButton;
 class TDirectAccessForm;
 class TDmxSpaceForm;
 class TDmxTrackerForm;
+class TBeatSourceForm;
 class TBlackoutForm;
 class TFunctionForm;
 class TGeneratorForm;
@@ -36,6 +39,7 @@ public:
     TDmxSpaceForm* dmxSpaceForm() const { return dmxSpaceForm_.get(); }
     TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
     TDirectAccessForm* directAccessForm() const { return directAccessForm_.get(); }
+    TBeatSourceForm* beatSourceForm() const { return beatSourceForm_.get(); }
     TOlaForm* olaForm() const { return olaForm_.get(); }
 
     // The tick, called by the timer on its own thread.
@@ -86,6 +90,12 @@ private:
     void DmxModuleActionExecute();
     void OlaActionExecute();
     void AboutActionExecute();
+    void BeatSourceActionExecute();
+    // A tap makes taps the rhythm source and is a beat.
+    void TapActionExecute();
+    // The rhythm source the user chose last time, or the audio file of the command line.
+    void startRhythm(const StartOptions& options);
+    void updateTempo();
 
     // Function windows and the blackout window.
     void createFunctionWindows();
@@ -126,6 +136,8 @@ private:
     QWidget* sequenceForm_ = nullptr;
     QWidget* cueForm_ = nullptr;
     std::unique_ptr<TDirectAccessForm> directAccessForm_;
+    std::unique_ptr<KyRhythmControl> rhythm_;
+    std::unique_ptr<TBeatSourceForm> beatSourceForm_;
     std::unique_ptr<TOlaForm> olaForm_;
 
     // Reset, Light, Lamp, PanTilt, Color, Mixer, Gobo, Effect, Optic, Dimmers.
@@ -148,6 +160,9 @@ private:
     QAction* manualOffAction_ = nullptr;
     QAction* musicAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    QAction* beatSourceAction_ = nullptr;
+    QAction* tapAction_ = nullptr;
+    QLabel* tempoLabel_ = nullptr;
     QAction* generatorPlayAction_ = nullptr;
     QAction* generatorPauseAction_ = nullptr;
     QAction* generatorStopAction_ = nullptr;

@@ -115,7 +115,7 @@ void KyShow::tick()
 void KyShow::tickLocked()
 {
     if (closeState_ == Running) {
-        cueTick(dmx.liveCue(), dmx, musicMode, inputChanged);
+        cueTick(dmx.liveCue(), dmx, musicMode, beats.pulse(KyClock::now(), inputChanged));
         sendOutputFrame();
     }
     if (closeState_ == CloseRequested) {

@@ -10,6 +10,8 @@
 #include "dmx/Usb.h"
 #include "functions/Blackout.h"
 #include "generator/GenList.h"
+#include "music/AudioBeats.h"
+#include "music/BeatSource.h"
 #include "panel/Panel.h"
 #include "sequence/Seque.h"
 
@@ -52,6 +54,10 @@ public:
     bool musicMode = false;
     // True for the tick after the module's music input changed; written by each frame.
     bool inputChanged = false;
+    // Beats of the computer's audio or of taps, pulsing music stepping beside the module's
+    // input; the audio thread feeds it, and stops before it goes.
+    KyBeatSource beats;
+    KyAudioBeats audioBeats{beats.audio()};
     std::array<std::string, 10> zoneNames; // cp1250
     std::vector<std::string> pageNames;    // cp1250, at least one
 

@@ -29,6 +29,9 @@ void describeOptions(QCommandLineParser& parser)
                       QStringLiteral("N")});
     parser.addOption({QStringLiteral("ola-port"),
                       QStringLiteral("The OLA daemon's port (1-65535) for this run."), QStringLiteral("P")});
+    parser.addOption({QStringLiteral("audio-file"),
+                      QStringLiteral("Play this WAV file in real time in place of the audio input."),
+                      QStringLiteral("file")});
 }
 
 std::string localPath(const QString& text)
@@ -90,6 +93,8 @@ bool parseStartOptions(int argc, const char* const* argv, StartOptions& options,
         options.dataDirectory = localPath(parser.value(QStringLiteral("data-dir")));
     for (const QString& port : parser.values(QStringLiteral("port")))
         options.ports.push_back(localPath(port));
+    if (parser.isSet(QStringLiteral("audio-file")))
+        options.audioFile = localPath(parser.value(QStringLiteral("audio-file")));
     return true;
 }
 

@@ -9,6 +9,7 @@
 struct StartOptions {
     std::string dataDirectory;      // empty: the default folder (app/DataFolder.h)
     std::vector<std::string> ports; // extra serial ports to probe, from --port
+    std::string audioFile;          // --audio-file: a WAV file stands in for the audio input
     // Whether the machine's serial ports and VANTOREL_PORTS are probed too. The program turns
     // it on; anything else that builds a main window (tests) stays off the machine's ports.
     bool listSystemPorts = false;
@@ -22,9 +23,9 @@ struct StartOptions {
 };
 
 // Reads the arguments the toolkit left (it takes its own, such as -style, first): --data-dir
-// DIR, any number of --port PATH, --ola-universe N and --ola-port P (1-65535), --help and
-// --version. An unknown option, an option without its value, a value out of range or a stray
-// argument returns false with a one-line message in `error`.
+// DIR, any number of --port PATH, --ola-universe N and --ola-port P (1-65535), --audio-file
+// FILE, --help and --version. An unknown option, an option without its value, a value out of
+// range or a stray argument returns false with a one-line message in `error`.
 bool parseStartOptions(int argc, const char* const* argv, StartOptions& options, std::string& error);
 
 // What --help prints and a refused command line shows after its message.

@@ -139,8 +139,10 @@ void KyUsb::buildFrame(std::span<const std::uint8_t, 512> universe)
 bool KyUsb::sendFrame(std::span<const std::uint8_t, 512> universe, bool& inputChanged)
 {
     buildFrame(universe);
-    if (moduleState != 1)
+    if (moduleState != 1) {
+        inputChanged = false; // a change reported before the link was lost is not pulsed again
         return false;
+    }
     request_[1] = DmxFrame;
     port.read(reply_);
     bool written = port.write(request_);

@@ -60,7 +60,8 @@ public:
 
     // The full search at start-up; true when a module is connected.
     bool discover(KyModuleChooser& chooser);
-    // One DMX frame; `inputChanged` becomes whether the music input changed since the last frame.
+    // One DMX frame; `inputChanged` becomes whether the music input changed since the last
+    // frame, false while no module is connected.
     bool sendFrame(std::span<const std::uint8_t, 512> universe, bool& inputChanged);
     // One reconnection probe, run by the tick after a failed frame.
     bool reconnectStep();

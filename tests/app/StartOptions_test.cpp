@@ -57,6 +57,18 @@ TEST(StartOptions, UnknownOptionsMissingValuesAndStrayArgumentsAreRefused)
     }
 }
 
+TEST(StartOptions, AudioFile)
+{
+    const char* argv[] = {"vantorel", "--audio-file", "/tmp/track.wav"};
+    StartOptions options;
+    std::string error;
+    ASSERT_TRUE(parseStartOptions(3, argv, options, error));
+    EXPECT_EQ(options.audioFile, "/tmp/track.wav");
+    const char* missing[] = {"vantorel", "--audio-file"};
+    EXPECT_FALSE(parseStartOptions(2, missing, options, error));
+    EXPECT_EQ(error, "Missing value after '--audio-file'.");
+}
+
 TEST(StartOptions, OlaUniverseAndPortForOneRun)
 {
     const char* argv[] = {"vantorel", "--ola-universe", "12", "--ola-port", "9100"};

@@ -104,8 +104,8 @@ TEST(CueTick, TheShowTickPlaysTheLiveCueWithItsMusicInputs)
     show.tick();
     show.inputChanged = true;
     show.tick();
-    show.tick(); // the second pulse changes the scene
-    show.inputChanged = false;
+    show.inputChanged = true; // without a module each frame clears it
+    show.tick();              // the second pulse changes the scene
     show.tick();
     EXPECT_EQ(show.dmx.data()[0], 2);
 

@@ -6,6 +6,8 @@
 #include "dmx/OlaOutput.h"
 #include "functions/Blackout.h"
 #include "library/Library.h"
+#include "music/BeatSource.h"
+#include "music/BeatTracker.h"
 #include "support/PlaybackLoad.h"
 
 #include <atomic>
@@ -110,6 +112,38 @@ TEST(TickAllocation, BlackoutOverrideAllocatesNothing)
     counting = false;
     EXPECT_EQ(allocations.load(), 0);
     EXPECT_EQ(frame[511], 0);
+}
+
+// The beat hand-off on both sides, taps included, and the tracker on the audio thread.
+TEST(TickAllocation, BeatPulsesAndTheTrackerAllocateNothing)
+{
+    KyBeatSource beats;
+    KyBeatTracker tracker(44100);
+    std::vector<float> clicks(44100 * 4, 0.0f);
+    for (std::size_t at = 4410; at + 100 < clicks.size(); at += 22050)
+        for (std::size_t i = 0; i < 100; ++i)
+            clicks[at + i] = (i % 2 == 0) ? 0.8f : -0.8f;
+    const auto start = KyClock::now();
+
+    allocations = 0;
+    counting = true;
+    int found = 0;
+    tracker.process(clicks, [&](double) { ++found; });
+    int pulses = 0;
+    for (int tick = 0; tick < 200; ++tick) {
+        const auto now = start + tick * std::chrono::milliseconds(50);
+        if (tick == 0 || tick == 100)
+            beats.setSource(tick == 0 ? KyRhythmSource::Audio : KyRhythmSource::Tap);
+        if (tick % 10 == 0 && tick < 100)
+            beats.audio().beat(120);
+        if (tick % 7 == 0 && tick >= 100)
+            beats.tap(now);
+        pulses += beats.pulse(now, tick % 13 == 0) ? 1 : 0;
+    }
+    counting = false;
+    EXPECT_EQ(allocations.load(), 0);
+    EXPECT_GT(found, 0);
+    EXPECT_GT(pulses, 20);
 }
 
 TEST(TickAllocation, OlaHandOffAllocatesNothing)

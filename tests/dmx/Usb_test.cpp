@@ -92,7 +92,7 @@ TEST(Usb, FrameCarriesHeaderUniverseAndBlackoutOverride)
     universe[511] = 7;
     bool changed = true;
     EXPECT_FALSE(usb.sendFrame(universe, changed)); // not connected: nothing is sent to a module
-    EXPECT_TRUE(changed);
+    EXPECT_FALSE(changed); // and a change of the last frame does not pulse again
     EXPECT_TRUE(std::equal(universe.begin(), universe.end(), output.frame.begin(), output.frame.end()));
 
     usb.port.configure(pty.path(), 6, true, 0, 0);

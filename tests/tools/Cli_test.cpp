@@ -1,4 +1,5 @@
 #include "app/Show.h"
+#include "music/TestAudio.h"
 #include "library/LibraryFile.h"
 #include "module/ModuleImage.h"
 #include "sequence/SequenceFile.h"
@@ -309,6 +310,9 @@ TEST(Cli, UsageErrorsExitWithTwo)
         {"render", "--data-dir", dir.str(), "--cue-id", "1", "--pulses", "2,0"},
         {"render", "--data-dir", dir.str(), "--cue-id", "1", "--pulses", "2,"},
         {"render", "--data-dir", dir.str(), "--cue-id"},
+        {"beats"},
+        {"beats", "--data-dir", dir.str(), (dir / "a.wav").string()},
+        {"beats", (dir / "a.wav").string(), "--ticks", "3"},
         {"render", "--data-dir", dir.str(), "--cue-id", "1", "--panel"},
         {"image", "--data-dir", dir.str(), "--out", (dir / "x.sav").string()},
         {"image", "--data-dir", dir.str(), "--generation", "12"},
@@ -396,6 +400,53 @@ TEST(Cli, RefusedDocumentWritesNothing)
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         EXPECT_TRUE(fs::is_empty(dir / ".")) << document;
+    }
+}
+
+// The live tracker over a whole file: one beat per line, then the tempo; a file that cannot
+// be read is one line on standard error and exit 1.
+TEST(Cli, BeatsPrintsTheBeatTimesAndTheTempo)
+{
+    Folder dir;
+    const auto track = testaudio::makeTrack(testaudio::Style::Drums, {{128, 20}});
+    const auto wav = dir / "track.wav";
+    testaudio::writeWav(wav.string(), track);
+    CliRun run = cli({"beats", wav.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    std::istringstream lines(run.out);
+    std::vector<double> beats;
+    std::string line, last;
+    while (std::getline(lines, line)) {
+        last = line;
+        if (line.starts_with("tempo:"))
+            break;
+        ASSERT_EQ(line.size() - line.find('.'), 4u) << line; // three decimals
+        beats.push_back(std::stod(line));
+    }
+    EXPECT_EQ(last, "tempo: 128.0 BPM");
+    EXPECT_FALSE(std::getline(lines, line));
+    EXPECT_GE(testaudio::fMeasure(track.beats, beats, 0.07, track.beats[4]), 0.9);
+
+    auto bytes = testaudio::wavBytes(track);
+    bytes.resize(bytes.size() / 2);
+    writeFile(dir / "cut.wav", std::string(bytes.begin(), bytes.end()));
+    auto floats = testaudio::wavBytes(track);
+    floats[20] = 3;
+    writeFile(dir / "float.wav", std::string(floats.begin(), floats.end()));
+    writeFile(dir / "notes.wav", "not audio at all");
+    const std::pair<std::string, std::string> refused[] = {
+        {"cut.wav", "truncated WAV file"},
+        {"float.wav", "not PCM audio"},
+        {"notes.wav", "not a WAV file"},
+        {"missing.wav", "cannot open"},
+    };
+    for (const auto& [name, reason] : refused) {
+        CliRun bad = cli({"beats", (dir / name).string()});
+        EXPECT_EQ(bad.status, 1) << name;
+        EXPECT_EQ(bad.out, "") << name;
+        EXPECT_NE(bad.err.find(reason), std::string::npos) << bad.err;
+        EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1) << bad.err;
     }
 }
 

@@ -12,3 +12,5 @@ void loadCommand(const CliOptions& options, std::istream& in, std::ostream& err)
 void rewriteCommand(const CliOptions& options, std::ostream& err);
 void renderCommand(const CliOptions& options, std::ostream& out, std::ostream& err);
 void imageCommand(const CliOptions& options, std::ostream& err);
+// The beats of a WAV file as the live tracker finds them, then the final tempo.
+void beatsCommand(const CliOptions& options, std::ostream& out);

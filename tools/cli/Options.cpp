@@ -14,6 +14,7 @@ const char* const kUsage =
     "                           [--pulses T1,T2,...] [--ola-universe N [--ola-port P]]\n"
     "       vantorel-cli image --data-dir DIR [--cue-id N]... [--panel] --generation G [--id TEXT]\n"
     "                          [--serial-input] --out FILE\n"
+    "       vantorel-cli beats FILE.wav\n"
     "       vantorel-cli --help | --version\n";
 
 namespace {
@@ -56,6 +57,8 @@ CliOptions::Command commandNamed(std::string_view name)
         return CliOptions::Render;
     if (name == "image")
         return CliOptions::Image;
+    if (name == "beats")
+        return CliOptions::Beats;
     if (name == "--help" || name == "-h")
         return CliOptions::Help;
     if (name == "--version" || name == "-v")
@@ -74,9 +77,11 @@ void checkCombination(const CliOptions& o, bool renderOptions, bool imageOptions
     using C = CliOptions;
     if (o.command == C::Dump)
         check(o.dataDir.empty() != o.file.empty(), "dump takes either --data-dir DIR or one FILE");
+    else if (o.command == C::Beats)
+        check(o.dataDir.empty() && !o.file.empty(), "beats takes one FILE.wav");
     else
         check(!o.dataDir.empty(), "--data-dir DIR is missing");
-    check(o.command == C::Dump || o.file.empty(), "unexpected argument");
+    check(o.command == C::Dump || o.command == C::Beats || o.file.empty(), "unexpected argument");
     check(o.command == C::Render || !renderOptions,
           "only render takes --cue, --ticks, --music, --pulses, --ola-universe, --ola-port");
     check(o.command == C::Image || !imageOptions, "only image takes --panel, --generation, --id, --serial-input, --out");

@@ -16,10 +16,10 @@ struct UsageError : std::runtime_error {
 };
 
 struct CliOptions {
-    enum Command { Help, Version, Dump, Load, Rewrite, Render, Image };
+    enum Command { Help, Version, Dump, Load, Rewrite, Render, Image, Beats };
     Command command = Help;
     std::string dataDir;
-    std::string file; // dump of one file
+    std::string file; // dump of one file, the track of beats
     std::optional<std::int32_t> cueId;
     std::optional<std::string> cueName; // UTF-8
     long ticks = 100;

@@ -31,6 +31,9 @@ int main(int argc, char** argv)
         case CliOptions::Image:
             imageCommand(options, std::cerr);
             break;
+        case CliOptions::Beats:
+            beatsCommand(options, std::cout);
+            break;
         }
     } catch (const UsageError& e) {
         std::cerr << "vantorel-cli: " << e.what() << '\n' << kUsage;

@@ -1,0 +1,1 @@
+vantorel_fuzz(fuzz_wav SOURCES music/wav_fuzz.cpp)
