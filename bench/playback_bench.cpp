@@ -1,5 +1,6 @@
 #include "cue/Cue.h"
 #include "dmx/Dmx_space.h"
+#include "sequence/SequenceEdit.h"
 #include "sequence/SequenceFile.h"
 #include "support/PlaybackLoad.h"
 
@@ -41,6 +42,24 @@ static void BM_LightTick(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LightTick);
+
+// The sequence editor's tick before its frame, on a working copy of four full scenes: writing
+// the scene being recorded (0), or previewing it with fades and figures (1).
+static void BM_EditorPlayback(benchmark::State& state)
+{
+    KyDmxSpace dmx;
+    *dmx.editedSequence() = *playback_load::fullSequence(0);
+    dmx.currentScene = 1;
+    if (state.range(0) == 1) {
+        dmx.previewEngine().play();
+        dmx.previewEngine().playGenerators();
+    }
+    for (auto _ : state) {
+        editorPlayback(dmx);
+        benchmark::DoNotOptimize(dmx.data().data());
+    }
+}
+BENCHMARK(BM_EditorPlayback)->Arg(0)->Arg(1);
 
 // Reading a sequences file of 50 sequences of 8 full scenes each from memory.
 static void BM_LoadLargeSequencesFile(benchmark::State& state)

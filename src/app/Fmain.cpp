@@ -4,6 +4,7 @@
 #include "club/Fclub.h"
 #include "club/Ffloors.h"
 #include "common/Cp1250.h"
+#include "cue/Fcue.h"
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fdmxtracker.h"
 #include "dmx/Fmoduleselect.h"
@@ -23,6 +24,7 @@
 #include "module/Fdmxmodule.h"
 #include "music/Fbeatsource.h"
 #include "panel/Fdirectaccess.h"
+#include "sequence/Fsequence.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -78,7 +80,7 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     createMenus();
     createToolbars();
 
-    timer_.setOnMMTimer([this](TMMTimer& sender) { MMTimerMMTimer(sender); });
+    timer_.setOnMMTimer(mainTick());
     timer_.SetInterval(50);
 
     std::vector<std::string> warnings;
@@ -117,6 +119,11 @@ TMainForm::~TMainForm()
 void TMainForm::MMTimerMMTimer(TMMTimer&)
 {
     show_.tick();
+}
+
+TMMTimer::Handler TMainForm::mainTick()
+{
+    return [this](TMMTimer& sender) { MMTimerMMTimer(sender); };
 }
 
 void TMainForm::updateCaption()
@@ -175,6 +182,7 @@ void TMainForm::shutdown(Report report)
     shutDown_ = true;
     timer_.setEnabled(false);
     show_.audioBeats.stop();
+    cueForm_.reset(); // it sorts the stored cues before they are saved
     show_.usb.closePort();
     if (updateTimer_)
         updateTimer_->stop();
@@ -247,8 +255,10 @@ void TMainForm::createToolWindows()
 {
     dmxSpaceForm_ = std::make_unique<TDmxSpaceForm>(show_.dmx, show_.showLock(), this);
     createGeneratorWindow();
+    createSequenceWindow();
     directAccessForm_ = std::make_unique<TDirectAccessForm>(show_.panel, show_.seque, show_.dmx, show_.zoneNames,
                                                             show_.showLock(), this);
+    createCueWindow();
     createFunctionWindows();
     dmxTrackerForm_ = std::make_unique<TDmxTrackerForm>(show_.dmx, show_.icons, show_.showLock(), this);
     beatSourceForm_ = std::make_unique<TBeatSourceForm>(*rhythm_, show_.beats, show_.showLock(), this);
@@ -323,9 +333,11 @@ void TMainForm::createActions()
     connect(generatorStopAction_, &QAction::triggered, this, [this] { liveCueDo(&KyCue::stopGenerators); });
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
     connect(libraryAction_, &QAction::triggered, this, &TMainForm::LibraryActionExecute);
+    connect(cueAction_, &QAction::triggered, this, &TMainForm::CueActionExecute);
     connect(clubAction_, &QAction::triggered, this, &TMainForm::ClubActionExecute);
     connect(floorsAction_, &QAction::triggered, this, &TMainForm::FloorsActionExecute);
     connect(directPanelAction_, &QAction::triggered, this, &TMainForm::DirectPanelActionExecute);
+    connect(sequenceAction_, &QAction::triggered, this, &TMainForm::SequenceActionExecute);
     connect(dmxSpaceAction_, &QAction::triggered, this, &TMainForm::DmxSpaceActionExecute);
     connect(dmxModuleAction_, &QAction::triggered, this, &TMainForm::DmxModuleActionExecute);
     connect(olaAction_, &QAction::triggered, this, &TMainForm::OlaActionExecute);
@@ -335,7 +347,6 @@ void TMainForm::createActions()
     connect(beatSourceAction_, &QAction::triggered, this, &TMainForm::BeatSourceActionExecute);
     connect(tapAction_, &QAction::triggered, this, &TMainForm::TapActionExecute);
     connectFunctionWindows();
-    disableUnavailableActions();
 }
 
 // Checked while their windows are on screen; connectFunctionWindows binds them to the windows.
@@ -346,13 +357,6 @@ void TMainForm::createFunctionActions()
         functionActions_[i] = makeAction(text.name, QString::fromUtf8(text.caption), QString::fromUtf8(text.hint), text.picture);
         functionActions_[i]->setCheckable(true);
     }
-}
-
-// What these actions open is not part of the program yet; they stay disabled rather than
-// pretend.
-void TMainForm::disableUnavailableActions()
-{
-    sequenceAction_->setEnabled(false);
 }
 
 void TMainForm::createMenus()
@@ -526,7 +530,7 @@ void TMainForm::updateLiveCueControls()
 // While the sequence editor plays with the live output, the cue controls keep out of its way.
 void TMainForm::updateSequenceEditorRule()
 {
-    const bool editorOpen = isShown(sequenceForm_);
+    const bool editorOpen = isShown(sequenceForm_.get());
     cueSpeedBar_->setEnabled(!editorOpen);
     cueAction_->setEnabled(cueForm_ && !editorOpen);
     directPanelAction_->setEnabled(directAccessForm_ && !editorOpen);
@@ -658,10 +662,50 @@ void TMainForm::FloorsActionExecute()
     form.exec();
 }
 
+void TMainForm::createCueWindow()
+{
+    cueForm_ = std::make_unique<TCueForm>(
+        TCueFormModel{show_.dmx, show_.seque, show_.showLock(), [this] { return show_.saveCues(); }}, this);
+    connect(cueForm_.get(), &TCueForm::liveCueReplaced, directAccessForm_.get(), &TDirectAccessForm::fullRefresh);
+    connect(directAccessForm_.get(), &TDirectAccessForm::liveZonesChanged, cueForm_.get(), &TCueForm::rereadZones);
+}
+
+void TMainForm::CueActionExecute()
+{
+    cueForm_->show();
+    cueForm_->raise();
+}
+
 void TMainForm::DirectPanelActionExecute()
 {
     directAccessForm_->show();
     directAccessForm_->raise();
+}
+
+void TMainForm::SequenceActionExecute()
+{
+    liveCueDo(&KyCue::stop);
+    directAccessForm_->close();
+    if (cueForm_)
+        cueForm_->close();
+    sequenceForm_->show();
+    sequenceForm_->raise();
+}
+
+// Disabling sets the generators to their normal speed and full amplitude through the bars,
+// as if the operator had moved them.
+void TMainForm::enableGeneratorControls(bool enabled)
+{
+    if (!enabled) {
+        generatorSpeedBar_->setPositionSilently(0);
+        GeneratorSpeedTBarChange();
+        generatorAmplitudeBar_->setPositionSilently(100);
+        GeneratorAmplitudeTBarChange();
+    }
+    for (QWidget* bar : {static_cast<QWidget*>(generatorSpeedBar_), static_cast<QWidget*>(generatorAmplitudeBar_)})
+        bar->setEnabled(enabled);
+    for (QAction* action : {generatorPlayAction_, generatorPauseAction_, generatorStopAction_})
+        action->setEnabled(enabled);
 }
 
 // Gives every channel back to the playback engines; the held values drop at the next tick.
@@ -725,7 +769,7 @@ void TMainForm::DmxModuleActionExecute()
 {
     const KyModuleWindowModel model{show_.seque, show_.panel, show_.library.club, show_.zoneNames, show_.usb,
                                     show_.showLock()};
-    TDmxModuleForm form(model, timer_, [this](TMMTimer& sender) { MMTimerMMTimer(sender); }, this);
+    TDmxModuleForm form(model, timer_, mainTick(), this);
     form.exec();
 }
 
@@ -754,6 +798,15 @@ void TMainForm::createFunctionWindows()
     };
     static_cast<TPanTiltForm&>(*functionForms_[3]).setGeneratorWindows(generatorForm_->windows());
     blackoutForm_ = std::make_unique<TBlackoutForm>(show_.usb, show_.showLock(), this);
+}
+
+void TMainForm::createSequenceWindow()
+{
+    const TSequenceFormModel model{show_.dmx, show_.seque, show_.usb, show_.inputChanged, show_.showLock(),
+                                   [this] { return show_.saveSequences(); }};
+    TSequenceFormHost host{timer_, mainTick(), [this] { stopAction_->trigger(); }, [this] { playAction_->trigger(); },
+                           [this](bool enabled) { enableGeneratorControls(enabled); }};
+    sequenceForm_ = std::make_unique<TSequenceForm>(model, std::move(host), this);
 }
 
 void TMainForm::createGeneratorWindow()

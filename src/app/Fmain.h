@@ -21,10 +21,12 @@ class TDmxSpaceForm;
 class TDmxTrackerForm;
 class TBeatSourceForm;
 class TBlackoutForm;
+class TCueForm;
 class TFunctionForm;
 class TGeneratorForm;
 class TOlaForm;
 class TPTrackBar;
+class TSequenceForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -36,9 +38,11 @@ public:
     KyShow& show() { return show_; }
     TMMTimer& timer() { return timer_; }
     TPIconPages* pageControl() const { return pageControl_; }
+    TCueForm* cueForm() const { return cueForm_.get(); }
     TDmxSpaceForm* dmxSpaceForm() const { return dmxSpaceForm_.get(); }
     TDmxTrackerForm* dmxTrackerForm() const { return dmxTrackerForm_.get(); }
     TDirectAccessForm* directAccessForm() const { return directAccessForm_.get(); }
+    TSequenceForm* sequenceForm() const { return sequenceForm_.get(); }
     TBeatSourceForm* beatSourceForm() const { return beatSourceForm_.get(); }
     TOlaForm* olaForm() const { return olaForm_.get(); }
 
@@ -56,9 +60,10 @@ private:
     void createToolWindows();
     // The generator window, which the Pan/Tilt window shows from its Generator group.
     void createGeneratorWindow();
+    void createSequenceWindow();
+    TMMTimer::Handler mainTick();
     void createActions();
     void createFunctionActions();
-    void disableUnavailableActions();
     void createMenus();
     void createToolbars();
     void createFunctionToolbar();
@@ -80,10 +85,16 @@ private:
     void GeneratorSpeedTBarChange();
     void GeneratorAmplitudeTBarChange();
     void DmxTrackerButtonClick();
+    // The cue editor, after the direct-access window; each shows what the other changed.
+    void createCueWindow();
+    void CueActionExecute();
     void LibraryActionExecute();
     void ClubActionExecute();
     void FloorsActionExecute();
     void DirectPanelActionExecute();
+    void SequenceActionExecute();
+    // The sequence editor takes the generator bars and buttons while it is shown.
+    void enableGeneratorControls(bool enabled);
     void ManualOffActionExecute();
     void MusicActionExecute(bool checked);
     void DmxSpaceActionExecute();
@@ -131,10 +142,8 @@ private:
     // In the order of the function actions.
     std::array<std::unique_ptr<TFunctionForm>, 10> functionForms_;
     std::unique_ptr<TBlackoutForm> blackoutForm_;
-    // Windows that are not part of the program yet stay null: they show as closed, and the
-    // actions that open them stay disabled.
-    QWidget* sequenceForm_ = nullptr;
-    QWidget* cueForm_ = nullptr;
+    std::unique_ptr<TSequenceForm> sequenceForm_;
+    std::unique_ptr<TCueForm> cueForm_;
     std::unique_ptr<TDirectAccessForm> directAccessForm_;
     std::unique_ptr<KyRhythmControl> rhythm_;
     std::unique_ptr<TBeatSourceForm> beatSourceForm_;

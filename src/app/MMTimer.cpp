@@ -47,7 +47,9 @@ TMMTimer::~TMMTimer()
 
 void TMMTimer::setOnMMTimer(Handler handler)
 {
-    onMMTimer_.store(handler ? std::make_shared<const Handler>(std::move(handler)) : nullptr);
+    auto replacement = handler ? std::make_shared<const Handler>(std::move(handler)) : nullptr;
+    std::lock_guard swap(handlerMutex_);
+    onMMTimer_.swap(replacement);
 }
 
 void TMMTimer::SetInterval(int ms)
@@ -122,7 +124,11 @@ void TMMTimer::MMTimerCallbackProc()
     std::lock_guard running(callbackMutex_);
     if (!enabled_)
         return;
-    auto handler = onMMTimer_.load();
+    std::shared_ptr<const Handler> handler;
+    {
+        std::lock_guard copy(handlerMutex_);
+        handler = onMMTimer_;
+    }
     if (handler && *handler)
         (*handler)(*this);
 }

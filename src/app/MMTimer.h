@@ -47,7 +47,10 @@ private:
     void run();
     void MMTimerCallbackProc();
 
-    std::atomic<std::shared_ptr<const Handler>> onMMTimer_;
+    // Guarded by a lock of its own, held only to copy the pointer: the standard library's
+    // atomic shared_ptr here releases its reads too weakly for a swap while events run.
+    std::mutex handlerMutex_;
+    std::shared_ptr<const Handler> onMMTimer_;
     std::atomic<int> interval_{10};
     std::atomic<int> resolution_{0};
     std::atomic<bool> enabled_{false};

@@ -69,7 +69,18 @@ std::string KyShow::save(const std::string& path, const std::function<bool(std::
     if (mustNotOverwrite(path))
         return {};
     std::string reason;
-    return write(&reason) ? std::string() : "Nie można zapisać pliku " + vt::baseName(path) + ": " + reason;
+    return write(&reason) ? std::string() : vt::saveFailureMessage(path, reason);
+}
+
+std::string KyShow::saveSequences()
+{
+    vt::Bytes bytes;
+    {
+        std::lock_guard lock(showLock_);
+        bytes = sequencesToBytes(seque);
+    }
+    return save(paths_.sequences,
+                [&](std::string* reason) { return vt::writeFileAtomically(paths_.sequences, bytes, reason); });
 }
 
 std::vector<std::string> KyShow::saveAtExit()
@@ -82,8 +93,8 @@ std::vector<std::string> KyShow::saveAtExit()
     const DataPaths& p = paths_;
     // The direct-access window is destroyed, and writes its file, before the others are saved.
     note(save(p.panel, [&](std::string* reason) { return panel.save(p.panel, reason); }));
-    note(save(p.sequences, [&](std::string* reason) { return saveSequences(seque, p.sequences, reason); }));
-    note(save(p.cues, [&](std::string* reason) { return saveCues(seque, p.cues, reason); }));
+    note(saveSequences());
+    note(saveCues());
     note(saveClub());
     note(save(p.generators, [&](std::string* reason) { return genList.save(p.generators, reason); }));
     note(save(p.configuration,
@@ -104,6 +115,11 @@ std::string KyShow::saveLibrary()
 std::string KyShow::saveClub()
 {
     return save(paths_.club, [this](std::string* reason) { return library.club.save(paths_.club, reason); });
+}
+
+std::string KyShow::saveCues()
+{
+    return save(paths_.cues, [this](std::string* reason) { return ::saveCues(seque, paths_.cues, reason); });
 }
 
 void KyShow::tick()

@@ -76,6 +76,11 @@ public:
     void rebuildIcons();
     std::string saveLibrary();
     std::string saveClub();
+    // While the tick runs (the sequence editor's saves): the bytes are made under the show
+    // lock and written after letting go of it.
+    std::string saveSequences();
+    // Also written by the cue editor's save, save-as and erase.
+    std::string saveCues();
 
     // The tick body; takes the show lock.
     void tick();

@@ -49,6 +49,11 @@ std::string baseName(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string saveFailureMessage(const std::string& path, const std::string& reason)
+{
+    return "Nie można zapisać pliku " + baseName(path) + ": " + reason;
+}
+
 ReadResult readWholeFile(const std::string& path, Bytes& out, std::string* reason)
 {
     auto unreadable = [reason](int error) {

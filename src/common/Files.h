@@ -43,4 +43,7 @@ std::string setAsideDamaged(const std::string& path);
 // The file name part of a path.
 std::string baseName(const std::string& path);
 
+// What the operator is told about a data file that could not be written.
+std::string saveFailureMessage(const std::string& path, const std::string& reason);
+
 } // namespace vt

@@ -1,32 +1,13 @@
 #include "panel/Fpicklist.h"
 
 #include "common/PText.h"
+#include "cue/CueEdit.h"
 #include "library/PStringGrid.h"
 #include "sequence/Seque.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-std::vector<std::string> sequenceNames(const KySeque& store)
-{
-    std::vector<std::string> names;
-    for (const auto& sequence : store.sequences())
-        names.push_back(sequence->name);
-    return names;
-}
-
-std::vector<std::string> cueNames(const KySeque& store)
-{
-    std::vector<std::string> names;
-    for (const auto& cue : store.cues())
-        names.push_back(cue.name);
-    return names;
-}
-
-} // namespace
 
 TPickListForm::TPickListForm(const QString& caption, const QString& header, const std::vector<std::string>& names,
                              int& rememberedRow, Remember remember, QWidget* owner)
@@ -74,13 +55,13 @@ void TPickListForm::choose(int row, bool byDoubleClick)
 }
 
 TSeqListForm::TSeqListForm(const KySeque& store, int& rememberedRow, QWidget* owner)
-    : TPickListForm(QStringLiteral("Dostępne Sekwencje"), QStringLiteral("Nazwa"), sequenceNames(store), rememberedRow,
+    : TPickListForm(QStringLiteral("Dostępne Sekwencje"), QStringLiteral("Nazwa"), storedSequenceNames(store), rememberedRow,
                     Remember::DoubleClickOnly, owner)
 {
 }
 
 TCueListForm::TCueListForm(const KySeque& store, int& rememberedRow, QWidget* owner)
-    : TPickListForm(QStringLiteral("Dostępne CUE"), QStringLiteral("CUE"), cueNames(store), rememberedRow,
+    : TPickListForm(QStringLiteral("Dostępne CUE"), QStringLiteral("CUE"), storedCueNames(store), rememberedRow,
                     Remember::EveryChoice, owner)
 {
 }

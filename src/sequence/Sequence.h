@@ -83,6 +83,12 @@ public:
     const KyGenerator& generatorFor(std::int32_t channel) const;
     std::size_t entryCount() const { return columns_.channel.size(); }
     std::pair<std::int32_t, KyChStatus> entryAt(std::size_t i) const;
+    // Calls `visit(channel, record)` for every entry in ascending channel order.
+    template <class Visit> void forEachEntry(Visit visit) const
+    {
+        for (const auto& [channel, status] : channels_)
+            visit(channel, status);
+    }
     void resetGenerators();
 
     const ChannelMap& channels() const { return channels_; }

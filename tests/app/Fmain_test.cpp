@@ -8,10 +8,15 @@
 #include "functions/PDimmerControl.h"
 #include "functions/PTrackBar.h"
 #include "library/LibraryFile.h"
+#include "panel/Fdirectaccess.h"
+#include "common/Fname.h"
+#include "sequence/Fsequence.h"
+#include "sequence/SequenceFile.h"
 #include "support/ModalAnswerer.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -464,6 +469,64 @@ private slots:
         QVERIFY(looksLike(music->icon(), "clock"));
         std::lock_guard lock(form.show().showLock());
         QVERIFY(!form.show().musicMode);
+    }
+
+    // The editor takes the live output: the cue stops, the panel closes, the cue speed and the
+    // generators are held at normal until "Koniec" gives them back and the cue plays again.
+    void sequenceActionOpensTheEditor()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        form.show();
+        KyShow& show = form.show();
+        auto action = [&](const char* name) { return form.findChild<QAction*>(name); };
+        auto* cueSpeed = form.findChild<TPTrackBar*>("CueSpeedTBar");
+        auto* generatorSpeed = form.findChild<TPTrackBar*>("GeneratorSpeedTBar");
+        auto* amplitude = form.findChild<TPTrackBar*>("GeneratorAmplitudeTBar");
+        generatorSpeed->setPosition(50);
+        amplitude->setPosition(20);
+        form.directAccessForm()->show();
+        QVERIFY(action("SequenceAction")->isEnabled());
+
+        action("SequenceAction")->trigger();
+        QVERIFY(form.sequenceForm()->isVisible());
+        QCOMPARE(form.sequenceForm()->parentWidget(), &form);
+        QVERIFY(!form.directAccessForm()->isVisible());
+        {
+            std::lock_guard lock(show.showLock());
+            QCOMPARE(show.dmx.liveCue().playState, std::uint8_t(KyCue::Stopped));
+            QCOMPARE(show.dmx.liveCue().generatorSpeed, 1.0);
+            QCOMPARE(show.dmx.liveCue().generatorAmplitude, 1.0);
+            QVERIFY(show.dmx.recordingMode);
+        }
+        QTRY_VERIFY(!cueSpeed->isEnabled());
+        QVERIFY(!action("CueAction")->isEnabled());
+        QVERIFY(!action("DirectPanelAction")->isEnabled());
+        QCOMPARE(generatorSpeed->position(), 0);
+        QCOMPARE(amplitude->position(), 100);
+        QVERIFY(!generatorSpeed->isEnabled() && !amplitude->isEnabled());
+        for (const char* name : {"GeneratorPlayAction", "GeneratorPauseAction", "GeneratorStopAction"})
+            QVERIFY(!action(name)->isEnabled());
+
+        // Saving writes the show's sequences file at once.
+        answerer.onDialog([](QDialog* dialog) {
+            qobject_cast<TNameForm*>(dialog)->nameEdit()->setText("Nowa");
+            qobject_cast<TNameForm*>(dialog)->okButton()->click();
+        });
+        QTest::mouseClick(form.sequenceForm()->saveButton(), Qt::LeftButton);
+        KySeque saved;
+        QCOMPARE(loadSequences(saved, (dir / "sequences.vt2").string()), vt::LoadStatus::Complete);
+        QCOMPARE(saved.sequenceCount(), std::size_t(1));
+        QCOMPARE(saved.sequenceAt(0).name, std::string("Nowa"));
+
+        QTest::mouseClick(form.sequenceForm()->closeButton(), Qt::LeftButton);
+        QTRY_VERIFY(cueSpeed->isEnabled());
+        QVERIFY(action("DirectPanelAction")->isEnabled());
+        QVERIFY(generatorSpeed->isEnabled() && amplitude->isEnabled());
+        QVERIFY(action("GeneratorPlayAction")->isEnabled());
+        std::lock_guard lock(show.showLock());
+        QCOMPARE(show.dmx.liveCue().playState, std::uint8_t(KyCue::Playing));
+        QVERIFY(!show.dmx.recordingMode);
     }
 
     // A data file that is there but cannot be read is named once at start-up and left as it

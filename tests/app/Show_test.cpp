@@ -193,6 +193,8 @@ TEST(Show, FailedSavesAreReportedByFileNameInTheExitOrder)
     for (std::size_t i = 0; i < failures.size(); ++i)
         EXPECT_EQ(failures[i].rfind(std::string("Nie można zapisać pliku ") + order[i] + ": ", 0), 0u) << failures[i];
     EXPECT_EQ(show.saveLibrary().rfind("Nie można zapisać pliku library.vt2: ", 0), 0u);
+    EXPECT_EQ(show.saveSequences().rfind("Nie można zapisać pliku sequences.vt2: ", 0), 0u);
+    EXPECT_EQ(show.saveCues().rfind("Nie można zapisać pliku cues.vt2: ", 0), 0u);
 }
 
 TEST(Show, CloseRequestStopsOutputAtTheNextTickAndNoRestoresIt)
@@ -347,6 +349,7 @@ TEST(Show, UnreadableFilesAreReportedAndNeverOverwritten)
             for (const auto& failure : show.saveAtExit())
                 out += failure + "\n";
             out += show.saveLibrary();
+            out += show.saveSequences(); // the sequence editor's save
             return out;
         });
         const std::string reason = std::strerror(c.folder ? EISDIR : EACCES);

@@ -8,6 +8,7 @@
 #include "library/Library.h"
 #include "music/BeatSource.h"
 #include "music/BeatTracker.h"
+#include "sequence/SequenceEdit.h"
 #include "support/PlaybackLoad.h"
 
 #include <atomic>
@@ -84,6 +85,26 @@ TEST(TickAllocation, FullLoadTicksAllocateNothing)
     counting = false;
     EXPECT_EQ(allocations.load(), 0);
     EXPECT_GT(live.zoneEngine(0).sceneIndex + live.zoneEngine(1).sceneIndex, 0);
+}
+
+// The sequence editor's tick writes the scene being edited, or steps the preview.
+TEST(TickAllocation, EditorPlaybackAllocatesNothing)
+{
+    KyDmxSpace dmx;
+    *dmx.editedSequence() = *playback_load::fullSequence(0);
+    dmx.currentScene = 2;
+    allocations = 0;
+    counting = true;
+    for (int tick = 0; tick < 100; ++tick) {
+        if (tick == 50) {
+            dmx.previewEngine().play();
+            dmx.previewEngine().playGenerators();
+        }
+        editorPlayback(dmx);
+    }
+    counting = false;
+    EXPECT_EQ(allocations.load(), 0);
+    EXPECT_GT(dmx.currentScene, 0);
 }
 
 TEST(TickAllocation, BlackoutOverrideAllocatesNothing)

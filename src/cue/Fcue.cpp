@@ -1,0 +1,579 @@
+#include "cue/Fcue.h"
+
+#include "common/Fname.h"
+#include "common/PText.h"
+#include "cue/CueGlobals.h"
+#include "dmx/Dmx_space.h"
+#include "functions/PTrackBar.h"
+#include "library/PStringGrid.h"
+#include "sequence/Seque.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kRefreshMs = 30;
+
+// A drop-down list that counts itself among the open ones while its list is down.
+class DropList : public QComboBox {
+public:
+    DropList(int& openLists, QWidget* parent) : QComboBox(parent), openLists_(openLists) {}
+    ~DropList() override
+    {
+        if (open_)
+            --openLists_;
+    }
+
+    void showPopup() override
+    {
+        if (!open_)
+            ++openLists_;
+        open_ = true;
+        QComboBox::showPopup();
+    }
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        if (open_)
+            --openLists_;
+        open_ = false;
+    }
+
+private:
+    int& openLists_;
+    bool open_ = false;
+};
+
+QLabel* framedLabel(QWidget* parent, int minimumWidth)
+{
+    auto* label = new QLabel(parent);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumWidth(minimumWidth);
+    return label;
+}
+
+TPTrackBar* horizontalBar(int min, int max, QWidget* parent)
+{
+    auto* bar = new TPTrackBar(parent);
+    bar->setIsVertical(false);
+    bar->setMin(min);
+    bar->setMax(max);
+    bar->setLineSize(1);
+    return bar;
+}
+
+// Hidden controls keep their place, so the table does not shift as zones fill and empty.
+void keepPlaceWhenHidden(QWidget* widget)
+{
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
+
+} // namespace
+
+TCueForm::TCueForm(const TCueFormModel& model, QWidget* parent)
+    : QWidget(parent, Qt::Tool), model_(model), edit_(model_.dmx.liveCue(), model_.store)
+{
+    setWindowTitle(QStringLiteral("Cue"));
+    auto* layout = new QHBoxLayout(this);
+    auto* left = new QVBoxLayout;
+    left->addWidget(createFileRow());
+    left->addWidget(createZoneTable());
+    left->addWidget(createBars());
+    left->addStretch();
+    layout->addLayout(left);
+    layout->addWidget(createListBlock(), 1);
+
+    refreshTimer_ = new QTimer(this);
+    connect(refreshTimer_, &QTimer::timeout, this, &TCueForm::RefreshTimerTimer);
+    refreshTimer_->start(kRefreshMs);
+
+    std::lock_guard lock(model_.showLock);
+    cueGlobals().speedListener = [this] { CueSpeedFollowed(); };
+}
+
+TCueForm::~TCueForm()
+{
+    std::lock_guard lock(model_.showLock);
+    cueGlobals().speedListener = nullptr;
+    edit_.close();
+}
+
+// ---- Controls
+
+QWidget* TCueForm::createFileRow()
+{
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    save_ = new QPushButton(QStringLiteral("Zapisz"), box);
+    save_->setToolTip(QStringLiteral("Zapisz Cue"));
+    saveAs_ = new QPushButton(QStringLiteral("Zapisz jako"), box);
+    saveAs_->setToolTip(QStringLiteral("Zapisz Cue jako..."));
+    new_ = new QPushButton(QStringLiteral("Nowe"), box);
+    new_->setToolTip(QStringLiteral("Nowe Cue"));
+    name_ = framedLabel(box, 200);
+    for (QWidget* w : {static_cast<QWidget*>(save_), static_cast<QWidget*>(saveAs_), static_cast<QWidget*>(new_)})
+        row->addWidget(w);
+    row->addWidget(name_, 1);
+
+    connect(save_, &QPushButton::clicked, this, &TCueForm::SaveButtonClick);
+    connect(saveAs_, &QPushButton::clicked, this, &TCueForm::SaveAsButtonClick);
+    connect(new_, &QPushButton::clicked, this, &TCueForm::NewButtonClick);
+    return box;
+}
+
+QWidget* TCueForm::createZoneTable()
+{
+    auto* box = new QFrame(this);
+    box->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    auto* grid = new QGridLayout(box);
+    grid->setVerticalSpacing(2);
+    const QStringList headers = {QStringLiteral("Lp."),      QStringLiteral("Aktyw."), QStringLiteral("Sekwencja"),
+                                 QStringLiteral("Fade"),     QStringLiteral("Prędkość"), QStringLiteral("Muz."),
+                                 QStringLiteral("Bity")};
+    for (int column = 0; column < headers.size(); ++column) {
+        auto* header = new QLabel(headers[column], box);
+        header->setAlignment(Qt::AlignCenter);
+        QFont bold = header->font();
+        bold.setBold(true);
+        header->setFont(bold);
+        grid->addWidget(header, 0, column);
+    }
+    for (int zone = 0; zone < kZones; ++zone)
+        createZoneRow(grid, zone);
+    grid->setColumnStretch(2, 1);
+    return box;
+}
+
+void TCueForm::createZoneRow(QGridLayout* grid, int zone)
+{
+    QWidget* box = grid->parentWidget();
+    ZoneRow& r = rows_[std::size_t(zone)];
+    r.number = new QLabel(QString::number(zone + 1), box);
+    r.number->setAlignment(Qt::AlignCenter);
+    r.active = new QCheckBox(box);
+    r.sequence = createDropList(box);
+    r.sequence->setMinimumWidth(180);
+    r.erase = new QToolButton(box);
+    r.erase->setText(QStringLiteral("X"));
+    r.erase->setToolTip(QStringLiteral("Usuń"));
+    r.fade = new QCheckBox(box);
+    // It only shows the sequence's own setting.
+    r.fade->setAttribute(Qt::WA_TransparentForMouseEvents);
+    r.fade->setFocusPolicy(Qt::NoFocus);
+    r.speed = horizontalBar(-100, 100, box);
+    r.speed->setMinimumWidth(160);
+    r.music = new QCheckBox(box);
+    r.pulses = createDropList(box);
+    for (std::uint32_t pulses : kZonePulses)
+        r.pulses->addItem(QString::number(pulses));
+    r.pulses->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+
+    const int line = zone + 1;
+    grid->addWidget(r.number, line, 0);
+    grid->addWidget(r.active, line, 1, Qt::AlignCenter);
+    auto* sequenceCell = new QHBoxLayout;
+    sequenceCell->addWidget(r.sequence, 1);
+    sequenceCell->addWidget(r.erase);
+    grid->addLayout(sequenceCell, line, 2);
+    grid->addWidget(r.fade, line, 3, Qt::AlignCenter);
+    grid->addWidget(r.speed, line, 4);
+    grid->addWidget(r.music, line, 5, Qt::AlignCenter);
+    grid->addWidget(r.pulses, line, 6);
+    for (QWidget* w : {static_cast<QWidget*>(r.active), static_cast<QWidget*>(r.erase), static_cast<QWidget*>(r.fade),
+                       static_cast<QWidget*>(r.speed), static_cast<QWidget*>(r.music),
+                       static_cast<QWidget*>(r.pulses)})
+        keepPlaceWhenHidden(w);
+
+    connect(r.active, &QCheckBox::toggled, this,
+            [this, zone](bool on) { changeZones([&](KyCueEdit& e) { e.setActive(zone, on); }); });
+    connect(r.sequence, &QComboBox::activated, this, [this, zone](int index) {
+        changeZones([&](KyCueEdit& e) {
+            if (std::size_t(index) < model_.store.sequenceCount())
+                e.chooseSequence(zone, std::size_t(index));
+        });
+    });
+    connect(r.erase, &QToolButton::clicked, this, [this, zone] { changeZones([&](KyCueEdit& e) { e.eraseZone(zone); }); });
+    connect(r.speed, &TPTrackBar::changed, this, [this, zone] {
+        const int position = rows_[std::size_t(zone)].speed->position();
+        changeZones([&](KyCueEdit& e) { e.setZoneSpeed(zone, position); });
+    });
+    connect(r.music, &QCheckBox::toggled, this,
+            [this, zone](bool on) { changeZones([&](KyCueEdit& e) { e.setMusic(zone, on); }); });
+    connect(r.pulses, &QComboBox::activated, this,
+            [this, zone](int item) { changeZones([&](KyCueEdit& e) { e.setPulses(zone, std::size_t(item)); }); });
+}
+
+QComboBox* TCueForm::createDropList(QWidget* parent)
+{
+    auto* list = new DropList(openLists_, parent);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    return list;
+}
+
+QWidget* TCueForm::createBars()
+{
+    auto* box = new QWidget(this);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setColumnStretch(0, 1);
+    cueSpeed_ = createBar(grid, 0, QStringLiteral("PRĘDKOŚĆ CUE"), -100, 100);
+    generatorSpeed_ = createBar(grid, 1, QStringLiteral("PRĘDKOŚĆ GENERATORÓW"), -100, 100);
+    amplitude_ = createBar(grid, 2, QStringLiteral("AMPLITUDA GENERATORÓW"), 0, 100);
+    amplitude_.bar->setPositionSilently(100);
+    showBarValues();
+
+    connect(cueSpeed_.bar, &TPTrackBar::changed, this, &TCueForm::CueSpeedTBarChange);
+    connect(generatorSpeed_.bar, &TPTrackBar::changed, this, &TCueForm::GeneratorSpeedTBarChange);
+    connect(amplitude_.bar, &TPTrackBar::changed, this, &TCueForm::GeneratorAmplitudeTBarChange);
+    return box;
+}
+
+TCueForm::ValueBar TCueForm::createBar(QGridLayout* grid, int line, const QString& caption, int min, int max)
+{
+    ValueBar bar;
+    bar.bar = horizontalBar(min, max, grid->parentWidget());
+    bar.bar->setCaption(caption);
+    bar.bar->setMinimumWidth(bar.bar->fontMetrics().horizontalAdvance(caption) + 2 * bar.bar->sliderSize() + 24);
+    bar.value = framedLabel(grid->parentWidget(), 48);
+    bar.value->setFixedWidth(48);
+    grid->addWidget(bar.bar, line, 0);
+    grid->addWidget(bar.value, line, 1);
+    return bar;
+}
+
+QWidget* TCueForm::createListBlock()
+{
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    list_ = new TPStringGrid({QString(), QStringLiteral("CUE")}, box);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setColumnWidth(0, 40);
+    list_->setMinimumWidth(240);
+    layout->addWidget(list_, 1);
+    auto* buttons = new QHBoxLayout;
+    rename_ = new QPushButton(QStringLiteral("Zmień nazwę"), box);
+    erase_ = new QPushButton(QStringLiteral("Usuń"), box);
+    buttons->addWidget(rename_);
+    buttons->addWidget(erase_);
+    layout->addLayout(buttons);
+
+    connect(list_, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous) {
+        if (row != previous)
+            ListSelectCell(row);
+    });
+    // The refresh keeps the first row current while the live cue is not stored; a click on
+    // it loads it all the same.
+    connect(list_, &QTableWidget::cellClicked, this, [this](int row) {
+        bool stale = false;
+        {
+            std::lock_guard lock(model_.showLock);
+            stale = std::size_t(row) < model_.store.cueCount() && !edit_.isLive(std::size_t(row));
+        }
+        if (stale)
+            ListSelectCell(row);
+    });
+    connect(rename_, &QPushButton::clicked, this, &TCueForm::RenameButtonClick);
+    connect(erase_, &QPushButton::clicked, this, &TCueForm::EraseButtonClick);
+    return box;
+}
+
+// ---- Opening, closing and the refresh
+
+void TCueForm::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        FormShow();
+    QWidget::showEvent(event);
+}
+
+void TCueForm::hideEvent(QHideEvent* event)
+{
+    if (!event->spontaneous())
+        FormClose();
+    QWidget::hideEvent(event);
+}
+
+void TCueForm::FormShow()
+{
+    Rows shown;
+    {
+        std::lock_guard lock(model_.showLock);
+        edit_.open();
+        shown = edit_.zoneRows();
+    }
+    fillSequenceLists();
+    showRows(shown);
+    fillList();
+    RefreshTimerTimer();
+}
+
+void TCueForm::FormClose()
+{
+    std::lock_guard lock(model_.showLock);
+    edit_.close();
+}
+
+void TCueForm::RefreshTimerTimer()
+{
+    if (openLists_ > 0)
+        return;
+    KyCueEditView view;
+    {
+        std::lock_guard lock(model_.showLock);
+        view = edit_.refresh();
+    }
+    if (int(view.liveRow) < list_->rowCount() && list_->currentRow() != int(view.liveRow)) {
+        QSignalBlocker quiet(list_);
+        list_->setCurrentCell(int(view.liveRow), 1);
+    }
+    name_->setText(vt::fromCp1250(view.name));
+    amplitude_.bar->setPositionSilently(view.amplitudePosition);
+    generatorSpeed_.bar->setPositionSilently(view.generatorSpeedPosition);
+    cueSpeed_.bar->setPositionSilently(view.cueSpeed);
+    showBarValues();
+}
+
+void TCueForm::showBarValues()
+{
+    for (const ValueBar* b : {&cueSpeed_, &generatorSpeed_, &amplitude_})
+        b->value->setText(QString::number(b->bar->position()));
+}
+
+void TCueForm::fillSequenceLists()
+{
+    std::vector<std::string> names;
+    {
+        std::lock_guard lock(model_.showLock);
+        names = storedSequenceNames(model_.store);
+    }
+    QStringList items;
+    for (const auto& name : names)
+        items << vt::fromCp1250(name);
+    for (ZoneRow& r : rows_) {
+        QSignalBlocker quiet(r.sequence);
+        r.sequence->clear();
+        r.sequence->addItems(items);
+    }
+}
+
+void TCueForm::fillList()
+{
+    std::vector<std::string> names;
+    {
+        std::lock_guard lock(model_.showLock);
+        names = storedCueNames(model_.store);
+    }
+    QSignalBlocker quiet(list_);
+    list_->setDataRowCount(static_cast<int>(names.size()));
+    list_->setText(0, 0, QString());
+    list_->setText(0, 1, QString());
+    for (std::size_t line = 0; line < names.size(); ++line) {
+        list_->setText(int(line), 0, QString::number(line + 1));
+        list_->setText(int(line), 1, vt::fromCp1250(names[line]));
+    }
+}
+
+// ---- Zone rows
+
+void TCueForm::showRow(int zone, const KyZoneRow& shown)
+{
+    ZoneRow& r = rows_[std::size_t(zone)];
+    const QSignalBlocker quiet[] = {QSignalBlocker(r.active), QSignalBlocker(r.sequence), QSignalBlocker(r.music),
+                                    QSignalBlocker(r.pulses)};
+    r.number->setEnabled(!shown.empty);
+    r.sequence->setCurrentIndex(shown.sequenceRow);
+    for (QWidget* w : {static_cast<QWidget*>(r.active), static_cast<QWidget*>(r.erase), static_cast<QWidget*>(r.fade),
+                       static_cast<QWidget*>(r.speed), static_cast<QWidget*>(r.music)})
+        w->setVisible(!shown.empty);
+    r.pulses->setVisible(!shown.empty && shown.music);
+    r.active->setChecked(shown.active);
+    r.fade->setChecked(shown.fade);
+    r.speed->setPositionSilently(shown.speed);
+    r.speed->setCaption(QString::number(r.speed->position()));
+    r.music->setChecked(shown.music);
+    r.pulses->setCurrentIndex(shown.pulsesItem);
+}
+
+void TCueForm::showRows(const Rows& shown)
+{
+    for (int zone = 0; zone < kZones; ++zone)
+        showRow(zone, shown[std::size_t(zone)]);
+}
+
+template <class Change> void TCueForm::changeZones(Change change)
+{
+    Rows shown;
+    {
+        std::lock_guard lock(model_.showLock);
+        change(edit_);
+        shown = edit_.zoneRows();
+    }
+    showRows(shown);
+}
+
+void TCueForm::CueSpeedFollowed()
+{
+    edit_.followCueSpeed();
+    showRows(edit_.zoneRows());
+}
+
+void TCueForm::rereadZones()
+{
+    changeZones([](KyCueEdit& e) { e.rereadZones(); });
+}
+
+// ---- Bars
+
+void TCueForm::CueSpeedTBarChange()
+{
+    const int position = cueSpeed_.bar->position();
+    {
+        // The speed listener shows the rows again.
+        std::lock_guard lock(model_.showLock);
+        edit_.setCueSpeed(position);
+    }
+    showBarValues();
+}
+
+void TCueForm::GeneratorSpeedTBarChange()
+{
+    const int position = generatorSpeed_.bar->position();
+    {
+        std::lock_guard lock(model_.showLock);
+        edit_.setGeneratorSpeed(position);
+    }
+    showBarValues();
+}
+
+void TCueForm::GeneratorAmplitudeTBarChange()
+{
+    const int position = amplitude_.bar->position();
+    {
+        std::lock_guard lock(model_.showLock);
+        edit_.setGeneratorAmplitude(position);
+    }
+    showBarValues();
+}
+
+// ---- Stored cues
+
+std::optional<std::size_t> TCueForm::selectedCue() const
+{
+    const int line = list_->currentRow();
+    std::lock_guard lock(model_.showLock);
+    if (line < 0 || std::size_t(line) >= model_.store.cueCount())
+        return std::nullopt;
+    return std::size_t(line);
+}
+
+void TCueForm::ListSelectCell(int line)
+{
+    bool loaded = false;
+    changeZones([&](KyCueEdit& e) {
+        if (line >= 0 && std::size_t(line) < model_.store.cueCount()) {
+            e.load(std::size_t(line));
+            loaded = true;
+        }
+    });
+    if (loaded)
+        emit liveCueReplaced();
+}
+
+void TCueForm::writeCues()
+{
+    const std::string failure = model_.saveCues();
+    if (!failure.empty())
+        QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
+}
+
+void TCueForm::SaveButtonClick()
+{
+    bool saved = false;
+    {
+        std::lock_guard lock(model_.showLock);
+        saved = edit_.save();
+    }
+    if (!saved)
+        return SaveAsButtonClick();
+    writeCues();
+}
+
+void TCueForm::SaveAsButtonClick()
+{
+    std::string name;
+    {
+        std::lock_guard lock(model_.showLock);
+        name = model_.dmx.liveCue().name;
+    }
+    TNameForm dialog(name, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    {
+        std::lock_guard lock(model_.showLock);
+        edit_.saveAs(name);
+    }
+    name_->setText(vt::fromCp1250(name));
+    fillList();
+    // Selecting another row loads the stored copy back, which starts its zones again.
+    list_->setCurrentCell(list_->rowCount() - 1, 1);
+    writeCues();
+}
+
+void TCueForm::NewButtonClick()
+{
+    changeZones([](KyCueEdit& e) { e.startNew(); });
+    name_->setText(QString());
+    emit liveCueReplaced();
+}
+
+void TCueForm::RenameButtonClick()
+{
+    const auto selected = selectedCue();
+    if (!selected)
+        return;
+    std::string name;
+    {
+        std::lock_guard lock(model_.showLock);
+        name = model_.store.cueAt(*selected).name;
+    }
+    TNameForm dialog(name, this);
+    dialog.centreOnPointer();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    changeZones([&](KyCueEdit& e) { e.rename(*selected, name); });
+    fillList();
+    emit liveCueReplaced();
+}
+
+void TCueForm::EraseButtonClick()
+{
+    const auto selected = selectedCue();
+    if (!selected)
+        return;
+    auto answer = QMessageBox::warning(this, QStringLiteral("Ostrzeżenie"), QStringLiteral("Na pewno chcesz wykasowac CUE"),
+                                       QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (answer != QMessageBox::Ok)
+        return;
+    changeZones([&](KyCueEdit& e) {
+        if (*selected < model_.store.cueCount())
+            e.erase(*selected);
+    });
+    fillList();
+    emit liveCueReplaced();
+    writeCues();
+}

@@ -1,0 +1,530 @@
+#include "sequence/Fsequence.h"
+
+#include "common/Fname.h"
+#include "common/PText.h"
+#include "dmx/Dmx_space.h"
+#include "library/PStringGrid.h"
+#include "sequence/Fsceneprop.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* framedLabel(QWidget* parent, int minimumWidth)
+{
+    auto* label = new QLabel(parent);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumWidth(minimumWidth);
+    return label;
+}
+
+QToolButton* fileButton(const char* picture, const QString& hint, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(picture))));
+    button->setIconSize(QSize(24, 24));
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    return button;
+}
+
+QToolButton* arrowButton(Qt::ArrowType arrow, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setArrowType(arrow);
+    button->setAutoRepeat(true);
+    button->setFixedSize(22, 14);
+    return button;
+}
+
+} // namespace
+
+TSequenceForm::TSequenceForm(const TSequenceFormModel& model, TSequenceFormHost host, QWidget* parent)
+    : QWidget(parent, Qt::Tool), model_(model), host_(std::move(host)), edit_(model_.dmx, model_.store)
+{
+    setWindowTitle(QStringLiteral("Sekwencja"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(createFileRow());
+    layout->addWidget(createSceneGroup());
+    layout->addWidget(createTimeRow());
+    layout->addWidget(createPreviewRow());
+    layout->addWidget(createListBlock(), 1);
+
+    refreshTimer_ = new QTimer(this);
+    refreshTimer_->setInterval(10);
+    connect(refreshTimer_, &QTimer::timeout, this, &TSequenceForm::RefreshTimerTimer);
+}
+
+QWidget* TSequenceForm::createFileRow()
+{
+    auto* box = new QWidget(this);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto* buttons = new QHBoxLayout;
+    newButton_ = fileButton("newsequence", QStringLiteral("Nowa sekwencja"), box);
+    saveButton_ = fileButton("save", QStringLiteral("Zapisz sekwencję"), box);
+    saveAsButton_ = fileButton("saveas", QStringLiteral("Zapisz sekwencję jako..."), box);
+    for (QToolButton* b : {newButton_, saveButton_, saveAsButton_})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    fadeCheck_ = new QCheckBox(QStringLiteral("Płynna zmiana"), box);
+    buttons->addWidget(fadeCheck_);
+    grid->addLayout(buttons, 0, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Nazwa"), box), 1, 0);
+    nameDisplay_ = framedLabel(box, 200);
+    nameDisplay_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(nameDisplay_, 1, 1);
+    grid->setColumnStretch(1, 1);
+
+    connect(newButton_, &QToolButton::clicked, this, &TSequenceForm::NewButtonClick);
+    connect(saveButton_, &QToolButton::clicked, this, &TSequenceForm::SaveButtonClick);
+    connect(saveAsButton_, &QToolButton::clicked, this, &TSequenceForm::SaveAsButtonClick);
+    connect(fadeCheck_, &QCheckBox::clicked, this, [this](bool checked) {
+        std::lock_guard lock(model_.showLock);
+        edit_.setFade(checked);
+    });
+    return box;
+}
+
+QWidget* TSequenceForm::createSceneGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("Sceny"), this);
+    auto* row = new QHBoxLayout(group);
+    previousScene_ = new QPushButton(QStringLiteral("<"), group);
+    nextScene_ = new QPushButton(QStringLiteral(">"), group);
+    sceneNumber_ = framedLabel(group, 40);
+    sceneNumber_->setToolTip(QStringLiteral("Dwukrotne kliknięcie pokazuje kanały sceny"));
+    sceneNumber_->installEventFilter(this);
+    sceneCount_ = framedLabel(group, 40);
+    addScene_ = new QPushButton(QStringLiteral("Dodaj"), group);
+    eraseScene_ = new QPushButton(QStringLiteral("Usuń"), group);
+    for (QPushButton* b : {previousScene_, nextScene_})
+        b->setFixedWidth(32);
+    row->addWidget(previousScene_);
+    row->addWidget(sceneNumber_);
+    row->addWidget(new QLabel(QStringLiteral(":"), group));
+    row->addWidget(sceneCount_);
+    row->addWidget(nextScene_);
+    row->addStretch();
+    row->addWidget(addScene_);
+    row->addWidget(eraseScene_);
+
+    auto sceneAction = [this](auto action) {
+        return [this, action] {
+            std::lock_guard lock(model_.showLock);
+            (edit_.*action)();
+        };
+    };
+    connect(previousScene_, &QPushButton::clicked, this, sceneAction(&KySequenceEdit::previousScene));
+    connect(nextScene_, &QPushButton::clicked, this, sceneAction(&KySequenceEdit::nextScene));
+    connect(addScene_, &QPushButton::clicked, this, sceneAction(&KySequenceEdit::addScene));
+    connect(eraseScene_, &QPushButton::clicked, this, sceneAction(&KySequenceEdit::eraseScene));
+    return group;
+}
+
+QWidget* TSequenceForm::createTimeRow()
+{
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(createTimeGroup(0, QStringLiteral("min"), KySequenceEdit::kMinute));
+    row->addWidget(createTimeGroup(1, QStringLiteral("sek"), KySequenceEdit::kSecond));
+    row->addWidget(createTimeGroup(2, QStringLiteral("0.1 sek"), KySequenceEdit::kTenth));
+    globalTime_ = new QCheckBox(QStringLiteral("Czas globalny"), box);
+    row->addWidget(globalTime_);
+    row->addStretch();
+    connect(globalTime_, &QCheckBox::toggled, this, [this](bool checked) {
+        std::lock_guard lock(model_.showLock);
+        edit_.setGlobalTime(checked);
+    });
+    return box;
+}
+
+QWidget* TSequenceForm::createTimeGroup(int group, const QString& caption, std::uint32_t step)
+{
+    TimeGroup& time = timeGroups_[std::size_t(group)];
+    auto* box = new QGroupBox(caption, this);
+    auto* row = new QHBoxLayout(box);
+    time.value = framedLabel(box, 36);
+    auto* arrows = new QVBoxLayout;
+    arrows->setSpacing(0);
+    time.up = arrowButton(Qt::UpArrow, box);
+    time.down = arrowButton(Qt::DownArrow, box);
+    arrows->addWidget(time.up);
+    arrows->addWidget(time.down);
+    row->addWidget(time.value);
+    row->addLayout(arrows);
+    for (bool up : {true, false})
+        connect(up ? time.up : time.down, &QToolButton::clicked, this, [this, step, up] {
+            std::lock_guard lock(model_.showLock);
+            edit_.stepTime(step, up);
+        });
+    return box;
+}
+
+QWidget* TSequenceForm::createPreviewRow()
+{
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    start_ = new QPushButton(QIcon(QStringLiteral(":/icons/start.svg")), QStringLiteral("Start"), box);
+    pause_ = new QPushButton(QIcon(QStringLiteral(":/icons/pause.svg")), QStringLiteral("Pauza"), box);
+    stop_ = new QPushButton(QIcon(QStringLiteral(":/icons/stop.svg")), QStringLiteral("Stop"), box);
+    start_->setCheckable(true);
+    pause_->setCheckable(true);
+    for (QPushButton* b : {start_, pause_, stop_})
+        row->addWidget(b);
+    row->addStretch();
+    connect(start_, &QPushButton::clicked, this, &TSequenceForm::StartButtonClick);
+    connect(pause_, &QPushButton::clicked, this, &TSequenceForm::PauseButtonClick);
+    connect(stop_, &QPushButton::clicked, this, &TSequenceForm::StopButtonClick);
+    return box;
+}
+
+QWidget* TSequenceForm::createListBlock()
+{
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    list_ = new TPStringGrid({QString(), QStringLiteral("Nazwa")}, box);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setColumnWidth(0, 40);
+    list_->setMinimumHeight(160);
+    layout->addWidget(list_, 1);
+    auto* buttons = new QHBoxLayout;
+    rename_ = new QPushButton(QStringLiteral("Zmień nazwę"), box);
+    erase_ = new QPushButton(QStringLiteral("Usuń"), box);
+    close_ = new QPushButton(QStringLiteral("Koniec"), box);
+    buttons->addWidget(rename_);
+    buttons->addWidget(erase_);
+    buttons->addStretch();
+    buttons->addWidget(close_);
+    layout->addLayout(buttons);
+
+    connect(list_, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous) {
+        if (row != previous)
+            ListSelectCell(row);
+    });
+    // A click on the current row loads it too when it is not the sequence being edited
+    // (after an erase the working copy may differ from the row shown).
+    connect(list_, &QTableWidget::cellClicked, this, [this](int row) {
+        bool loaded = false;
+        {
+            std::lock_guard lock(model_.showLock);
+            loaded = std::size_t(row) < model_.store.sequenceCount() &&
+                     model_.store.sequenceAt(std::size_t(row)).id == edit_.workingCopy().id;
+        }
+        if (!loaded)
+            ListSelectCell(row);
+    });
+    connect(rename_, &QPushButton::clicked, this, &TSequenceForm::RenameButtonClick);
+    connect(erase_, &QPushButton::clicked, this, &TSequenceForm::EraseButtonClick);
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+    return box;
+}
+
+// ---- Opening, closing and the ticks
+
+void TSequenceForm::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous() && !open_)
+        FormShow();
+    QWidget::showEvent(event);
+}
+
+void TSequenceForm::hideEvent(QHideEvent* event)
+{
+    if (!event->spontaneous() && open_)
+        FormClose();
+    QWidget::hideEvent(event);
+}
+
+void TSequenceForm::FormShow()
+{
+    open_ = true;
+    placeBesideThePages();
+    {
+        std::lock_guard lock(model_.showLock);
+        edit_.open();
+    }
+    fillList();
+    RefreshTimerTimer();
+    refreshTimer_->start();
+    host_.pressStop();
+    host_.timer.setOnMMTimer([this](TMMTimer&) { editorTick(); });
+    host_.enableGeneratorControls(false);
+}
+
+// The first time, at the main window's right edge, clear of the icons at the pages' left.
+void TSequenceForm::placeBesideThePages()
+{
+    if (placed_ || !parentWidget())
+        return;
+    placed_ = true;
+    adjustSize();
+    const QRect owner = parentWidget()->window()->geometry();
+    move(owner.right() - width() - 24, owner.top() + 160);
+}
+
+void TSequenceForm::FormClose()
+{
+    open_ = false;
+    host_.timer.setOnMMTimer(host_.mainTick);
+    refreshTimer_->stop();
+    StopButtonClick();
+    {
+        std::lock_guard lock(model_.showLock);
+        edit_.close();
+    }
+    host_.pressStart();
+    host_.enableGeneratorControls(true);
+}
+
+void TSequenceForm::editorTick()
+{
+    std::lock_guard lock(model_.showLock);
+    ::editorTick(model_.dmx, model_.usb, model_.inputChanged);
+}
+
+void TSequenceForm::runMainTick()
+{
+    const bool enabled = host_.timer.Enabled();
+    host_.timer.setEnabled(false);
+    host_.mainTick(host_.timer);
+    if (enabled)
+        host_.timer.setEnabled(true);
+}
+
+void TSequenceForm::RefreshTimerTimer()
+{
+    bool fade = false;
+    int scene = 0;
+    std::size_t scenes = 0;
+    std::uint32_t time = 0;
+    std::string name;
+    {
+        std::lock_guard lock(model_.showLock);
+        const KySequence& working = edit_.workingCopy();
+        fade = working.fade;
+        scene = edit_.currentScene();
+        scenes = working.sceneCount();
+        time = edit_.currentSceneTime();
+        name = working.name;
+    }
+    fadeCheck_->setChecked(fade);
+    sceneNumber_->setText(QString::number(scene + 1));
+    sceneCount_->setText(QString::number(scenes));
+    const auto texts = sceneTimeTexts(time);
+    for (std::size_t group = 0; group < texts.size(); ++group)
+        timeGroups_[group].value->setText(QString::fromStdString(texts[group]));
+    nameDisplay_->setText(vt::fromCp1250(name));
+}
+
+// ---- The list of stored sequences
+
+void TSequenceForm::fillList()
+{
+    std::vector<std::string> names;
+    {
+        std::lock_guard lock(model_.showLock);
+        for (const auto& sequence : model_.store.sequences())
+            names.push_back(sequence->name);
+    }
+    QSignalBlocker quiet(list_);
+    list_->setDataRowCount(static_cast<int>(names.size()));
+    list_->setText(0, 0, QString());
+    list_->setText(0, 1, QString());
+    for (std::size_t row = 0; row < names.size(); ++row) {
+        list_->setText(int(row), 0, QString::number(row + 1));
+        list_->setText(int(row), 1, vt::fromCp1250(names[row]));
+    }
+    if (list_->currentRow() < 0)
+        list_->setCurrentCell(0, 1);
+}
+
+std::optional<std::size_t> TSequenceForm::selectedRow() const
+{
+    const int row = list_->currentRow();
+    std::lock_guard lock(model_.showLock);
+    if (row < 0 || std::size_t(row) >= model_.store.sequenceCount())
+        return std::nullopt;
+    return std::size_t(row);
+}
+
+void TSequenceForm::ListSelectCell(int row)
+{
+    {
+        std::lock_guard lock(model_.showLock);
+        if (row < 0 || std::size_t(row) >= model_.store.sequenceCount())
+            return;
+    }
+    runMainTick();
+    std::lock_guard lock(model_.showLock);
+    edit_.load(std::size_t(row));
+}
+
+void TSequenceForm::writeSequences()
+{
+    const std::string failure = model_.saveSequences();
+    if (!failure.empty())
+        QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
+}
+
+void TSequenceForm::NewButtonClick()
+{
+    runMainTick();
+    std::lock_guard lock(model_.showLock);
+    edit_.startNew();
+}
+
+void TSequenceForm::SaveButtonClick()
+{
+    bool saved = false;
+    {
+        std::lock_guard lock(model_.showLock);
+        saved = edit_.save();
+    }
+    if (!saved)
+        return SaveAsButtonClick();
+    writeSequences();
+}
+
+void TSequenceForm::SaveAsButtonClick()
+{
+    std::string name;
+    {
+        std::lock_guard lock(model_.showLock);
+        name = edit_.workingCopy().name;
+    }
+    TNameForm dialog(name, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    runMainTick();
+    {
+        std::lock_guard lock(model_.showLock);
+        edit_.saveAs(name);
+    }
+    fillList();
+    {
+        QSignalBlocker quiet(list_);
+        list_->setCurrentCell(list_->rowCount() - 1, 1);
+    }
+    writeSequences();
+}
+
+void TSequenceForm::RenameButtonClick()
+{
+    const auto row = selectedRow();
+    if (!row)
+        return;
+    std::string name;
+    {
+        std::lock_guard lock(model_.showLock);
+        name = model_.store.sequenceAt(*row).name;
+    }
+    TNameForm dialog(name, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    {
+        std::lock_guard lock(model_.showLock);
+        edit_.rename(*row, name);
+    }
+    fillList();
+}
+
+void TSequenceForm::EraseButtonClick()
+{
+    const auto row = selectedRow();
+    if (!row)
+        return;
+    auto answer = QMessageBox::warning(this, QStringLiteral("Ostrzeżenie"),
+                                       QStringLiteral("Na pewno chcesz wykasowac sekwencje"),
+                                       QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (answer == QMessageBox::Ok) {
+        {
+            std::lock_guard lock(model_.showLock);
+            edit_.erase(*row);
+        }
+        fillList();
+    }
+    writeSequences();
+}
+
+void TSequenceForm::SceneNumberDblClick()
+{
+    TScenePropForm::Contents contents;
+    {
+        std::lock_guard lock(model_.showLock);
+        const KySequence& working = edit_.workingCopy();
+        const auto scene = static_cast<std::size_t>(edit_.currentScene());
+        if (scene < working.sceneCount())
+            contents = sceneContents(working.sceneAt(scene));
+    }
+    TScenePropForm form(contents, this);
+    form.exec();
+}
+
+bool TSequenceForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == sceneNumber_ && event->type() == QEvent::MouseButtonDblClick) {
+        SceneNumberDblClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- Preview
+
+void TSequenceForm::StartButtonClick()
+{
+    start_->setChecked(true);
+    pause_->setChecked(false);
+    {
+        std::lock_guard lock(model_.showLock);
+        edit_.startPreview();
+    }
+    setEditingEnabled(false);
+}
+
+// Released while the preview plays, "Pauza" resumes it.
+void TSequenceForm::PauseButtonClick(bool down)
+{
+    bool playing = false;
+    {
+        std::lock_guard lock(model_.showLock);
+        if (down)
+            edit_.pausePreview();
+        playing = edit_.previewPlaying();
+    }
+    if (!down && playing)
+        StartButtonClick();
+}
+
+void TSequenceForm::StopButtonClick()
+{
+    start_->setChecked(false);
+    pause_->setChecked(false);
+    {
+        std::lock_guard lock(model_.showLock);
+        edit_.stopPreview();
+    }
+    setEditingEnabled(true);
+}
+
+void TSequenceForm::setEditingEnabled(bool enabled)
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{newButton_, saveButton_, saveAsButton_, previousScene_,
+                                                            nextScene_, addScene_, eraseScene_, list_, rename_, erase_})
+        control->setEnabled(enabled);
+}
