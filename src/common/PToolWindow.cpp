@@ -6,13 +6,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QWidget>
-
-#if QT_CONFIG(xcb)
-#include <xcb/xcb.h>
-
-#include <array>
-#include <cstdlib>
-#endif
+#include <QWindow>
 
 namespace {
 
@@ -34,17 +28,6 @@ std::vector<KyRect> availableScreens()
     return screens;
 }
 
-#if QT_CONFIG(xcb)
-xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name)
-{
-    xcb_intern_atom_reply_t* reply =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, std::uint16_t(qstrlen(name)), name), nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
-}
-#endif
-
 QMargins marginsOf(const QWidget* window)
 {
     const QRect outer = window->frameGeometry();
@@ -62,26 +45,20 @@ bool frameKnown(const QWidget* window)
 
 namespace vt {
 
-// Openbox keeps a minimise button on a utility window whatever the window asks for, and
+// Openbox keeps a minimise button on a utility window whatever its flags ask for, and
 // minimising the window minimises the whole program with it; a toolbar window gets a close
-// box alone. The utility and normal types follow for window managers that think otherwise.
+// box alone. Qt's X11 plugin reads the extra type from the window's property whenever the
+// flags change: the flags are changed and put back to have it read.
 void askForCloseBoxAlone(QWidget* window)
 {
-#if QT_CONFIG(xcb)
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
-    if (!connection) // another platform, or the offscreen one
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
-    const auto id = static_cast<xcb_window_t>(window->winId()); // made now, shown later
-    const std::array<xcb_atom_t, 3> types = {atomNamed(connection, "_NET_WM_WINDOW_TYPE_TOOLBAR"),
-                                             atomNamed(connection, "_NET_WM_WINDOW_TYPE_UTILITY"),
-                                             atomNamed(connection, "_NET_WM_WINDOW_TYPE_NORMAL")};
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atomNamed(connection, "_NET_WM_WINDOW_TYPE"),
-                        XCB_ATOM_ATOM, 32, types.size(), types.data());
-    xcb_flush(connection);
-#else
-    Q_UNUSED(window);
-#endif
+    constexpr int kToolbarType = 0x8;
+    window->winId(); // made now, shown later
+    QWindow* handle = window->windowHandle();
+    handle->setProperty("_q_xcb_wm_window_type", kToolbarType);
+    handle->setFlags(window->windowFlags() | Qt::WindowStaysOnTopHint);
+    handle->setFlags(window->windowFlags());
 }
 
 int titleBarWidth(const QWidget* window)
