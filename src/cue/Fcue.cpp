@@ -494,14 +494,14 @@ void TCueForm::SaveAsButtonClick()
         std::lock_guard lock(model_.showLock);
         name = model_.dmx.liveCue().name;
     }
-    TNameForm dialog(name, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<std::string> given = askForName(this, name);
+    if (!given)
         return;
     {
         std::lock_guard lock(model_.showLock);
-        edit_.saveAs(name);
+        edit_.saveAs(*given);
     }
-    name_->setText(vt::fromCp1250(name));
+    name_->setText(vt::fromCp1250(*given));
     fillList();
     // Selecting another row loads the stored copy back, which starts its zones again.
     list_->setCurrentCell(list_->rowCount() - 1, 1);
@@ -525,11 +525,10 @@ void TCueForm::RenameButtonClick()
         std::lock_guard lock(model_.showLock);
         name = model_.store.cueAt(*selected).name;
     }
-    TNameForm dialog(name, this);
-    dialog.centreOnPointer();
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<std::string> given = askForName(this, name, {.atPointer = true});
+    if (!given)
         return;
-    changeZones([&](KyCueEdit& e) { e.rename(*selected, name); });
+    changeZones([&](KyCueEdit& e) { e.rename(*selected, *given); });
     fillList();
     emit liveCueReplaced();
 }

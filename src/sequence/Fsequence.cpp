@@ -383,13 +383,13 @@ void TSequenceForm::SaveAsButtonClick()
         std::lock_guard lock(model_.showLock);
         name = edit_.workingCopy().name;
     }
-    TNameForm dialog(name, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<std::string> given = askForName(this, name);
+    if (!given)
         return;
     runMainTick();
     {
         std::lock_guard lock(model_.showLock);
-        edit_.saveAs(name);
+        edit_.saveAs(*given);
     }
     fillList();
     {
@@ -409,12 +409,12 @@ void TSequenceForm::RenameButtonClick()
         std::lock_guard lock(model_.showLock);
         name = model_.store.sequenceAt(*row).name;
     }
-    TNameForm dialog(name, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<std::string> given = askForName(this, name);
+    if (!given)
         return;
     {
         std::lock_guard lock(model_.showLock);
-        edit_.rename(*row, name);
+        edit_.rename(*row, *given);
     }
     fillList();
 }
