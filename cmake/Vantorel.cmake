@@ -36,8 +36,10 @@ function(vantorel_qttest name)
   target_link_libraries(${name} PRIVATE vantorel_ui Qt6::Test ${T_LIBS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   add_test(NAME ${name} COMMAND ${T_RUNNER} $<TARGET_FILE:${name}>)
+  # Each window test keeps its own user settings (window places, output choices), never the
+  # user's own.
   set_tests_properties(${name} PROPERTIES LABELS "ui;${T_LABELS}" TIMEOUT 600
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/${name}.config")
 endfunction()
 
 # A libFuzzer target over one file reader, run briefly by the test command.

@@ -4,6 +4,7 @@
 #include "club/Fclub.h"
 #include "club/Ffloors.h"
 #include "common/Cp1250.h"
+#include "common/PToolWindow.h"
 #include "cue/Fcue.h"
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fdmxtracker.h"
@@ -33,7 +34,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -74,6 +77,8 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     pageControl_->setStyleSheet(QStringLiteral("QTabBar::tab { width: 120px; }"));
     setCentralWidget(pageControl_);
     statusBar();
+    // Where no window manager maximizes the window, it still fills the screen.
+    setGeometry(screen()->availableGeometry());
     rhythm_ = std::make_unique<KyRhythmControl>(show_.beats, show_.audioBeats, show_.showLock(), options.audioFile);
     createToolWindows();
     createActions();
@@ -236,6 +241,15 @@ void showOnBar(TPTrackBar* bar, const QString& label, int position)
     bar->setCaption(label + QString::number(bar->position()));
 }
 
+// The sequence editor takes the output: what it disables says so.
+const std::string kSequenceEditorOpen = "Niedostępne, gdy otwarty jest edytor sekwencji";
+
+// An action's hint and, on a line of its own while the action cannot be used, why.
+void setHint(QAction* action, const QString& hint, const std::string& reason)
+{
+    action->setToolTip(reason.empty() ? hint : hint + QLatin1Char('\n') + QString::fromStdString(reason));
+}
+
 bool isShown(const QWidget* window)
 {
     return window && window->isVisible();
@@ -263,16 +277,49 @@ void TMainForm::createToolWindows()
     dmxTrackerForm_ = std::make_unique<TDmxTrackerForm>(show_.dmx, show_.icons, show_.showLock(), this);
     beatSourceForm_ = std::make_unique<TBeatSourceForm>(*rhythm_, show_.beats, show_.showLock(), this);
     olaForm_ = std::make_unique<TOlaForm>(show_.ola, this);
+    keepToolWindowPlaces();
+}
+
+// The first time down the right-hand side of the pages, the panel along their bottom; then
+// where the operator left them. None of them can minimise the program.
+void TMainForm::keepToolWindowPlaces()
+{
+    auto keep = [this](QWidget* window, const QString& key, KyWindowSpot spot = KyWindowSpot::RightSide) {
+        vt::askForCloseBoxAlone(window);
+        TPToolWindowPlace::keep(window, key, spot, [this] { return deskArea(); });
+    };
+    for (std::size_t i = 0; i < functionForms_.size(); ++i)
+        keep(functionForms_[i].get(), QString::fromLatin1(kFunctionActions[i].name).remove(QStringLiteral("Action")));
+    keep(blackoutForm_.get(), QStringLiteral("Blackout"));
+    keep(dmxSpaceForm_.get(), QStringLiteral("DmxSpace"));
+    keep(dmxTrackerForm_.get(), QStringLiteral("DmxTracker"));
+    keep(generatorForm_.get(), QStringLiteral("Generator"));
+    keep(sequenceForm_.get(), QStringLiteral("Sequence"));
+    keep(cueForm_.get(), QStringLiteral("Cue"));
+    keep(directAccessForm_.get(), QStringLiteral("DirectAccess"), KyWindowSpot::Bottom);
+    keep(beatSourceForm_.get(), QStringLiteral("BeatSource"));
+    keep(olaForm_.get(), QStringLiteral("Ola"));
+}
+
+// The pages below their tabs: the tool windows go there, clear of the menus, the toolbars
+// and the tabs.
+QRect TMainForm::deskArea() const
+{
+    const QRect screenArea = screen()->availableGeometry();
+    if (!isVisible())
+        return screenArea;
+    QRect pages(pageControl_->mapToGlobal(QPoint(0, 0)), pageControl_->size());
+    pages.setTop(pageControl_->tabBar()->mapToGlobal(QPoint(0, pageControl_->tabBar()->height())).y());
+    return pages.intersected(screenArea);
 }
 
 QAction* TMainForm::makeAction(const char* name, const QString& caption, const QString& hint, const char* picture)
 {
     auto* action = new QAction(caption, this);
     action->setObjectName(QLatin1String(name));
-    if (!hint.isEmpty()) {
+    // Hints only as tool tips: the status bar stays empty.
+    if (!hint.isEmpty())
         action->setToolTip(hint);
-        action->setStatusTip(hint);
-    }
     if (picture)
         action->setIcon(::picture(picture));
     return action;
@@ -437,6 +484,7 @@ TPTrackBar* TMainForm::makeBar(const char* name, int min, int max)
     bar->setMax(max);
     int widest = bar->fontMetrics().horizontalAdvance(kGeneratorAmplitudeLabel + QStringLiteral("-100"));
     bar->setFixedWidth(widest + 2 * bar->sliderSize() + 16);
+    bar->fitCaptionAboveKnob(); // the knob never covers the caption
     return bar;
 }
 
@@ -452,6 +500,10 @@ void TMainForm::createCueToolbar()
     toolbar->addActions({sequenceAction_, cueAction_, directPanelAction_});
     toolbar->addSeparator();
     toolbar->addAction(manualOffAction_);
+    heldCounter_ = new QLabel(toolbar);
+    heldCounter_->setObjectName(QStringLiteral("HeldCounter"));
+    heldCounter_->setToolTip(QStringLiteral("Kanały trzymane ręcznie"));
+    toolbar->addWidget(heldCounter_);
     toolbar->addSeparator();
     toolbar->addAction(musicAction_);
     toolbar->addAction(tapAction_);
@@ -484,6 +536,21 @@ void TMainForm::updateActions()
     updateSequenceEditorRule();
     updateCaption();
     updateTempo();
+    updateHeldChannels();
+}
+
+// A held channel overrides every cue, so the operator sees how many there are.
+void TMainForm::updateHeldChannels()
+{
+    int held = 0;
+    {
+        std::lock_guard lock(show_.showLock());
+        held = show_.dmx.heldCount();
+    }
+    heldCounter_->setText(QStringLiteral("Ręcznie: %1").arg(held));
+    heldCounter_->setStyleSheet(held ? QStringLiteral("color: red; font-weight: bold;") : QString());
+    manualOffAction_->setToolTip(held ? QStringLiteral("Manual Off\nKanały trzymane ręcznie: %1").arg(held)
+                                      : QStringLiteral("Manual Off"));
 }
 
 // Each function action needs a reference device whose type has the function, and shows
@@ -493,7 +560,9 @@ void TMainForm::updateFunctionActions()
     std::shared_ptr<KyClubDevice> reference = show_.icons.referenceDevice();
     const KyDevice* type = reference ? reference->deviceType.get() : nullptr;
     for (std::size_t i = 0; i < functionActions_.size(); ++i) {
-        functionActions_[i]->setEnabled(type && deviceHasFunction(*type, kFunctions[i]));
+        const std::string reason = functionUnavailableReason(type, kFunctions[i]);
+        functionActions_[i]->setEnabled(reason.empty());
+        setHint(functionActions_[i], QString::fromUtf8(kFunctionActions[i].hint), reason);
         if (!functionWindowsSuspended_)
             functionForms_[i]->reevaluateVisibility();
         functionActions_[i]->setChecked(isShown(functionForms_[i].get()));
@@ -531,11 +600,16 @@ void TMainForm::updateLiveCueControls()
 void TMainForm::updateSequenceEditorRule()
 {
     const bool editorOpen = isShown(sequenceForm_.get());
+    const std::string reason = editorOpen ? kSequenceEditorOpen : std::string();
     cueSpeedBar_->setEnabled(!editorOpen);
+    cueSpeedBar_->setToolTip(QString::fromStdString(reason));
     cueAction_->setEnabled(cueForm_ && !editorOpen);
+    setHint(cueAction_, QStringLiteral("Cue"), reason);
     directPanelAction_->setEnabled(directAccessForm_ && !editorOpen);
+    setHint(directPanelAction_, QStringLiteral("Panel sterowania"), reason);
     // Both take the tick over; the module window gives back the main tick when it is done.
     dmxModuleAction_->setEnabled(!editorOpen);
+    setHint(dmxModuleAction_, QStringLiteral("Moduł Dmx"), reason);
 }
 
 // Input may change what the actions show, so the update pass also runs once the event that
@@ -702,8 +776,14 @@ void TMainForm::enableGeneratorControls(bool enabled)
         generatorAmplitudeBar_->setPositionSilently(100);
         GeneratorAmplitudeTBarChange();
     }
-    for (QWidget* bar : {static_cast<QWidget*>(generatorSpeedBar_), static_cast<QWidget*>(generatorAmplitudeBar_)})
+    const std::string reason = enabled ? std::string() : kSequenceEditorOpen;
+    for (QWidget* bar : {static_cast<QWidget*>(generatorSpeedBar_), static_cast<QWidget*>(generatorAmplitudeBar_)}) {
         bar->setEnabled(enabled);
+        bar->setToolTip(QString::fromStdString(reason));
+    }
+    setHint(generatorPlayAction_, QStringLiteral("Start generatorów"), reason);
+    setHint(generatorPauseAction_, QStringLiteral("Pauza generatorów"), reason);
+    setHint(generatorStopAction_, QStringLiteral("Stop generatorów"), reason);
     for (QAction* action : {generatorPlayAction_, generatorPauseAction_, generatorStopAction_})
         action->setEnabled(enabled);
 }

@@ -58,6 +58,8 @@ protected:
 
 private:
     void createToolWindows();
+    void keepToolWindowPlaces();
+    QRect deskArea() const;
     // The generator window, which the Pan/Tilt window shows from its Generator group.
     void createGeneratorWindow();
     void createSequenceWindow();
@@ -78,6 +80,7 @@ private:
     void updateLiveCueControls();
     void updateSequenceEditorRule();
     void updateActionsAfterInput();
+    void updateHeldChannels();
 
     void IconMoveActionExecute(bool checked);
     void liveCueDo(void (KyCue::*operation)());
@@ -172,6 +175,7 @@ private:
     QAction* beatSourceAction_ = nullptr;
     QAction* tapAction_ = nullptr;
     QLabel* tempoLabel_ = nullptr;
+    QLabel* heldCounter_ = nullptr;
     QAction* generatorPlayAction_ = nullptr;
     QAction* generatorPauseAction_ = nullptr;
     QAction* generatorStopAction_ = nullptr;

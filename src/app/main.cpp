@@ -3,6 +3,7 @@
 #include "app/DataPaths.h"
 #include "app/Fmain.h"
 #include "app/ShowFolder.h"
+#include "common/PTranslation.h"
 
 #include <QApplication>
 #include <QFile>
@@ -33,6 +34,9 @@ int main(int argc, char** argv)
         std::cout << (options.helpRequested ? startUsage() : "vantorel " VANTOREL_VERSION "\n");
         return 0;
     }
+    // Qt's own texts in Polish for every window; after the command line, which speaks
+    // English throughout, Qt's parts of it included.
+    vt::installQtPolish();
     try {
         auto userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         settleDataDirectory(options, executableDirectory(), QFile::encodeName(userData).toStdString());

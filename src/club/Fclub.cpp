@@ -4,7 +4,6 @@
 #include "library/PStringGrid.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -47,17 +46,18 @@ TClubForm::TClubForm(KyLibrary& library, const std::vector<std::string>& pageNam
     // Only the name column takes the selection, so the selection marks a row.
     for (int column = 0; column < ColumnCount; ++column)
         deviceGrid_->setColumnSelectable(column, column == Name);
-    deviceGrid_->setMinimumWidth(640);
-
-    auto* headers = new QHBoxLayout;
-    headers->addStretch();
-    for (const char* text : {"Adres", "Invert", "Swap"})
-        headers->addWidget(new QLabel(QString::fromUtf8(text), this));
-    headers->addStretch();
+    // The window opens wide and tall enough for every column and, within the screen, every device.
+    deviceGrid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    auto* captions = new TPColumnCaptions(deviceGrid_,
+                                          {{Start, End, QStringLiteral("Adres")},
+                                           {Pan, Tilt, QStringLiteral("Invert")},
+                                           {Swap, Swap, QStringLiteral("Swap")}},
+                                          this);
+    captions->setObjectName(QStringLiteral("ColumnCaptions"));
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Zainstalowane urządzenia"), this), 0, 0);
-    layout->addLayout(headers, 1, 0);
+    layout->addWidget(captions, 1, 0);
     layout->addWidget(deviceGrid_, 2, 0);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {addButton_, eraseButton_, propertiesButton_}) {

@@ -23,6 +23,8 @@ TFloorsForm::TFloorsForm(TPIconPages& pageControl, std::vector<std::string>& pag
 {
     setWindowTitle(QStringLiteral("Strony"));
     pageGrid_->setColumnSelectable(DeviceCount, false);
+    // The whole header and every page show without scrolling.
+    pageGrid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     pageGrid_->setCanEdit([](int, int column) { return column == Name; });
     pageGrid_->setCommit([this](int row, int, const QString& text, TPStringGrid::Commit) {
         return PageGridCommit(row, text);

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,11 +53,47 @@ std::string saveFailureMessage(const std::string& path, const std::string& reaso
     return "Nie można zapisać pliku " + baseName(path) + ": " + reason;
 }
 
+std::string systemReason(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "brak uprawnień";
+    case EISDIR:
+        return "to jest folder";
+    case ENOTDIR:
+        return "część ścieżki nie jest folderem";
+    case ENOENT:
+        return "nie ma takiego pliku ani folderu";
+    case ENOSPC:
+    case EDQUOT:
+        return "brak miejsca na dysku";
+    case EROFS:
+        return "dysk jest tylko do odczytu";
+    case EIO:
+        return "błąd odczytu lub zapisu dysku";
+    case EBUSY:
+    case ETXTBSY:
+        return "plik jest zajęty";
+    case ENAMETOOLONG:
+        return "za długa nazwa";
+    case ELOOP:
+        return "za dużo dowiązań symbolicznych";
+    case EMFILE:
+    case ENFILE:
+        return "za dużo otwartych plików";
+    case EINVAL:
+        return "to nie jest zwykły plik";
+    default:
+        return "błąd systemu nr " + std::to_string(error);
+    }
+}
+
 ReadResult readWholeFile(const std::string& path, Bytes& out, std::string* reason)
 {
     auto unreadable = [reason](int error) {
         if (reason)
-            *reason = std::strerror(error);
+            *reason = systemReason(error);
         return ReadResult::Unreadable;
     };
     out.clear();
@@ -94,13 +129,13 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 {
     auto failWith = [&](const char* step) {
         if (error)
-            *error = std::string(step) + ": " + std::strerror(errno);
+            *error = systemReason(errno) + " (" + step + ")";
         return false;
     };
     std::string temp = directoryOf(path) + "/." + baseName(path) + ".XXXXXX";
     int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
-        return failWith("create");
+        return failWith("nie można utworzyć pliku tymczasowego");
     bool written = writeAll(fd, data.data(), data.size()) && ::fsync(fd) == 0;
     int savedErrno = errno;
     written = (::close(fd) == 0) && written;
@@ -112,7 +147,7 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
         if (!written)
             errno = savedErrno;
-        bool ok = failWith(written ? "rename" : "write");
+        bool ok = failWith(written ? "nie można zmienić nazwy pliku tymczasowego" : "nie można zapisać danych");
         ::unlink(temp.c_str());
         return ok;
     }

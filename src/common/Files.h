@@ -11,12 +11,13 @@ namespace vt {
 
 enum class ReadResult { Ok, Missing, Unreadable };
 
-// An unreadable file's reason (the system's words for it) goes to `reason` when given.
+// An unreadable file's reason (in the operator's words) goes to `reason` when given.
 ReadResult readWholeFile(const std::string& path, Bytes& out, std::string* reason = nullptr);
 
 // Writes to a temporary file beside `path`, flushes it to disk and renames it over
 // `path`, so an interrupted save leaves the old file. False (with the reason in `error`
-// when given) if any step fails; the old file is then untouched.
+// when given: the system's reason and the step that failed) if any step fails; the old file
+// is then untouched.
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> data,
                          std::string* error = nullptr);
 
@@ -45,5 +46,9 @@ std::string baseName(const std::string& path);
 
 // What the operator is told about a data file that could not be written.
 std::string saveFailureMessage(const std::string& path, const std::string& reason);
+
+// The operator's words for a system error number: the common ones in Polish, any other by
+// its number.
+std::string systemReason(int error);
 
 } // namespace vt

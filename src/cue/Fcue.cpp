@@ -3,6 +3,7 @@
 #include "common/Fname.h"
 #include "common/PStoredList.h"
 #include "common/PText.h"
+#include "common/PToolWindow.h"
 #include "cue/CueGlobals.h"
 #include "dmx/Dmx_space.h"
 #include "functions/PTrackBar.h"
@@ -84,7 +85,7 @@ void keepPlaceWhenHidden(QWidget* widget)
 } // namespace
 
 TCueForm::TCueForm(const TCueFormModel& model, QWidget* parent)
-    : QWidget(parent, Qt::Tool), model_(model), edit_(model_.dmx.liveCue(), model_.store)
+    : QWidget(parent, vt::kToolWindowFlags), model_(model), edit_(model_.dmx.liveCue(), model_.store)
 {
     setWindowTitle(QStringLiteral("Cue"));
     auto* layout = new QHBoxLayout(this);

@@ -7,6 +7,7 @@
 #include "sequence/SeqEngine.h"
 #include "sequence/Sequence.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -39,6 +40,8 @@ public:
     void linkPair(int pan, int tilt);
     void releaseChannel(int i);
     bool isHeld(int i) const { return inRange(i) && heldMask_[static_cast<std::size_t>(i)] != 0; }
+    // How many channels the operator holds by hand.
+    int heldCount() const { return static_cast<int>(std::count(heldMask_.begin(), heldMask_.end(), 0xFF)); }
     // Drops every channel that is not held by hand; each tick starts from here.
     void keepHeldOnly();
 

@@ -1,6 +1,7 @@
 #include "dmx/Fdmxspace.h"
 
 #include "common/PCloseButton.h"
+#include "common/PToolWindow.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 TDmxSpaceForm::TDmxSpaceForm(const KyDmxSpace& dmx, std::mutex& showLock, QWidget* parent)
-    : QWidget(parent, Qt::Tool), dmx_(dmx), showLock_(showLock)
+    : QWidget(parent, vt::kToolWindowFlags), dmx_(dmx), showLock_(showLock)
 {
     setWindowTitle(QStringLiteral("Przestrzeń DMX"));
     buildGrid();
@@ -46,8 +47,10 @@ void TDmxSpaceForm::buildGrid()
         }
     }
     int cellWidth = grid_->fontMetrics().horizontalAdvance(QStringLiteral("0000"));
-    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The columns share whatever width the operator gives the window.
+    grid_->horizontalHeader()->setMinimumSectionSize(cellWidth);
     grid_->horizontalHeader()->setDefaultSectionSize(cellWidth);
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
     grid_->setMinimumWidth(grid_->verticalHeader()->sizeHint().width() + kColumns * cellWidth +

@@ -1,6 +1,7 @@
 #include "dmx/Fdmxtracker.h"
 
 #include "common/PCloseButton.h"
+#include "common/PToolWindow.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -99,7 +100,7 @@ void TDmxTrackerFrame::paintEvent(QPaintEvent*)
 // ---- Window
 
 TDmxTrackerForm::TDmxTrackerForm(const KyDmxSpace& dmx, const KyIcons& icons, std::mutex& showLock, QWidget* parent)
-    : QWidget(parent, Qt::Tool), dmx_(dmx), icons_(icons), showLock_(showLock)
+    : QWidget(parent, vt::kToolWindowFlags), dmx_(dmx), icons_(icons), showLock_(showLock)
 {
     setWindowTitle(QStringLiteral("DmxTracker"));
     frame_ = new TDmxTrackerFrame(this);

@@ -1,6 +1,7 @@
 #include "dmx/Fola.h"
 
 #include "common/PCloseButton.h"
+#include "common/PToolWindow.h"
 #include "dmx/OlaOutput.h"
 
 #include <QCheckBox>
@@ -43,7 +44,7 @@ void saveOlaTarget(const KyOlaTarget& target)
 }
 
 TOlaForm::TOlaForm(KyOlaOutput& ola, QWidget* parent)
-    : QWidget(parent, Qt::Tool), ola_(ola),
+    : QWidget(parent, vt::kToolWindowFlags), ola_(ola),
       enabledCheck_(new QCheckBox(QStringLiteral("Wysyłaj uniwersum do OLA"), this)),
       universeEdit_(numberEdit("UniverseEdit", KyOlaTarget::kMaxUniverse, this)),
       portEdit_(numberEdit("PortEdit", 65535, this)), stateLabel_(new QLabel(this)), stateTimer_(new QTimer(this))

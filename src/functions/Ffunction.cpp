@@ -1,13 +1,14 @@
 #include "functions/Ffunction.h"
 
 #include "common/PText.h"
+#include "common/PToolWindow.h"
 
 #include <QCloseEvent>
 #include <QLayout>
 #include <QTimer>
 
 TFunctionForm::TFunctionForm(const KyFunctionModel& model, KyFunction function, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, vt::kToolWindowFlags),
       model_(model), function_(function)
 {
 }
@@ -48,13 +49,21 @@ void TFunctionForm::configureFor(const KyClubDevice& device)
 {
     setWindowTitle(functionWindowTitle(device));
     configure(device);
-    // The window's size follows the controls the type leaves visible.
-    if (QLayout* l = layout()) {
-        l->setSizeConstraint(QLayout::SetFixedSize);
-        l->invalidate();
-        l->activate();
-    }
+    fitControlsAndTitle();
     refresh();
+}
+
+// The window's size follows the controls the type leaves visible, and stays wide enough for
+// the whole title: the device's name is what tells the operator which device they drive.
+void TFunctionForm::fitControlsAndTitle()
+{
+    QLayout* l = layout();
+    if (!l)
+        return;
+    l->setSizeConstraint(QLayout::SetNoConstraint);
+    l->invalidate();
+    l->activate();
+    setFixedSize(l->sizeHint().expandedTo(QSize(vt::titleBarWidth(this), 0)));
 }
 
 void TFunctionForm::readBack(const KyFunctionSnapshot&, const KyClubDevice&) {}

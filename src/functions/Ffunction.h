@@ -52,6 +52,7 @@ protected:
 
 private:
     void configureFor(const KyClubDevice& reference);
+    void fitControlsAndTitle();
 
     KyFunctionModel model_;
     KyFunction function_;

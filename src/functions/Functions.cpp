@@ -27,3 +27,13 @@ bool deviceHasFunction(const KyDevice& type, KyFunction function)
     }
     return false;
 }
+
+std::string functionUnavailableReason(const KyDevice* referenceType, KyFunction function)
+{
+    if (!referenceType)
+        return "Zaznacz urządzenie, które ma tę funkcję";
+    // The windows follow the device selected last, which the operator may not think of.
+    if (!deviceHasFunction(*referenceType, function))
+        return "Ostatnio zaznaczone urządzenie nie ma tej funkcji";
+    return {};
+}

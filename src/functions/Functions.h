@@ -5,6 +5,7 @@
 #include "library/Device.h"
 
 #include <array>
+#include <string>
 
 // In the order of the function actions.
 enum class KyFunction { Reset, Light, Lamp, PanTilt, Color, Mixer, Gobo, Effect, Optic, Dimmers };
@@ -15,3 +16,7 @@ constexpr std::array<KyFunction, 10> kFunctions = {
 };
 
 bool deviceHasFunction(const KyDevice& type, KyFunction function);
+
+// Why a function action cannot be used with the reference device's type (none while nothing
+// is selected), in the operator's words; empty when it can.
+std::string functionUnavailableReason(const KyDevice* referenceType, KyFunction function);

@@ -114,10 +114,33 @@ void TPTrackBar::setCaption(const QString& value)
     update();
 }
 
+void TPTrackBar::fitCaptionAboveKnob()
+{
+    setFixedHeight(captionBand() + sliderSize_ + 2 * TPTrackAxis::borderWidth + 4);
+}
+
 QPoint TPTrackBar::knobCentre() const
 {
     int knob = axis_.pixelOf(axis_.position(), length(), sliderSize_);
-    return vertical_ ? QPoint(width() / 2, knob) : QPoint(knob, height() / 2);
+    return vertical_ ? QPoint(knobAcross(), knob) : QPoint(knob, knobAcross());
+}
+
+bool TPTrackBar::captionAboveKnob() const
+{
+    return !vertical_ && !caption_.isEmpty() && height() >= captionBand() + sliderSize_ + 2 * TPTrackAxis::borderWidth;
+}
+
+int TPTrackBar::knobAcross() const
+{
+    if (!captionAboveKnob())
+        return (vertical_ ? width() : height()) / 2;
+    const int band = captionBand();
+    return band + (height() - band) / 2;
+}
+
+int TPTrackBar::captionBand() const
+{
+    return TPTrackAxis::borderWidth + fontMetrics().height();
 }
 
 QSize TPTrackBar::sizeHint() const
@@ -257,7 +280,7 @@ void TPTrackBar::paintSides(QPainter& painter, int knob) const
 void TPTrackBar::paintKnob(QPainter& painter, int knob) const
 {
     int half = sliderSize_ / 2;
-    int across = (vertical_ ? width() : height()) / 2 - half;
+    int across = knobAcross() - half;
     QRect square = vertical_ ? QRect(across, knob - half, sliderSize_, sliderSize_)
                              : QRect(knob - half, across, sliderSize_, sliderSize_);
     QBrush centre(minimumColor_);
@@ -287,7 +310,8 @@ void TPTrackBar::paintCaption(QPainter& painter) const
     painter.setFont(font());
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     if (!vertical_) {
-        painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption_);
+        const QRect band = captionAboveKnob() ? QRect(0, 0, width(), captionBand()) : rect();
+        painter.drawText(band, Qt::AlignCenter | Qt::TextSingleLine, caption_);
         return;
     }
     int lineHeight = fontMetrics().height();

@@ -1,7 +1,7 @@
 #pragma once
-// A slider with its caption written inside the bar. With a mouse step set, each pixel of
-// mouse motion moves the value by that step while the pointer stays on the knob, which gives
-// fine control over large ranges.
+// A slider with its caption written inside the bar (above the knob's track when the bar is
+// tall enough). With a mouse step set, each pixel of mouse motion moves the value by that
+// step while the pointer stays on the knob, which gives fine control over large ranges.
 
 #include "functions/PTrackAxis.h"
 
@@ -47,6 +47,8 @@ public:
     void setMinimumColor(const QColor& value);
     void setColor(const QColor& value);
     void setCaption(const QString& value);
+    // Makes a horizontal bar tall enough to write its caption above the knob's track.
+    void fitCaptionAboveKnob();
 
     // The knob's centre, in widget coordinates.
     QPoint knobCentre() const;
@@ -75,6 +77,12 @@ private:
     void paintKnob(QPainter& painter, int knob) const;
     void paintPartition(QPainter& painter) const;
     void paintCaption(QPainter& painter) const;
+    // A horizontal bar tall enough for both writes its caption above the knob's track, so
+    // that neither hides the other.
+    bool captionAboveKnob() const;
+    int captionBand() const;
+    // The knob's centre across the bar.
+    int knobAcross() const;
 
     TPTrackAxis axis_;
     int pageSize_ = 16;

@@ -1,6 +1,7 @@
 #include "generator/Fgenerator.h"
 
 #include "common/Fname.h"
+#include "common/PToolWindow.h"
 #include "functions/PTrackBar.h"
 #include "generator/Fdivide.h"
 #include "generator/Fgenlist.h"
@@ -26,7 +27,7 @@ bool hasPanTilt(const KyDevice& type)
 
 TGeneratorForm::TGeneratorForm(const KyFunctionModel& model, KyGenList& genList, std::string genListPath,
                                QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, vt::kToolWindowFlags),
       model_(model), genList_(genList), genListPath_(std::move(genListPath)), updateTimer_(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("Generator"));

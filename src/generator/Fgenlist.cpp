@@ -1,5 +1,6 @@
 #include "generator/Fgenlist.h"
 
+#include "common/Files.h"
 #include "common/Fname.h"
 #include "common/PFileChooser.h"
 #include "common/PText.h"
@@ -161,7 +162,7 @@ void TGenListForm::ExportButtonClick()
 void TGenListForm::warnUnsaved(const std::string& path, const std::string& reason)
 {
     QMessageBox::warning(this, QStringLiteral("Błąd"),
-                         QString::fromStdString("Nie można zapisać pliku " + vt::baseName(path) + ": " + reason));
+                         QString::fromStdString(vt::saveFailureMessage(path, reason)));
 }
 
 std::optional<int> chooseFigure(KyGenList& list, const std::string& listPath, QWidget* owner)

@@ -442,12 +442,14 @@ TDevWheelFrame::TDevWheelFrame(KyDevice& device, KyGobo& wheel, const QString& h
     c.add = button(QStringLiteral("Dodaj"), paletteBox);
     c.change = button(QStringLiteral("Zmień"), paletteBox);
     c.erase = button(QStringLiteral("Usuń"), paletteBox);
-    palette->addWidget(c.palette, 0, 0, 4, 1);
+    // The palette takes the page's free height; the buttons stay together beside its top.
+    palette->addWidget(c.palette, 0, 0, 5, 1);
     palette->addWidget(c.previewBorder, 0, 1, Qt::AlignHCenter);
     palette->addWidget(c.add, 1, 1);
     palette->addWidget(c.change, 2, 1);
     palette->addWidget(c.erase, 3, 1);
-    body()->addWidget(paletteBox);
+    palette->setRowStretch(4, 1);
+    body()->addWidget(paletteBox, 1);
 
     wheel_ = new KyGoboEdit(wheel, c, this);
     focusWatch_ = connect(qApp, &QApplication::focusChanged, this, &TDevWheelFrame::focusMoved);

@@ -1,5 +1,6 @@
 #include "library/Flibrary.h"
 
+#include "common/Files.h"
 #include "common/PFileChooser.h"
 #include "common/PText.h"
 #include "library/Fdevice.h"
@@ -215,5 +216,8 @@ void TLibraryForm::ExportButtonClick()
                              QMessageBox::Ok);
         return;
     }
-    saveDeviceFile(working, path.toStdString());
+    std::string reason;
+    if (!saveDeviceFile(working, path.toStdString(), &reason))
+        QMessageBox::warning(this, QStringLiteral("Błąd"),
+                             QString::fromStdString(vt::saveFailureMessage(path.toStdString(), reason)));
 }

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -21,14 +22,18 @@ QRect centredCheckBox(const QRect& cell, const QStyle* style)
     return box;
 }
 
-// Draws the cell's text and, where the cell has one, its check box.
+// Draws the cell's text and, where the cell has one, its check box. Cells that cannot be
+// selected are drawn in the normal colours: only a disabled grid is greyed.
 class CheckDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        QStyledItemDelegate::paint(painter, option, index);
+        QStyleOptionViewItem cell(option);
+        if (option.widget && option.widget->isEnabled())
+            cell.state |= QStyle::State_Enabled;
+        QStyledItemDelegate::paint(painter, cell, index);
         QVariant checked = index.data(checkRole);
         if (!checked.isValid())
             return;
@@ -50,6 +55,7 @@ TPStringGrid::TPStringGrid(const QStringList& headers, QWidget* parent)
     setHorizontalHeaderLabels(headers);
     verticalHeader()->hide();
     horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     horizontalHeader()->setStretchLastSection(true);
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);
@@ -269,4 +275,42 @@ void TPStringGrid::mouseDoubleClickEvent(QMouseEvent* event)
     QModelIndex index = indexAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && index == currentIndex())
         enterEditMode();
+}
+
+TPColumnCaptions::TPColumnCaptions(QTableView* grid, const std::vector<Span>& spans, QWidget* parent)
+    : QWidget(parent), grid_(grid), spans_(spans)
+{
+    for (const Span& span : spans_) {
+        auto* label = new QLabel(span.caption, this);
+        label->setAlignment(Qt::AlignCenter);
+        labels_.push_back(label);
+    }
+    setFixedHeight(labels_.empty() ? 0 : labels_.front()->sizeHint().height());
+    QHeaderView* header = grid_->horizontalHeader();
+    connect(header, &QHeaderView::sectionResized, this, &TPColumnCaptions::placeCaptions);
+    connect(header, &QHeaderView::geometriesChanged, this, &TPColumnCaptions::placeCaptions);
+    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TPColumnCaptions::placeCaptions);
+}
+
+void TPColumnCaptions::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeCaptions();
+}
+
+void TPColumnCaptions::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    placeCaptions();
+}
+
+void TPColumnCaptions::placeCaptions()
+{
+    QHeaderView* header = grid_->horizontalHeader();
+    for (std::size_t i = 0; i < spans_.size(); ++i) {
+        const int left = header->sectionViewportPosition(spans_[i].first);
+        const int right = header->sectionViewportPosition(spans_[i].last) + header->sectionSize(spans_[i].last);
+        const QPoint at = mapFrom(window(), header->viewport()->mapTo(window(), QPoint(left, 0)));
+        labels_[i]->setGeometry(at.x(), 0, right - left, height());
+    }
 }

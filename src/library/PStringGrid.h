@@ -2,6 +2,7 @@
 // A grid of texts under a header row, with an edit mode in which the current cell is typed
 // into in place, and cells that show a check box centred in them.
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTableWidget>
@@ -87,4 +88,32 @@ private:
     QPointer<QLineEdit> editor_;
     int editRow_ = -1;
     int editColumn_ = -1;
+};
+
+// Captions over groups of a grid's columns ("Adres" over Start and End), kept over their
+// columns as the columns change width or the grid scrolls. Place it right above the grid.
+class TPColumnCaptions : public QWidget {
+    Q_OBJECT
+public:
+    struct Span {
+        int first;
+        int last;
+        QString caption;
+    };
+
+    TPColumnCaptions(QTableView* grid, const std::vector<Span>& spans, QWidget* parent = nullptr);
+
+    // The caption's label, to see where it stands.
+    QLabel* label(int span) const { return labels_[static_cast<std::size_t>(span)]; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void placeCaptions();
+
+    QTableView* grid_;
+    std::vector<Span> spans_;
+    std::vector<QLabel*> labels_;
 };

@@ -444,8 +444,7 @@ void TDmxModuleForm::saveReadImage(const QString& path)
     std::string reason;
     if (!vt::writeFileAtomically(path.toStdString(), image, &reason))
         QMessageBox::warning(this, QStringLiteral("Błąd"),
-                             QString::fromStdString("Nie można zapisać pliku " + vt::baseName(path.toStdString()) +
-                                                    ": " + reason));
+                             QString::fromStdString(vt::saveFailureMessage(path.toStdString(), reason)));
 }
 
 void TDmxModuleForm::reject()

@@ -1,6 +1,7 @@
 #include "music/Fbeatsource.h"
 
 #include "common/PCloseButton.h"
+#include "common/PToolWindow.h"
 #include "music/AudioInput.h"
 
 #include <QButtonGroup>
@@ -43,7 +44,7 @@ void saveRhythmChoice(const KyRhythmChoice& choice)
 }
 
 TBeatSourceForm::TBeatSourceForm(KyRhythmControl& control, KyBeatSource& beats, std::mutex& showLock, QWidget* parent)
-    : QWidget(parent, Qt::Tool), control_(control), beats_(beats), showLock_(showLock),
+    : QWidget(parent, vt::kToolWindowFlags), control_(control), beats_(beats), showLock_(showLock),
       sources_(new QButtonGroup(this)), deviceList_(new QComboBox(this)), levelMeter_(new QProgressBar(this)),
       stateLabel_(new QLabel(this)), timer_(new QTimer(this))
 {

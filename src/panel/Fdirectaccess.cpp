@@ -2,6 +2,7 @@
 
 #include "common/Fname.h"
 #include "common/PText.h"
+#include "common/PToolWindow.h"
 #include "cue/CueGlobals.h"
 #include "cue/CueStart.h"
 #include "dmx/Dmx_space.h"
@@ -50,7 +51,7 @@ QLabel* framedLabel(QWidget* parent)
 
 TDirectAccessForm::TDirectAccessForm(KyPanel& panel, KySeque& store, KyDmxSpace& dmx, ZoneNames& zoneNames,
                                      std::mutex& showLock, QWidget* parent)
-    : QWidget(parent, Qt::Tool), panel_(panel), store_(store), dmx_(dmx), zoneNames_(zoneNames), showLock_(showLock)
+    : QWidget(parent, vt::kToolWindowFlags), panel_(panel), store_(store), dmx_(dmx), zoneNames_(zoneNames), showLock_(showLock)
 {
     setWindowTitle(QStringLiteral("Panel sterowania"));
     auto* layout = new QVBoxLayout(this);
@@ -90,6 +91,7 @@ QWidget* TDirectAccessForm::createTransport()
     speedBar_->setMax(100);
     speedBar_->setLineSize(1);
     speedBar_->setPositionSilently(0);
+    speedBar_->fitCaptionAboveKnob();
     speedBar_->setMinimumWidth(speedBar_->fontMetrics().horizontalAdvance(kSpeedLabel + QStringLiteral("-100")) +
                                2 * speedBar_->sliderSize() + 16);
     showSpeed(0);
@@ -313,6 +315,7 @@ void TDirectAccessForm::SpeedTBarChange()
 void TDirectAccessForm::resetSpeedBar()
 {
     speedBar_->setPositionSilently(0);
+    speedBar_->fitCaptionAboveKnob();
     showSpeed(0);
 }
 

@@ -3,6 +3,7 @@
 #include "common/Fname.h"
 #include "common/PStoredList.h"
 #include "common/PText.h"
+#include "common/PToolWindow.h"
 #include "dmx/Dmx_space.h"
 #include "library/PStringGrid.h"
 #include "sequence/Fsceneprop.h"
@@ -51,7 +52,7 @@ QToolButton* arrowButton(Qt::ArrowType arrow, QWidget* parent)
 } // namespace
 
 TSequenceForm::TSequenceForm(const TSequenceFormModel& model, TSequenceFormHost host, QWidget* parent)
-    : QWidget(parent, Qt::Tool), model_(model), host_(std::move(host)), edit_(model_.dmx, model_.store)
+    : QWidget(parent, vt::kToolWindowFlags), model_(model), host_(std::move(host)), edit_(model_.dmx, model_.store)
 {
     setWindowTitle(QStringLiteral("Sekwencja"));
     auto* layout = new QVBoxLayout(this);
@@ -239,7 +240,6 @@ void TSequenceForm::hideEvent(QHideEvent* event)
 void TSequenceForm::FormShow()
 {
     open_ = true;
-    placeBesideThePages();
     {
         std::lock_guard lock(model_.showLock);
         edit_.open();
@@ -250,17 +250,6 @@ void TSequenceForm::FormShow()
     host_.pressStop();
     host_.timer.setOnMMTimer([this](TMMTimer&) { editorTick(); });
     host_.enableGeneratorControls(false);
-}
-
-// The first time, at the main window's right edge, clear of the icons at the pages' left.
-void TSequenceForm::placeBesideThePages()
-{
-    if (placed_ || !parentWidget())
-        return;
-    placed_ = true;
-    adjustSize();
-    const QRect owner = parentWidget()->window()->geometry();
-    move(owner.right() - width() - 24, owner.top() + 160);
 }
 
 void TSequenceForm::FormClose()

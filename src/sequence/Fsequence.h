@@ -103,7 +103,6 @@ private:
     QWidget* createListBlock();
 
     void FormShow();
-    void placeBesideThePages();
     void FormClose();
     void RefreshTimerTimer();
     void fillList();
@@ -129,7 +128,6 @@ private:
     TSequenceFormHost host_;
     KySequenceEdit edit_;
     bool open_ = false;
-    bool placed_ = false;
 
     QToolButton* newButton_ = nullptr;
     QToolButton* saveButton_ = nullptr;

@@ -25,7 +25,6 @@
 #include <QToolButton>
 
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -162,8 +161,9 @@ private slots:
         for (const auto& [name, hint] : hints) {
             auto* action = form.findChild<QAction*>(name);
             QVERIFY2(action, name);
-            QCOMPARE(action->toolTip(), hint);
-            QCOMPARE(action->statusTip(), hint);
+            // A disabled action says why on the lines below its hint.
+            QCOMPARE(action->toolTip().section('\n', 0, 0), hint);
+            QVERIFY(action->statusTip().isEmpty()); // the status bar stays empty
         }
         QCOMPARE(form.findChild<QAction*>("ExitAction")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
     }
@@ -538,9 +538,8 @@ private slots:
         {
             TMainForm form(options());
             form.show();
-            QCOMPARE(answerer.seen, QStringList({QStringLiteral("Nie można odczytać pliku sequences.vt2: ") +
-                                                     QString::fromLocal8Bit(std::strerror(EISDIR)) +
-                                                     QStringLiteral(". Plik nie zostanie nadpisany."),
+            QCOMPARE(answerer.seen, QStringList({QStringLiteral("Nie można odczytać pliku sequences.vt2: to jest "
+                                                                    "folder. Plik nie zostanie nadpisany."),
                                                  QStringLiteral("BRAK MODUŁU DMX")}));
         }
         QCOMPARE(answerer.seen.size(), 2);

@@ -1,5 +1,6 @@
 #include "common/Files.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ TEST_F(FilesTest, FailedRenameKeepsWhatWasThereAndLeavesNoTemporary)
     fs::create_directories(dir / "d.vt2" / "inside");
     std::string error;
     EXPECT_FALSE(vt::writeFileAtomically(path("d.vt2"), vt::Bytes{1}, &error));
-    EXPECT_NE(error.find("rename"), std::string::npos);
+    EXPECT_EQ(error, "to jest folder (nie można zmienić nazwy pliku tymczasowego)");
     EXPECT_TRUE(fs::is_directory(dir / "d.vt2" / "inside"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
@@ -47,7 +48,31 @@ TEST_F(FilesTest, WriteIntoMissingFolderFails)
 {
     std::string error;
     EXPECT_FALSE(vt::writeFileAtomically(path("no/such/c.vt2"), vt::Bytes{1}, &error));
-    EXPECT_NE(error.find("create"), std::string::npos);
+    EXPECT_EQ(error, "nie ma takiego pliku ani folderu (nie można utworzyć pliku tymczasowego)");
+}
+
+TEST_F(FilesTest, SaveFailuresArePolishDownToTheSystemsReason)
+{
+    fs::create_directories(dir / "locked");
+    fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    std::string error;
+    const bool written = vt::writeFileAtomically(path("locked/club.vt2"), vt::Bytes{1}, &error);
+    fs::permissions(dir / "locked", fs::perms::owner_all);
+    if (::geteuid() != 0) { // root writes anywhere
+        EXPECT_FALSE(written);
+        EXPECT_EQ(vt::saveFailureMessage(path("locked/club.vt2"), error),
+                  "Nie można zapisać pliku club.vt2: brak uprawnień (nie można utworzyć pliku tymczasowego)");
+    }
+
+    struct Case {
+        int error;
+        const char* reason;
+    };
+    for (const Case& c : {Case{EACCES, "brak uprawnień"}, Case{EPERM, "brak uprawnień"}, Case{EISDIR, "to jest folder"},
+                          Case{ENOSPC, "brak miejsca na dysku"}, Case{EDQUOT, "brak miejsca na dysku"},
+                          Case{EROFS, "dysk jest tylko do odczytu"}, Case{EIO, "błąd odczytu lub zapisu dysku"},
+                          Case{ENOENT, "nie ma takiego pliku ani folderu"}, Case{EXDEV, "błąd systemu nr 18"}})
+        EXPECT_EQ(vt::systemReason(c.error), c.reason) << c.error;
 }
 
 TEST_F(FilesTest, MissingFileIsReportedAsMissing)

@@ -17,6 +17,18 @@ TEST(DmxSpace, HeldValueSurvivesTicksAndReleasedChannelDropsAtTheNextOne)
     EXPECT_EQ(dmx.data()[10], 0);
 }
 
+TEST(DmxSpace, HeldChannelsAreCountedOnce)
+{
+    KyDmxSpace dmx;
+    EXPECT_EQ(dmx.heldCount(), 0);
+    dmx.setManual(10, 200);
+    dmx.setManual(10, 100);
+    dmx.setManual16(20, 21, 0x1234);
+    EXPECT_EQ(dmx.heldCount(), 3);
+    dmx.releaseChannel(10);
+    EXPECT_EQ(dmx.heldCount(), 2);
+}
+
 TEST(DmxSpace, EngineWritesLastOneTick)
 {
     KyDmxSpace dmx;

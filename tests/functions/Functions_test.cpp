@@ -49,3 +49,13 @@ TEST(Functions, InactiveOrAuxiliaryBlocksGiveNoFunction)
     for (KyFunction f : kFunctions)
         EXPECT_FALSE(deviceHasFunction(type, f)) << int(f);
 }
+
+// A disabled function action tells the operator what to select.
+TEST(Functions, AnUnavailableFunctionSaysWhy)
+{
+    KyDevice light;
+    light.intensity.active = true;
+    EXPECT_EQ(functionUnavailableReason(nullptr, KyFunction::Light), "Zaznacz urządzenie, które ma tę funkcję");
+    EXPECT_EQ(functionUnavailableReason(&light, KyFunction::PanTilt), "Ostatnio zaznaczone urządzenie nie ma tej funkcji");
+    EXPECT_EQ(functionUnavailableReason(&light, KyFunction::Light), "");
+}

@@ -275,6 +275,26 @@ private slots:
         QCOMPARE(left, minimumFirst ? QColor(Qt::red) : QColor(Qt::blue));
         QCOMPARE(right, minimumFirst ? QColor(Qt::blue) : QColor(Qt::red));
     }
+
+    // A bar of one line draws its knob over the caption; one made tall enough keeps the knob
+    // below it.
+    void aTallBarWritesItsCaptionAboveTheKnob()
+    {
+        TPTrackBar bar;
+        bar.setIsVertical(false);
+        bar.setMin(-100);
+        bar.setMax(100);
+        bar.setCaption(QStringLiteral("PRĘDKOŚĆ CUE:  0"));
+        bar.resize(300, 24);
+        QCOMPARE(bar.knobCentre(), QPoint(150, 12));
+
+        bar.fitCaptionAboveKnob();
+        bar.resize(300, bar.height());
+        const int knobTop = bar.knobCentre().y() - bar.sliderSize() / 2;
+        QVERIFY(knobTop > bar.fontMetrics().height());
+        QVERIFY(knobTop + bar.sliderSize() < bar.height());
+        QCOMPARE(bar.knobCentre().x(), 150);
+    }
 };
 
 QTEST_MAIN(TrackBarTest)
