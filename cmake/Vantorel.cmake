@@ -24,9 +24,10 @@ function(vantorel_gtest name)
   endif()
 endfunction()
 
-# A QtTest executable that drives real widgets on the offscreen platform.
+# A QtTest executable that drives real widgets on the offscreen platform. RUNNER, when given,
+# is the command that starts it (tests/support/unprivileged.sh for tests run as an ordinary user).
 function(vantorel_qttest name)
-  cmake_parse_arguments(T "" "" "SOURCES;LABELS;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LABELS;LIBS;RUNNER" ${ARGN})
   if(NOT VANTOREL_WITH_UI)
     return()
   endif()
@@ -34,7 +35,7 @@ function(vantorel_qttest name)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_link_libraries(${name} PRIVATE vantorel_ui Qt6::Test ${T_LIBS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  add_test(NAME ${name} COMMAND ${name})
+  add_test(NAME ${name} COMMAND ${T_RUNNER} $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES LABELS "ui;${T_LABELS}" TIMEOUT 600
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -1,9 +1,43 @@
 #include "app/StartOptions.h"
 
+#include <QCommandLineParser>
+#include <QFile>
+
 #include <charconv>
 #include <string_view>
 
 namespace {
+
+void describeOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(QStringLiteral("Vantorel: a DMX lighting controller for clubs and small stages."));
+    // -data-dir reads as --data-dir rather than as a row of one-letter options.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    // -h and --help alone: addHelpOption() adds --help-all as well, which only process() can
+    // answer, and process() ends the program by itself.
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help.")});
+    parser.addVersionOption();
+    parser.addOption({QStringLiteral("data-dir"),
+                      QStringLiteral("The show's folder (default: the program's own folder, or "
+                                     "~/.local/share/Vantorel for an installed copy)."),
+                      QStringLiteral("folder")});
+    parser.addOption({QStringLiteral("port"),
+                      QStringLiteral("Also probe this serial port for a DMX module; may be repeated."),
+                      QStringLiteral("path")});
+    parser.addOption({QStringLiteral("ola-universe"),
+                      QStringLiteral("Send the universe to this OLA universe (1-65535) for this run."),
+                      QStringLiteral("N")});
+    parser.addOption({QStringLiteral("ola-port"),
+                      QStringLiteral("The OLA daemon's port (1-65535) for this run."), QStringLiteral("P")});
+    parser.addOption({QStringLiteral("audio-file"),
+                      QStringLiteral("Play this WAV file in real time in place of the audio input."),
+                      QStringLiteral("file")});
+}
+
+std::string localPath(const QString& text)
+{
+    return QFile::encodeName(text).toStdString();
+}
 
 // A whole number from 1 to 65535, or nothing.
 std::optional<std::uint16_t> numberUpTo65535(std::string_view text)
@@ -15,14 +49,18 @@ std::optional<std::uint16_t> numberUpTo65535(std::string_view text)
     return static_cast<std::uint16_t>(value);
 }
 
-bool takeOlaOption(std::string_view option, std::string_view value, StartOptions& options, std::string& error)
+// Takes --ola-universe or --ola-port when given; false with the message for a value out of range.
+bool takeOlaOption(const QCommandLineParser& parser, const QString& name, StartOptions& options, std::string& error)
 {
+    if (!parser.isSet(name))
+        return true;
+    std::string value = parser.value(name).toStdString();
     std::optional<std::uint16_t> number = numberUpTo65535(value);
     if (!number) {
-        error = std::string(option) + " takes a number from 1 to 65535, not \"" + std::string(value) + "\"";
+        error = "--" + name.toStdString() + " takes a number from 1 to 65535, not \"" + value + "\"";
         return false;
     }
-    if (option == "--ola-universe")
+    if (name == QStringLiteral("ola-universe"))
         options.olaUniverse = *number;
     else
         options.olaPort = *number;
@@ -33,27 +71,36 @@ bool takeOlaOption(std::string_view option, std::string_view value, StartOptions
 
 bool parseStartOptions(int argc, const char* const* argv, StartOptions& options, std::string& error)
 {
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        bool olaOption = arg == "--ola-universe" || arg == "--ola-port";
-        bool takesValue = arg == "--data-dir" || arg == "--port" || olaOption || arg == "--audio-file";
-        if (!takesValue)
-            continue;
-        if (i + 1 >= argc) {
-            error = std::string(arg) + " needs a value";
-            return false;
-        }
-        std::string value = argv[++i];
-        if (olaOption) {
-            if (!takeOlaOption(arg, value, options, error))
-                return false;
-        } else if (arg == "--data-dir") {
-            options.dataDirectory = value;
-        } else if (arg == "--audio-file") {
-            options.audioFile = value;
-        } else {
-            options.ports.push_back(value);
-        }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (!parser.parse(arguments)) {
+        error = parser.errorText().toStdString();
+        return false;
     }
+    if (!parser.positionalArguments().isEmpty()) {
+        error = "Unexpected argument '" + parser.positionalArguments().front().toStdString() + "'.";
+        return false;
+    }
+    if (!takeOlaOption(parser, QStringLiteral("ola-universe"), options, error) ||
+        !takeOlaOption(parser, QStringLiteral("ola-port"), options, error))
+        return false;
+    options.helpRequested = parser.isSet(QStringLiteral("help"));
+    options.versionRequested = parser.isSet(QStringLiteral("version"));
+    if (parser.isSet(QStringLiteral("data-dir")))
+        options.dataDirectory = localPath(parser.value(QStringLiteral("data-dir")));
+    for (const QString& port : parser.values(QStringLiteral("port")))
+        options.ports.push_back(localPath(port));
+    if (parser.isSet(QStringLiteral("audio-file")))
+        options.audioFile = localPath(parser.value(QStringLiteral("audio-file")));
     return true;
+}
+
+std::string startUsage()
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    return parser.helpText().toStdString();
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 struct StartOptions {
-    std::string dataDirectory;      // empty: the executable's directory
+    std::string dataDirectory;      // empty: the default folder (app/DataFolder.h)
     std::vector<std::string> ports; // extra serial ports to probe, from --port
     std::string audioFile;          // --audio-file: a WAV file stands in for the audio input
     // Whether the machine's serial ports and VANTOREL_PORTS are probed too. The program turns
@@ -17,9 +17,16 @@ struct StartOptions {
     // it on for universe N, --ola-port P names the daemon's port.
     std::optional<unsigned> olaUniverse;
     std::optional<std::uint16_t> olaPort;
+    // --help or --version: the program prints startUsage() or its version and ends.
+    bool helpRequested = false;
+    bool versionRequested = false;
 };
 
-// Takes --data-dir DIR, any number of --port PATH, --ola-universe N (1-65535),
-// --ola-port P (1-65535) and --audio-file FILE; other arguments are left to the toolkit. On
-// a malformed option returns false with a message in `error`.
+// Reads the arguments the toolkit left (it takes its own, such as -style, first): --data-dir
+// DIR, any number of --port PATH, --ola-universe N and --ola-port P (1-65535), --audio-file
+// FILE, --help and --version. An unknown option, an option without its value, a value out of
+// range or a stray argument returns false with a one-line message in `error`.
 bool parseStartOptions(int argc, const char* const* argv, StartOptions& options, std::string& error);
+
+// What --help prints and a refused command line shows after its message.
+std::string startUsage();

@@ -38,3 +38,13 @@ void TNameForm::centreOnPointer()
     QPoint pointer = QCursor::pos();
     move(pointer.x() - width() / 2, pointer.y());
 }
+
+std::optional<std::string> askForName(QWidget* owner, std::string name, TNameRequest request)
+{
+    TNameForm dialog(name, owner, request.maxLength);
+    if (request.atPointer)
+        dialog.centreOnPointer();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return name;
+}

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
 
 class QLineEdit;
@@ -30,3 +31,13 @@ private:
     QPushButton* okButton_;
     QPushButton* cancelButton_;
 };
+
+struct TNameRequest {
+    int maxLength = TNameForm::kDefaultMaxLength;
+    // Centred on the mouse pointer instead of over the owner.
+    bool atPointer = false;
+};
+
+// Asks for a name in the name dialog, starting from `name` (cp1250): the name given, or
+// nothing when the operator cancels.
+std::optional<std::string> askForName(QWidget* owner, std::string name, TNameRequest request = {});

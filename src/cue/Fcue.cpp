@@ -1,6 +1,7 @@
 #include "cue/Fcue.h"
 
 #include "common/Fname.h"
+#include "common/PStoredList.h"
 #include "common/PText.h"
 #include "cue/CueGlobals.h"
 #include "dmx/Dmx_space.h"
@@ -13,7 +14,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -259,28 +259,14 @@ TCueForm::ValueBar TCueForm::createBar(QGridLayout* grid, int line, const QStrin
 
 QWidget* TCueForm::createListBlock()
 {
-    auto* box = new QWidget(this);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    list_ = new TPStringGrid({QString(), QStringLiteral("CUE")}, box);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setColumnWidth(0, 40);
+    stored_ = new TPStoredList(QStringLiteral("CUE"), this);
+    list_ = stored_->grid();
     list_->setMinimumWidth(240);
-    layout->addWidget(list_, 1);
-    auto* buttons = new QHBoxLayout;
-    rename_ = new QPushButton(QStringLiteral("Zmień nazwę"), box);
-    erase_ = new QPushButton(QStringLiteral("Usuń"), box);
-    buttons->addWidget(rename_);
-    buttons->addWidget(erase_);
-    layout->addLayout(buttons);
 
-    connect(list_, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous) {
-        if (row != previous)
-            ListSelectCell(row);
-    });
+    connect(stored_, &TPStoredList::rowChosen, this, &TCueForm::ListSelectCell);
     // The refresh keeps the first row current while the live cue is not stored; a click on
     // it loads it all the same.
-    connect(list_, &QTableWidget::cellClicked, this, [this](int row) {
+    connect(stored_, &TPStoredList::rowClicked, this, [this](int row) {
         bool stale = false;
         {
             std::lock_guard lock(model_.showLock);
@@ -289,9 +275,9 @@ QWidget* TCueForm::createListBlock()
         if (stale)
             ListSelectCell(row);
     });
-    connect(rename_, &QPushButton::clicked, this, &TCueForm::RenameButtonClick);
-    connect(erase_, &QPushButton::clicked, this, &TCueForm::EraseButtonClick);
-    return box;
+    connect(stored_, &TPStoredList::renameClicked, this, &TCueForm::RenameButtonClick);
+    connect(stored_, &TPStoredList::eraseClicked, this, &TCueForm::EraseButtonClick);
+    return stored_;
 }
 
 // ---- Opening, closing and the refresh
@@ -382,14 +368,7 @@ void TCueForm::fillList()
         std::lock_guard lock(model_.showLock);
         names = storedCueNames(model_.store);
     }
-    QSignalBlocker quiet(list_);
-    list_->setDataRowCount(static_cast<int>(names.size()));
-    list_->setText(0, 0, QString());
-    list_->setText(0, 1, QString());
-    for (std::size_t line = 0; line < names.size(); ++line) {
-        list_->setText(int(line), 0, QString::number(line + 1));
-        list_->setText(int(line), 1, vt::fromCp1250(names[line]));
-    }
+    stored_->showNames(names);
 }
 
 // ---- Zone rows
@@ -479,11 +458,8 @@ void TCueForm::GeneratorAmplitudeTBarChange()
 
 std::optional<std::size_t> TCueForm::selectedCue() const
 {
-    const int line = list_->currentRow();
     std::lock_guard lock(model_.showLock);
-    if (line < 0 || std::size_t(line) >= model_.store.cueCount())
-        return std::nullopt;
-    return std::size_t(line);
+    return stored_->currentItem(model_.store.cueCount());
 }
 
 void TCueForm::ListSelectCell(int line)
@@ -501,9 +477,7 @@ void TCueForm::ListSelectCell(int line)
 
 void TCueForm::writeCues()
 {
-    const std::string failure = model_.saveCues();
-    if (!failure.empty())
-        QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
+    reportSaveFailure(this, model_.saveCues());
 }
 
 void TCueForm::SaveButtonClick()
@@ -525,14 +499,14 @@ void TCueForm::SaveAsButtonClick()
         std::lock_guard lock(model_.showLock);
         name = model_.dmx.liveCue().name;
     }
-    TNameForm dialog(name, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<std::string> given = askForName(this, name);
+    if (!given)
         return;
     {
         std::lock_guard lock(model_.showLock);
-        edit_.saveAs(name);
+        edit_.saveAs(*given);
     }
-    name_->setText(vt::fromCp1250(name));
+    name_->setText(vt::fromCp1250(*given));
     fillList();
     // Selecting another row loads the stored copy back, which starts its zones again.
     list_->setCurrentCell(list_->rowCount() - 1, 1);
@@ -556,11 +530,10 @@ void TCueForm::RenameButtonClick()
         std::lock_guard lock(model_.showLock);
         name = model_.store.cueAt(*selected).name;
     }
-    TNameForm dialog(name, this);
-    dialog.centreOnPointer();
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<std::string> given = askForName(this, name, {.atPointer = true});
+    if (!given)
         return;
-    changeZones([&](KyCueEdit& e) { e.rename(*selected, name); });
+    changeZones([&](KyCueEdit& e) { e.rename(*selected, *given); });
     fillList();
     emit liveCueReplaced();
 }
@@ -570,9 +543,7 @@ void TCueForm::EraseButtonClick()
     const auto selected = selectedCue();
     if (!selected)
         return;
-    auto answer = QMessageBox::warning(this, QStringLiteral("Ostrzeżenie"), QStringLiteral("Na pewno chcesz wykasowac CUE"),
-                                       QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
-    if (answer != QMessageBox::Ok)
+    if (!confirmErase(this, QStringLiteral("Na pewno chcesz wykasowac CUE")))
         return;
     changeZones([&](KyCueEdit& e) {
         if (*selected < model_.store.cueCount())

@@ -4,6 +4,7 @@
 // in KyCueEdit; the window maps its controls to it under the show lock. It lives from
 // start-up to exit, and its refresh runs all that time, shown or not.
 
+#include "common/PStoredList.h"
 #include "cue/CueEdit.h"
 
 #include <QWidget>
@@ -67,8 +68,8 @@ public:
     QLabel* generatorSpeedValue() const { return generatorSpeed_.value; }
     QLabel* amplitudeValue() const { return amplitude_.value; }
     TPStringGrid* cueList() const { return list_; }
-    QPushButton* renameButton() const { return rename_; }
-    QPushButton* eraseButton() const { return erase_; }
+    QPushButton* renameButton() const { return stored_->renameButton(); }
+    QPushButton* eraseButton() const { return stored_->eraseButton(); }
 
 signals:
     // The live cue was replaced or renamed here; the direct-access window shows it again.
@@ -143,8 +144,7 @@ private:
     ValueBar cueSpeed_;
     ValueBar generatorSpeed_;
     ValueBar amplitude_;
+    TPStoredList* stored_ = nullptr;
     TPStringGrid* list_ = nullptr;
-    QPushButton* rename_ = nullptr;
-    QPushButton* erase_ = nullptr;
     QTimer* refreshTimer_ = nullptr;
 };

@@ -1,10 +1,10 @@
 #include "dmx/Fdmxspace.h"
 
+#include "common/PCloseButton.h"
 #include "common/PShownTimer.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
@@ -16,11 +16,8 @@ TDmxSpaceForm::TDmxSpaceForm(const KyDmxSpace& dmx, std::mutex& showLock, QWidge
     setWindowTitle(QStringLiteral("Przestrzeń DMX"));
     buildGrid();
 
-    auto* close = new QPushButton(QStringLiteral("&Zamknij"), this);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
+    addCloseButton(buttons, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);

@@ -1,5 +1,7 @@
 #include "dmx/Fdmxtracker.h"
 
+#include "common/PCloseButton.h"
+
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
@@ -105,13 +107,9 @@ TDmxTrackerForm::TDmxTrackerForm(const KyDmxSpace& dmx, const KyIcons& icons, st
     auto* clear = new QPushButton(QStringLiteral("&Wyczyść"), this);
     clear->setObjectName(QStringLiteral("ClearButton"));
     connect(clear, &QPushButton::clicked, frame_, &TDmxTrackerFrame::clear);
-    auto* close = new QPushButton(QStringLiteral("&Zamknij"), this);
-    close->setObjectName(QStringLiteral("CloseButton"));
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(clear);
-    buttons->addStretch();
-    buttons->addWidget(close);
+    addCloseButton(buttons, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame_, 1);

@@ -48,6 +48,12 @@ void TModuleChooser::noModule()
     QMessageBox::warning(parent_, QStringLiteral("Ostrzeżenie"), QStringLiteral("BRAK MODUŁU DMX"), QMessageBox::Ok);
 }
 
+void TModuleChooser::noAccess(const std::string& portPath)
+{
+    QMessageBox::warning(parent_, QStringLiteral("Ostrzeżenie"), QString::fromStdString(noAccessMessage(portPath)),
+                         QMessageBox::Ok);
+}
+
 int TModuleChooser::choose(const std::vector<std::string>& names)
 {
     TModuleForm form(names, parent_);

@@ -39,6 +39,7 @@ class TModuleChooser : public KyModuleChooser {
 public:
     explicit TModuleChooser(QWidget* parent = nullptr) : parent_(parent) {}
     void noModule() override;
+    void noAccess(const std::string& portPath) override;
     int choose(const std::vector<std::string>& names) override;
 
 private:

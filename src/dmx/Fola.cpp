@@ -1,5 +1,6 @@
 #include "dmx/Fola.h"
 
+#include "common/PCloseButton.h"
 #include "common/PShownTimer.h"
 #include "dmx/OlaOutput.h"
 
@@ -7,7 +8,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -62,11 +62,8 @@ TOlaForm::TOlaForm(KyOlaOutput& ola, QWidget* parent)
     fields->addRow(QStringLiteral("Port demona OLA:"), portEdit_);
     fields->addRow(stateLabel_);
 
-    auto* close = new QPushButton(QStringLiteral("&Zamknij"), this);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close);
+    addCloseButton(buttons, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);

@@ -77,6 +77,7 @@ bool C_RS232::open()
         return false;
     // No O_CREAT: only a port that exists is opened.
     fd_ = ::open(portName_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    accessDenied_ = fd_ < 0 && (errno == EACCES || errno == EPERM);
     if (fd_ < 0)
         return false;
     // TIOCEXCL keeps other users out, but not root; the lock keeps out every process that asks.

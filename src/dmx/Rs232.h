@@ -24,6 +24,8 @@ public:
                    std::uint8_t stopBits);
     // Opens an existing port for this process alone and sets it up; false leaves it closed.
     bool open();
+    // Whether the last open failed because the user may not open the port.
+    bool accessDenied() const { return accessDenied_; }
     // Discards everything pending and closes; harmless when closed.
     void close();
 
@@ -62,5 +64,6 @@ private:
     std::uint8_t parity_ = NoParity;
     std::uint8_t stopBits_ = OneStopBit;
     bool isOpen_ = false;
+    bool accessDenied_ = false;
     unsigned lineRate_ = 9600; // bits per second in force, for the write's time limit
 };

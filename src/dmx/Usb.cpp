@@ -39,6 +39,11 @@ void sleepMs(int ms)
 
 } // namespace
 
+std::string noAccessMessage(const std::string& portPath)
+{
+    return "Brak dostępu do portu " + portPath + ". Dodaj użytkownika do grupy dialout i zaloguj się ponownie.";
+}
+
 KyUsb::KyUsb(SerialPortLister ports) : ports_(std::move(ports))
 {
     request_[0] = 0xAA;
@@ -75,9 +80,12 @@ bool KyUsb::discover(KyModuleChooser& chooser)
     portCount = static_cast<int>(paths.size());
     selectedModule = -1;
     int found = 0;
+    std::vector<std::string> denied;
     // A full table ends the search: there is nowhere to keep a further module.
     for (std::size_t j = 0; j < paths.size() && found < kTableSize; ++j) {
         if (!openPortAt(paths[j])) {
+            if (port.accessDenied())
+                denied.push_back(paths[j]);
             port.close();
             moduleState = 0;
             continue;
@@ -90,6 +98,9 @@ bool KyUsb::discover(KyModuleChooser& chooser)
             moduleTable[static_cast<std::size_t>(found++)] = {replyName(), paths[j]};
     }
     foundCount = found;
+    // Before "no module": a port the user may not open is the likeliest reason for it.
+    for (const auto& path : denied)
+        chooser.noAccess(path);
 
     if (found == 0) {
         chooser.noModule();

@@ -19,9 +19,14 @@ public:
     virtual ~KyModuleChooser() = default;
     // No module answered: tell the operator once.
     virtual void noModule() = 0;
+    // A port exists but the user may not open it: tell the operator the way out.
+    virtual void noAccess(const std::string& portPath) = 0;
     // Several answered: the index of the operator's choice among `names` (cp1250), or -1.
     virtual int choose(const std::vector<std::string>& names) = 0;
 };
+
+// What the operator is told about a port the user may not open.
+std::string noAccessMessage(const std::string& portPath);
 
 // Rewrites the 512 values of an outgoing frame while blackout is on; the universe stays as it is.
 class KyFrameOverride {

@@ -191,9 +191,8 @@ void TGeneratorForm::SaveButtonClick()
 {
     if (!canEdit())
         return;
-    std::string name;
-    TNameForm dialog(name, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<std::string> name = askForName(this, {});
+    if (!name)
         return;
     const KyDevices selection = model_.icons.selectedDevices();
     if (selection.empty())
@@ -205,7 +204,7 @@ void TGeneratorForm::SaveButtonClick()
     }
     if (!figure)
         return;
-    figure->name = name;
+    figure->name = *name;
     genList_.append(*figure);
 }
 

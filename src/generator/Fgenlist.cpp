@@ -114,11 +114,10 @@ void TGenListForm::RenameButtonClick()
     auto figure = current();
     if (!figure)
         return;
-    std::string name = list_.at(*figure).name;
-    TNameForm dialog(name, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<std::string> name = askForName(this, list_.at(*figure).name);
+    if (!name)
         return;
-    list_.at(*figure).name = name;
+    list_.at(*figure).name = *name;
     refill();
 }
 

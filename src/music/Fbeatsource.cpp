@@ -1,5 +1,6 @@
 #include "music/Fbeatsource.h"
 
+#include "common/PCloseButton.h"
 #include "common/PShownTimer.h"
 #include "music/AudioInput.h"
 
@@ -10,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalBlocker>
@@ -74,11 +74,8 @@ TBeatSourceForm::TBeatSourceForm(KyRhythmControl& control, KyBeatSource& beats, 
     stateLabel_->setMinimumWidth(stateLabel_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 26);
     grid->addWidget(stateLabel_, 4, 0, 1, 2);
 
-    auto* close = new QPushButton(QStringLiteral("&Zamknij"), this);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(close);
+    addCloseButton(bottom, this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(bottom);

@@ -492,11 +492,10 @@ void TDirectAccessForm::PageButtonClick(int zone, int step)
 
 void TDirectAccessForm::ZoneNameMouseDown(int zone)
 {
-    std::string name = zoneNames_[std::size_t(zone)];
-    TNameForm dialog(name, this, kZoneNameLength);
-    dialog.centreOnPointer();
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<std::string> name =
+        askForName(this, zoneNames_[std::size_t(zone)], {.maxLength = kZoneNameLength, .atPointer = true});
+    if (!name)
         return;
-    zoneNames_[std::size_t(zone)] = name;
-    zones_[std::size_t(zone)].name->setText(vt::fromCp1250(name));
+    zoneNames_[std::size_t(zone)] = *name;
+    zones_[std::size_t(zone)].name->setText(vt::fromCp1250(*name));
 }

@@ -1,6 +1,7 @@
 #include "sequence/Fsequence.h"
 
 #include "common/Fname.h"
+#include "common/PStoredList.h"
 #include "common/PText.h"
 #include "dmx/Dmx_space.h"
 #include "library/PStringGrid.h"
@@ -11,7 +12,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -194,31 +194,17 @@ QWidget* TSequenceForm::createPreviewRow()
 
 QWidget* TSequenceForm::createListBlock()
 {
-    auto* box = new QWidget(this);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    list_ = new TPStringGrid({QString(), QStringLiteral("Nazwa")}, box);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setColumnWidth(0, 40);
+    stored_ = new TPStoredList(QStringLiteral("Nazwa"), this);
+    list_ = stored_->grid();
     list_->setMinimumHeight(160);
-    layout->addWidget(list_, 1);
-    auto* buttons = new QHBoxLayout;
-    rename_ = new QPushButton(QStringLiteral("Zmień nazwę"), box);
-    erase_ = new QPushButton(QStringLiteral("Usuń"), box);
-    close_ = new QPushButton(QStringLiteral("Koniec"), box);
-    buttons->addWidget(rename_);
-    buttons->addWidget(erase_);
-    buttons->addStretch();
-    buttons->addWidget(close_);
-    layout->addLayout(buttons);
+    close_ = new QPushButton(QStringLiteral("Koniec"), stored_);
+    stored_->buttonRow()->addStretch();
+    stored_->buttonRow()->addWidget(close_);
 
-    connect(list_, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous) {
-        if (row != previous)
-            ListSelectCell(row);
-    });
+    connect(stored_, &TPStoredList::rowChosen, this, &TSequenceForm::ListSelectCell);
     // A click on the current row loads it too when it is not the sequence being edited
     // (after an erase the working copy may differ from the row shown).
-    connect(list_, &QTableWidget::cellClicked, this, [this](int row) {
+    connect(stored_, &TPStoredList::rowClicked, this, [this](int row) {
         bool loaded = false;
         {
             std::lock_guard lock(model_.showLock);
@@ -228,10 +214,10 @@ QWidget* TSequenceForm::createListBlock()
         if (!loaded)
             ListSelectCell(row);
     });
-    connect(rename_, &QPushButton::clicked, this, &TSequenceForm::RenameButtonClick);
-    connect(erase_, &QPushButton::clicked, this, &TSequenceForm::EraseButtonClick);
+    connect(stored_, &TPStoredList::renameClicked, this, &TSequenceForm::RenameButtonClick);
+    connect(stored_, &TPStoredList::eraseClicked, this, &TSequenceForm::EraseButtonClick);
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
-    return box;
+    return stored_;
 }
 
 // ---- Opening, closing and the ticks
@@ -341,25 +327,17 @@ void TSequenceForm::fillList()
         for (const auto& sequence : model_.store.sequences())
             names.push_back(sequence->name);
     }
-    QSignalBlocker quiet(list_);
-    list_->setDataRowCount(static_cast<int>(names.size()));
-    list_->setText(0, 0, QString());
-    list_->setText(0, 1, QString());
-    for (std::size_t row = 0; row < names.size(); ++row) {
-        list_->setText(int(row), 0, QString::number(row + 1));
-        list_->setText(int(row), 1, vt::fromCp1250(names[row]));
-    }
-    if (list_->currentRow() < 0)
+    stored_->showNames(names);
+    if (list_->currentRow() < 0) {
+        QSignalBlocker quiet(list_);
         list_->setCurrentCell(0, 1);
+    }
 }
 
 std::optional<std::size_t> TSequenceForm::selectedRow() const
 {
-    const int row = list_->currentRow();
     std::lock_guard lock(model_.showLock);
-    if (row < 0 || std::size_t(row) >= model_.store.sequenceCount())
-        return std::nullopt;
-    return std::size_t(row);
+    return stored_->currentItem(model_.store.sequenceCount());
 }
 
 void TSequenceForm::ListSelectCell(int row)
@@ -376,9 +354,7 @@ void TSequenceForm::ListSelectCell(int row)
 
 void TSequenceForm::writeSequences()
 {
-    const std::string failure = model_.saveSequences();
-    if (!failure.empty())
-        QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
+    reportSaveFailure(this, model_.saveSequences());
 }
 
 void TSequenceForm::NewButtonClick()
@@ -407,13 +383,13 @@ void TSequenceForm::SaveAsButtonClick()
         std::lock_guard lock(model_.showLock);
         name = edit_.workingCopy().name;
     }
-    TNameForm dialog(name, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<std::string> given = askForName(this, name);
+    if (!given)
         return;
     runMainTick();
     {
         std::lock_guard lock(model_.showLock);
-        edit_.saveAs(name);
+        edit_.saveAs(*given);
     }
     fillList();
     {
@@ -433,12 +409,12 @@ void TSequenceForm::RenameButtonClick()
         std::lock_guard lock(model_.showLock);
         name = model_.store.sequenceAt(*row).name;
     }
-    TNameForm dialog(name, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<std::string> given = askForName(this, name);
+    if (!given)
         return;
     {
         std::lock_guard lock(model_.showLock);
-        edit_.rename(*row, name);
+        edit_.rename(*row, *given);
     }
     fillList();
 }
@@ -448,10 +424,7 @@ void TSequenceForm::EraseButtonClick()
     const auto row = selectedRow();
     if (!row)
         return;
-    auto answer = QMessageBox::warning(this, QStringLiteral("Ostrzeżenie"),
-                                       QStringLiteral("Na pewno chcesz wykasowac sekwencje"),
-                                       QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
-    if (answer == QMessageBox::Ok) {
+    if (confirmErase(this, QStringLiteral("Na pewno chcesz wykasowac sekwencje"))) {
         {
             std::lock_guard lock(model_.showLock);
             edit_.erase(*row);
@@ -524,7 +497,8 @@ void TSequenceForm::StopButtonClick()
 
 void TSequenceForm::setEditingEnabled(bool enabled)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{newButton_, saveButton_, saveAsButton_, previousScene_,
-                                                            nextScene_, addScene_, eraseScene_, list_, rename_, erase_})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             newButton_, saveButton_, saveAsButton_, previousScene_, nextScene_, addScene_, eraseScene_, list_,
+             stored_->renameButton(), stored_->eraseButton()})
         control->setEnabled(enabled);
 }

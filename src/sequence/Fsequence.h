@@ -6,6 +6,7 @@
 // controls to it under the show lock.
 
 #include "app/MMTimer.h"
+#include "common/PStoredList.h"
 #include "sequence/SequenceEdit.h"
 
 #include <QWidget>
@@ -75,8 +76,8 @@ public:
     QToolButton* timeDownButton(int group) const { return timeGroups_[std::size_t(group)].down; }
     QCheckBox* globalTimeCheck() const { return globalTime_; }
     TPStringGrid* listGrid() const { return list_; }
-    QPushButton* renameButton() const { return rename_; }
-    QPushButton* eraseButton() const { return erase_; }
+    QPushButton* renameButton() const { return stored_->renameButton(); }
+    QPushButton* eraseButton() const { return stored_->eraseButton(); }
     QPushButton* closeButton() const { return close_; }
     QPushButton* startButton() const { return start_; }
     QPushButton* pauseButton() const { return pause_; }
@@ -143,9 +144,8 @@ private:
     QPushButton* eraseScene_ = nullptr;
     std::array<TimeGroup, 3> timeGroups_{};
     QCheckBox* globalTime_ = nullptr;
+    TPStoredList* stored_ = nullptr;
     TPStringGrid* list_ = nullptr;
-    QPushButton* rename_ = nullptr;
-    QPushButton* erase_ = nullptr;
     QPushButton* close_ = nullptr;
     QPushButton* start_ = nullptr;
     QPushButton* pause_ = nullptr;

@@ -4,21 +4,57 @@
 
 TEST(StartOptions, DataDirectoryAndRepeatedPorts)
 {
-    const char* argv[] = {"vantorel", "--port", "/tmp/a", "-style", "x", "--data-dir", "/show", "--port", "/tmp/b"};
+    const char* argv[] = {"vantorel", "--port", "/tmp/a", "--data-dir", "/show", "--port", "/tmp/b"};
     StartOptions options;
     std::string error;
-    ASSERT_TRUE(parseStartOptions(9, argv, options, error));
+    ASSERT_TRUE(parseStartOptions(7, argv, options, error));
     EXPECT_EQ(options.dataDirectory, "/show");
     EXPECT_EQ(options.ports, (std::vector<std::string>{"/tmp/a", "/tmp/b"}));
+    EXPECT_FALSE(options.helpRequested || options.versionRequested);
+
+    const char* plain[] = {"vantorel"};
+    StartOptions none;
+    ASSERT_TRUE(parseStartOptions(1, plain, none, error));
+    EXPECT_TRUE(none.dataDirectory.empty() && none.ports.empty());
 }
 
-TEST(StartOptions, OptionWithoutValueIsRefused)
+TEST(StartOptions, HelpAndVersion)
 {
-    const char* argv[] = {"vantorel", "--data-dir"};
-    StartOptions options;
-    std::string error;
-    EXPECT_FALSE(parseStartOptions(2, argv, options, error));
-    EXPECT_EQ(error, "--data-dir needs a value");
+    for (const char* ask : {"--help", "-h", "--version", "-v"}) {
+        const char* argv[] = {"vantorel", "--data-dir", "/show", ask};
+        StartOptions options;
+        std::string error;
+        ASSERT_TRUE(parseStartOptions(4, argv, options, error)) << ask;
+        bool version = std::string_view(ask) == "--version" || std::string_view(ask) == "-v";
+        EXPECT_EQ(options.versionRequested, version) << ask;
+        EXPECT_EQ(options.helpRequested, !version) << ask;
+    }
+    std::string usage = startUsage();
+    for (const char* option : {"--help", "--version", "--data-dir <folder>", "--port <path>"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
+
+TEST(StartOptions, UnknownOptionsMissingValuesAndStrayArgumentsAreRefused)
+{
+    struct Case {
+        std::vector<const char*> args;
+        const char* error;
+    };
+    const Case cases[] = {
+        {{"--bogus"}, "Unknown option 'bogus'."},
+        {{"-style", "fusion"}, "Unknown option 'style'."}, // the toolkit takes it before us
+        {{"--port", "/tmp/a", "--data-dir"}, "Missing value after '--data-dir'."},
+        {{"--port"}, "Missing value after '--port'."},
+        {{"show.json"}, "Unexpected argument 'show.json'."},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> argv{"vantorel"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        StartOptions options;
+        std::string error;
+        EXPECT_FALSE(parseStartOptions(static_cast<int>(argv.size()), argv.data(), options, error)) << c.error;
+        EXPECT_EQ(error, c.error);
+    }
 }
 
 TEST(StartOptions, AudioFile)
@@ -30,7 +66,7 @@ TEST(StartOptions, AudioFile)
     EXPECT_EQ(options.audioFile, "/tmp/track.wav");
     const char* missing[] = {"vantorel", "--audio-file"};
     EXPECT_FALSE(parseStartOptions(2, missing, options, error));
-    EXPECT_EQ(error, "--audio-file needs a value");
+    EXPECT_EQ(error, "Missing value after '--audio-file'.");
 }
 
 TEST(StartOptions, OlaUniverseAndPortForOneRun)

@@ -7,10 +7,12 @@
 
 struct FakeChooser : KyModuleChooser {
     int warnings = 0;
+    std::vector<std::string> denied;
     std::vector<std::vector<std::string>> offered;
     int answer = 0;
 
     void noModule() override { ++warnings; }
+    void noAccess(const std::string& portPath) override { denied.push_back(portPath); }
     int choose(const std::vector<std::string>& names) override
     {
         offered.push_back(names);

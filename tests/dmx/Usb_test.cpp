@@ -176,6 +176,26 @@ TEST(Usb, WithoutAModuleProbesOnlyWhenThePortListChanges)
     EXPECT_EQ(chooser.warnings, 1);
 }
 
+// Only a refused permission earns the hint about the dialout group; a port that is not a
+// terminal, or that another program holds, is just no module.
+TEST(Usb, PortsThatFailForOtherReasonsAreNotReportedAsDenied)
+{
+    TempFolder folder;
+    std::ofstream{folder / "plain"} << "not a terminal";
+    std::filesystem::create_directory(folder / "directory");
+    RawPty busy;
+    C_RS232 holder;
+    holder.configure(busy.path(), 6, true, C_RS232::NoParity, C_RS232::OneStopBit);
+    ASSERT_TRUE(holder.open());
+
+    KyUsb usb(onlyPaths({folder / "plain", folder / "directory", busy.path()}));
+    FakeChooser chooser;
+    EXPECT_FALSE(usb.discover(chooser));
+    EXPECT_EQ(usb.portCount, 3);
+    EXPECT_TRUE(chooser.denied.empty());
+    EXPECT_EQ(chooser.warnings, 1);
+}
+
 TEST(Usb, OneModuleConnectsAndEveryTickSendsTheUniverse)
 {
     TempFolder folder;
@@ -279,7 +299,7 @@ TEST(Usb, EachMusicInputChangeIsOnePulse)
 TEST(Usb, MemoryCommandsFollowTheModule)
 {
     TempFolder folder;
-    ModuleSimProcess sim(folder / "dmx", {"--name", "SIM-M", "--serial-input", "1", "--version", "V 2.5",
+    ModuleSimProcess sim(folder / "dmx", {"--name", "SIM-M", "--serial-input", "1", "--module-version", "V 2.5",
                                           "--serial", "SIMULATOR-11-001", "--erase-polls", "3"});
     KyUsb usb(onlyPaths({sim.link()}));
     FakeChooser chooser;

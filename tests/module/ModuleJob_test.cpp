@@ -61,7 +61,7 @@ TEST(ModuleJob, QueriesTakeTheGenerationFromTheSerialNumber)
     for (const Case& c : {Case{"SIMULATOR-11-001", 11, false}, Case{"SIMULATOR-07-001", 7, false},
                           Case{"NO-NUMBER", 12, true}}) {
         SCOPED_TRACE(c.serial);
-        LinkedModule module({"--serial", c.serial, "--version", "V 2.5", "--name", "KLUB", "--serial-input", "1"});
+        LinkedModule module({"--serial", c.serial, "--module-version", "V 2.5", "--name", "KLUB", "--serial-input", "1"});
         KyModuleJob job(module.usb);
         for (auto query : {KyModuleJob::ReadingSerial, KyModuleJob::ReadingVersion, KyModuleJob::ReadingIdentifier}) {
             job.startQuery(query);

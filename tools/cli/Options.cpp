@@ -14,7 +14,8 @@ const char* const kUsage =
     "                           [--pulses T1,T2,...] [--ola-universe N [--ola-port P]]\n"
     "       vantorel-cli image --data-dir DIR [--cue-id N]... [--panel] --generation G [--id TEXT]\n"
     "                          [--serial-input] --out FILE\n"
-    "       vantorel-cli beats FILE.wav\n";
+    "       vantorel-cli beats FILE.wav\n"
+    "       vantorel-cli --help | --version\n";
 
 namespace {
 
@@ -60,6 +61,8 @@ CliOptions::Command commandNamed(std::string_view name)
         return CliOptions::Beats;
     if (name == "--help" || name == "-h")
         return CliOptions::Help;
+    if (name == "--version" || name == "-v")
+        return CliOptions::Version;
     throw UsageError("unknown command \"" + std::string(name) + "\"");
 }
 
@@ -100,12 +103,16 @@ CliOptions parseCliOptions(int argc, const char* const* argv)
         throw UsageError("no command");
     CliOptions o;
     o.command = commandNamed(args[0]);
-    if (o.command == CliOptions::Help)
+    if (o.command == CliOptions::Help || o.command == CliOptions::Version)
         return o;
     bool renderOptions = false;
     bool imageOptions = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string_view arg = args[i];
+        if (arg == "--help" || arg == "-h" || arg == "--version" || arg == "-v") {
+            o.command = commandNamed(arg);
+            return o;
+        }
         auto value = [&]() -> std::string_view {
             if (i + 1 >= args.size())
                 throw UsageError(std::string(arg) + " needs a value");

@@ -16,7 +16,7 @@ struct UsageError : std::runtime_error {
 };
 
 struct CliOptions {
-    enum Command { Help, Dump, Load, Rewrite, Render, Image, Beats };
+    enum Command { Help, Version, Dump, Load, Rewrite, Render, Image, Beats };
     Command command = Help;
     std::string dataDir;
     std::string file; // dump of one file, the track of beats

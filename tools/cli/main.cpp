@@ -13,6 +13,9 @@ int main(int argc, char** argv)
         case CliOptions::Help:
             std::cout << kUsage;
             break;
+        case CliOptions::Version:
+            std::cout << "vantorel-cli " VANTOREL_VERSION "\n";
+            break;
         case CliOptions::Dump:
             dumpCommand(options, std::cout, std::cerr);
             break;

@@ -17,6 +17,7 @@
 #include <optional>
 #include <poll.h>
 #include <sched.h>
+#include <stdexcept>
 #include <string>
 #include <termios.h>
 #include <unistd.h>
@@ -31,9 +32,10 @@ constexpr auto kHangupPause = milliseconds(50);
 
 const char* const kUsage =
     "usage: vantorel-module-sim --link PATH [options]\n"
+    "       vantorel-module-sim --help | --version\n"
     "  --name TEXT           module name in identify replies (16 bytes at most)\n"
     "  --serial-input 0|1    the identify reply's setting byte\n"
-    "  --version TEXT        version text\n"
+    "  --module-version TEXT the module's version text\n"
     "  --serial TEXT         16-character serial number; characters 10-11 are the generation\n"
     "  --frames FILE         append every DMX frame received as a line of hex digits\n"
     "  --frame-times FILE    append the arrival time of every DMX frame, in microseconds of\n"
@@ -62,16 +64,26 @@ void onStopSignal(int)
     stopSignal = 1;
 }
 
-bool parseOptions(int argc, char** argv, Options& options)
+// What the command line asks for: run the module, or print the usage or the version.
+enum class Request { Run, Help, Version };
+
+// Throws std::invalid_argument with a one-line message on a line it cannot take.
+Request parseOptions(int argc, char** argv, Options& options)
 {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h")
+            return Request::Help;
+        if (arg == "--version" || arg == "-v")
+            return Request::Version;
         if (arg == "--garbage") {
             options.settings.garbage = true;
             continue;
         }
+        if (!arg.starts_with("--"))
+            throw std::invalid_argument("unexpected argument \"" + arg + "\"");
         if (i + 1 >= argc)
-            return false;
+            throw std::invalid_argument(arg + " needs a value");
         std::string value = argv[++i];
         if (arg == "--link")
             options.link = value;
@@ -79,7 +91,7 @@ bool parseOptions(int argc, char** argv, Options& options)
             options.settings.name = value;
         else if (arg == "--serial-input")
             options.settings.serialInput = static_cast<std::uint8_t>(std::atoi(value.c_str()));
-        else if (arg == "--version")
+        else if (arg == "--module-version")
             options.settings.version = value;
         else if (arg == "--serial")
             options.settings.serial = value;
@@ -96,9 +108,11 @@ bool parseOptions(int argc, char** argv, Options& options)
         else if (arg == "--erase-polls")
             options.settings.erasePolls = std::atoi(value.c_str());
         else
-            return false;
+            throw std::invalid_argument("unknown option " + arg);
     }
-    return !options.link.empty();
+    if (options.link.empty())
+        throw std::invalid_argument("--link PATH is missing");
+    return Request::Run;
 }
 
 // The pseudo-terminal and the link that makes it look like a serial port. The simulator keeps
@@ -364,14 +378,17 @@ private:
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && std::string(argv[1]) == "--help") {
-        std::cout << kUsage;
-        return 0;
-    }
     Options options;
-    if (!parseOptions(argc, argv, options)) {
-        std::cerr << kUsage;
+    Request request;
+    try {
+        request = parseOptions(argc, argv, options);
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "vantorel-module-sim: " << e.what() << '\n' << kUsage;
         return 2;
+    }
+    if (request != Request::Run) {
+        std::cout << (request == Request::Help ? kUsage : "vantorel-module-sim " VANTOREL_VERSION "\n");
+        return 0;
     }
     // Hardware answers within a millisecond; real-time scheduling lets the virtual module do
     // the same on a busy machine, inside the program's 10 ms probe wait. Without the
