@@ -275,6 +275,7 @@ void TMainForm::createToolWindows()
     createCueWindow();
     createFunctionWindows();
     dmxTrackerForm_ = std::make_unique<TDmxTrackerForm>(show_.dmx, show_.icons, show_.showLock(), this);
+    connect(pageControl_, &TPIconPages::selectionChanged, dmxTrackerForm_.get(), &TDmxTrackerForm::followSelection);
     beatSourceForm_ = std::make_unique<TBeatSourceForm>(*rhythm_, show_.beats, show_.showLock(), this);
     olaForm_ = std::make_unique<TOlaForm>(show_.ola, this);
     keepToolWindowPlaces();

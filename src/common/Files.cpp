@@ -89,39 +89,99 @@ std::string systemReason(int error)
     }
 }
 
+// An open regular file, closed with the object.
+class OpenFile {
+public:
+    // `result` tells whether it could be opened, with the reason in `reason` when given.
+    OpenFile(const std::string& path, ReadResult& result, std::string* reason)
+    {
+        auto unreadable = [&](int error) {
+            if (reason)
+                *reason = systemReason(error);
+            result = ReadResult::Unreadable;
+        };
+        result = ReadResult::Ok;
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd_ < 0) {
+            if (errno == ENOENT)
+                result = ReadResult::Missing;
+            else
+                unreadable(errno);
+            return;
+        }
+        struct stat st {};
+        const int statError = ::fstat(fd_, &st) == 0 ? 0 : errno;
+        if (statError || !S_ISREG(st.st_mode))
+            unreadable(statError ? statError : S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        size_ = static_cast<std::size_t>(st.st_size);
+    }
+    ~OpenFile()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    std::size_t size() const { return size_; }
+    // Up to `n` bytes; 0 at the end, -1 with errno on an error.
+    ssize_t read(std::uint8_t* into, std::size_t n)
+    {
+        for (;;) {
+            ssize_t r = ::read(fd_, into, n);
+            if (r >= 0 || errno != EINTR)
+                return r;
+        }
+    }
+
+private:
+    int fd_ = -1;
+    std::size_t size_ = 0;
+};
+
+// A file read part by part; an error ends it early and is kept.
+class FileSource : public ByteSource {
+public:
+    explicit FileSource(OpenFile& file) : file_(file) {}
+    std::size_t read(std::uint8_t* into, std::size_t n) override
+    {
+        ssize_t r = file_.read(into, n);
+        if (r < 0)
+            failed_ = true;
+        return r > 0 ? static_cast<std::size_t>(r) : 0;
+    }
+    bool failed() const { return failed_; }
+
+private:
+    OpenFile& file_;
+    bool failed_ = false;
+};
+
 ReadResult readWholeFile(const std::string& path, Bytes& out, std::string* reason)
 {
-    auto unreadable = [reason](int error) {
-        if (reason)
-            *reason = systemReason(error);
-        return ReadResult::Unreadable;
-    };
     out.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? ReadResult::Missing : unreadable(errno);
-    struct stat st {};
-    const int statError = ::fstat(fd, &st) == 0 ? 0 : errno;
-    if (statError || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return unreadable(statError ? statError : S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-    }
-    std::uint8_t buffer[65536];
+    ReadResult result;
+    OpenFile file(path, result, reason);
+    if (result != ReadResult::Ok)
+        return result;
+    // Read whole in one go where the size is right; a file that grows meanwhile is read on.
+    out.resize(file.size());
+    std::size_t filled = 0;
     for (;;) {
-        ssize_t r = ::read(fd, buffer, sizeof buffer);
-        if (r < 0 && errno == EINTR)
-            continue;
+        if (filled == out.size())
+            out.resize(out.size() + 65536);
+        ssize_t r = file.read(out.data() + filled, out.size() - filled);
         if (r < 0) {
-            int error = errno;
-            ::close(fd);
+            if (reason)
+                *reason = systemReason(errno);
             out.clear();
-            return unreadable(error);
+            return ReadResult::Unreadable;
         }
         if (r == 0)
             break;
-        out.insert(out.end(), buffer, buffer + r);
+        filled += static_cast<std::size_t>(r);
     }
-    ::close(fd);
+    out.resize(filled);
     return ReadResult::Ok;
 }
 
@@ -168,6 +228,28 @@ LoadStatus loadFile(const std::string& path,
         return LoadStatus::Unreadable;
     case ReadResult::Ok:
         break;
+    }
+    return parsed;
+}
+
+LoadStatus loadFileInParts(const std::string& path, const std::function<LoadStatus(ByteReader&)>& parse)
+{
+    auto parseNothing = [&] {
+        ByteReader nothing(std::span<const std::uint8_t>{});
+        parse(nothing);
+    };
+    ReadResult result;
+    OpenFile file(path, result, nullptr);
+    if (result != ReadResult::Ok) {
+        parseNothing();
+        return result == ReadResult::Missing ? LoadStatus::Missing : LoadStatus::Unreadable;
+    }
+    FileSource source(file);
+    ByteReader reader(source, file.size());
+    LoadStatus parsed = parse(reader);
+    if (source.failed()) {
+        parseNothing();
+        return LoadStatus::Unreadable;
     }
     return parsed;
 }

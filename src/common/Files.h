@@ -36,6 +36,11 @@ enum class LoadStatus {
 LoadStatus loadFile(const std::string& path,
                     const std::function<LoadStatus(std::span<const std::uint8_t>)>& parse);
 
+// As loadFile, for large files: `parse` reads the file part by part through the reader, so
+// its bytes are never held whole beside what they are read into. A file that cannot be
+// read to its end counts as Unreadable, and `parse` then runs again on no bytes.
+LoadStatus loadFileInParts(const std::string& path, const std::function<LoadStatus(ByteReader&)>& parse);
+
 // Copies a file that did not load completely to `<path>.damaged` (or `<path>.damaged.N`
 // when an earlier, different copy is there). Returns the copy's path, or an empty string
 // when no copy could be made.

@@ -1,15 +1,10 @@
 #include "common/Stream.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
 namespace vt {
-
-void ByteWriter::u32(std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        out_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
 
 void ByteWriter::f64(double v)
 {
@@ -36,25 +31,68 @@ void ByteWriter::bytes(std::span<const std::uint8_t> b)
     raw(b.data(), b.size());
 }
 
-bool ByteReader::take(std::size_t n, const std::uint8_t*& p)
+namespace {
+
+// A source is read this much at a time.
+constexpr std::size_t kPart = std::size_t(1) << 20;
+
+} // namespace
+
+void ByteReader::fail()
+{
+    failed_ = true;
+    pos_ = data_.size();
+    before_ = size_ - data_.size();
+}
+
+bool ByteReader::fill(std::size_t n)
+{
+    const std::size_t kept = data_.size() - pos_;
+    const std::size_t wanted = std::min(std::max(n, kPart), remaining());
+    if (part_.size() < wanted) {
+        std::vector<std::uint8_t> larger(wanted);
+        if (kept)
+            std::memcpy(larger.data(), data_.data() + pos_, kept);
+        part_.swap(larger);
+    } else if (kept) {
+        std::memmove(part_.data(), data_.data() + pos_, kept);
+    }
+    std::size_t filled = kept;
+    while (filled < wanted) {
+        const std::size_t got = source_->read(part_.data() + filled, wanted - filled);
+        if (got == 0) {
+            // The source ended early: the data ends where it did.
+            size_ = before_ + pos_ + filled;
+            break;
+        }
+        filled += got;
+    }
+    before_ += pos_;
+    pos_ = 0;
+    data_ = std::span<const std::uint8_t>(part_.data(), filled);
+    return filled >= n;
+}
+
+bool ByteReader::takeSlowly(std::size_t n, const std::uint8_t*& p)
 {
     if (failed_)
         return false;
-    if (n > data_.size() - pos_) {
+    if (n > remaining() || !source_ || !fill(n)) {
         fail();
         return false;
     }
-    p = data_.data() + pos_;
-    pos_ += n;
+    p = data_.data();
+    pos_ = n;
     return true;
 }
 
-bool ByteReader::u8(std::uint8_t& v)
+bool ByteReader::peek(std::size_t n, const std::uint8_t*& p)
 {
-    const std::uint8_t* p;
-    if (!take(1, p))
+    if (failed_ || n > remaining())
         return false;
-    v = *p;
+    if (n > data_.size() - pos_ && (!source_ || !fill(n)))
+        return false;
+    p = data_.data() + pos_;
     return true;
 }
 
@@ -64,24 +102,6 @@ bool ByteReader::boolean(bool& v)
     if (!u8(b))
         return false;
     v = b != 0;
-    return true;
-}
-
-bool ByteReader::u32(std::uint32_t& v)
-{
-    const std::uint8_t* p;
-    if (!take(4, p))
-        return false;
-    v = std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-    return true;
-}
-
-bool ByteReader::i32(std::int32_t& v)
-{
-    std::uint32_t u;
-    if (!u32(u))
-        return false;
-    v = static_cast<std::int32_t>(u);
     return true;
 }
 

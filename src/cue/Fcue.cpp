@@ -97,9 +97,11 @@ TCueForm::TCueForm(const TCueFormModel& model, QWidget* parent)
     layout->addLayout(left);
     layout->addWidget(createListBlock(), 1);
 
+    // While hidden the refresh shows nothing; what it does to the show (the generator
+    // amplitude following the live cue) is done when the panel replaces the live cue.
     refreshTimer_ = new QTimer(this);
+    refreshTimer_->setInterval(kRefreshMs);
     connect(refreshTimer_, &QTimer::timeout, this, &TCueForm::RefreshTimerTimer);
-    refreshTimer_->start(kRefreshMs);
 
     std::lock_guard lock(model_.showLock);
     cueGlobals().speedListener = [this] { CueSpeedFollowed(); };
@@ -307,10 +309,12 @@ void TCueForm::FormShow()
     showRows(shown);
     fillList();
     RefreshTimerTimer();
+    refreshTimer_->start();
 }
 
 void TCueForm::FormClose()
 {
+    refreshTimer_->stop();
     std::lock_guard lock(model_.showLock);
     edit_.close();
 }
@@ -415,6 +419,7 @@ void TCueForm::CueSpeedFollowed()
 void TCueForm::rereadZones()
 {
     changeZones([](KyCueEdit& e) { e.rereadZones(); });
+    RefreshTimerTimer();
 }
 
 // ---- Bars

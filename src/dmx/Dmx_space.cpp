@@ -1,6 +1,12 @@
 #include "dmx/Dmx_space.h"
 
-KyDmxSpace::KyDmxSpace() : editedSequence_(std::make_shared<KySequence>()), previewEngine_(editedSequence_) {}
+// The engines that play keep their fades' steps between ticks; those of stored cues do not.
+KyDmxSpace::KyDmxSpace() : editedSequence_(std::make_shared<KySequence>()), previewEngine_(editedSequence_)
+{
+    for (int zone = 0; zone < KyCue::kZones; ++zone)
+        liveCue_.zoneEngine(zone).keepFadeSteps();
+    previewEngine_.keepFadeSteps();
+}
 
 KyScene* KyDmxSpace::recordedScene()
 {

@@ -1,6 +1,7 @@
 #include "dmx/Fdmxspace.h"
 
 #include "common/PCloseButton.h"
+#include "common/PShownTimer.h"
 #include "common/PToolWindow.h"
 
 #include <QHBoxLayout>
@@ -23,9 +24,7 @@ TDmxSpaceForm::TDmxSpaceForm(const KyDmxSpace& dmx, std::mutex& showLock, QWidge
     layout->addWidget(grid_);
     layout->addLayout(buttons);
 
-    timer_ = new QTimer(this);
-    connect(timer_, &QTimer::timeout, this, &TDmxSpaceForm::refreshIfVisible);
-    timer_->start(50);
+    connect(timerWhileShown(this, 50), &QTimer::timeout, this, &TDmxSpaceForm::refresh);
 }
 
 // Row headers give the tens, column headers the units from 1: a cell's DMX channel number is
@@ -62,12 +61,6 @@ void TDmxSpaceForm::showEvent(QShowEvent* event)
 {
     refresh();
     QWidget::showEvent(event);
-}
-
-void TDmxSpaceForm::refreshIfVisible()
-{
-    if (isVisible())
-        refresh();
 }
 
 void TDmxSpaceForm::refresh()

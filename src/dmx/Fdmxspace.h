@@ -9,7 +9,6 @@
 #include <mutex>
 
 class QTableWidget;
-class QTimer;
 
 class TDmxSpaceForm : public QWidget {
     Q_OBJECT
@@ -27,11 +26,9 @@ protected:
 
 private:
     void buildGrid();
-    void refreshIfVisible();
     void refresh();
 
     const KyDmxSpace& dmx_;
     std::mutex& showLock_;
     QTableWidget* grid_ = nullptr;
-    QTimer* timer_ = nullptr;
 };

@@ -119,7 +119,8 @@ TDmxTrackerForm::TDmxTrackerForm(const KyDmxSpace& dmx, const KyIcons& icons, st
     adjustSize();
     layout->setGeometry(rect());
 
-    // Runs whether the window is shown or not.
+    // Runs whether the window is shown or not, but rests while it is hidden with nothing
+    // selected, since it then draws nothing (followSelection wakes it).
     timer_ = new QTimer(this);
     connect(timer_, &QTimer::timeout, this, &TDmxTrackerForm::step);
     timer_->start(50);
@@ -128,7 +129,14 @@ TDmxTrackerForm::TDmxTrackerForm(const KyDmxSpace& dmx, const KyIcons& icons, st
 void TDmxTrackerForm::showEvent(QShowEvent* event)
 {
     frame_->rescale();
+    followSelection();
     QWidget::showEvent(event);
+}
+
+void TDmxTrackerForm::followSelection()
+{
+    if (!timer_->isActive())
+        timer_->start();
 }
 
 void TDmxTrackerForm::step()
@@ -142,6 +150,10 @@ void TDmxTrackerForm::step()
             const KyDevice* type = device->deviceType.get();
             heads.push_back({device, device->startAddress, type ? type->panTilt : KyPanTilt{}});
         }
+    }
+    if (heads.empty() && !isVisible()) {
+        timer_->stop();
+        return;
     }
     for (const Head& head : heads)
         stepHead(head, universe);

@@ -54,6 +54,8 @@ public:
     TDmxTrackerForm(const KyDmxSpace& dmx, const KyIcons& icons, std::mutex& showLock, QWidget* parent = nullptr);
 
     TDmxTrackerFrame* frame() const { return frame_; }
+    // The selection changed: a tracker resting while hidden starts plotting again.
+    void followSelection();
 
 protected:
     void showEvent(QShowEvent* event) override;

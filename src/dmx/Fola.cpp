@@ -1,6 +1,7 @@
 #include "dmx/Fola.h"
 
 #include "common/PCloseButton.h"
+#include "common/PShownTimer.h"
 #include "common/PToolWindow.h"
 #include "dmx/OlaOutput.h"
 
@@ -47,7 +48,7 @@ TOlaForm::TOlaForm(KyOlaOutput& ola, QWidget* parent)
     : QWidget(parent, vt::kToolWindowFlags), ola_(ola),
       enabledCheck_(new QCheckBox(QStringLiteral("Wysyłaj uniwersum do OLA"), this)),
       universeEdit_(numberEdit("UniverseEdit", KyOlaTarget::kMaxUniverse, this)),
-      portEdit_(numberEdit("PortEdit", 65535, this)), stateLabel_(new QLabel(this)), stateTimer_(new QTimer(this))
+      portEdit_(numberEdit("PortEdit", 65535, this)), stateLabel_(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("Wyjście OLA"));
     enabledCheck_->setObjectName(QStringLiteral("EnabledCheck"));
@@ -74,11 +75,7 @@ TOlaForm::TOlaForm(KyOlaOutput& ola, QWidget* parent)
     connect(enabledCheck_, &QCheckBox::toggled, this, &TOlaForm::applyControls);
     connect(universeEdit_, &QSpinBox::editingFinished, this, &TOlaForm::applyControls);
     connect(portEdit_, &QSpinBox::editingFinished, this, &TOlaForm::applyControls);
-    connect(stateTimer_, &QTimer::timeout, this, [this] {
-        if (isVisible())
-            refreshState();
-    });
-    stateTimer_->start(200);
+    connect(timerWhileShown(this, 200), &QTimer::timeout, this, &TOlaForm::refreshState);
 }
 
 void TOlaForm::showEvent(QShowEvent* event)

@@ -11,7 +11,6 @@ class KyOlaOutput;
 class QCheckBox;
 class QLabel;
 class QSpinBox;
-class QTimer;
 
 // The target kept in the user's settings, and keeping one there.
 KyOlaTarget loadOlaTarget();
@@ -42,5 +41,4 @@ private:
     QSpinBox* universeEdit_;
     QSpinBox* portEdit_;
     QLabel* stateLabel_;
-    QTimer* stateTimer_;
 };

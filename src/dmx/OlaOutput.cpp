@@ -54,14 +54,19 @@ void KyOlaOutput::stopSender()
         stopping_ = true;
     }
     stopSignal_.notify_all();
+    wakes_.fetch_add(1, std::memory_order_release);
+    wakes_.notify_all();
     sender_.join();
     connected_ = false;
 }
 
 void KyOlaOutput::frameBuilt(std::span<const std::uint8_t, 512> frame)
 {
-    if (active_.load(std::memory_order_acquire))
-        slot_.put(frame);
+    if (!active_.load(std::memory_order_acquire))
+        return;
+    slot_.put(frame);
+    wakes_.fetch_add(1, std::memory_order_release);
+    wakes_.notify_one();
 }
 
 bool KyOlaOutput::awaitLastFrameSent(std::chrono::milliseconds limit) const
@@ -80,6 +85,19 @@ bool KyOlaOutput::sleepUntil(std::chrono::steady_clock::time_point when)
 {
     std::unique_lock lock(stopMutex_);
     return !stopSignal_.wait_until(lock, when, [this] { return stopping_.load(); });
+}
+
+const KyFrameSlot::Entry* KyOlaOutput::awaitFrame()
+{
+    for (;;) {
+        // Read before looking, so that a frame put after the look changes it.
+        const std::uint32_t seen = wakes_.load(std::memory_order_acquire);
+        if (stopping_)
+            return nullptr;
+        if (const auto* fresh = slot_.take())
+            return fresh;
+        wakes_.wait(seen, std::memory_order_acquire);
+    }
 }
 
 bool KyOlaOutput::send(KyOlaConnection& connection, unsigned universe, const KyFrameSlot::Entry& entry)
@@ -111,10 +129,9 @@ void KyOlaOutput::run(KyOlaTarget target)
                 newest = fresh;
             toSend = newest;
         } else {
-            if (!sleepUntil(std::chrono::steady_clock::now() + kPollInterval))
+            newest = toSend = awaitFrame();
+            if (!toSend)
                 break;
-            if (const auto* fresh = slot_.take())
-                newest = toSend = fresh;
         }
         if (toSend && !send(*connection, target.universe, *toSend)) {
             connection->disconnect();

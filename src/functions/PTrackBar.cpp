@@ -39,10 +39,11 @@ void TPTrackBar::setPositionFrom(std::int64_t value)
     emit changed();
 }
 
+// Windows set their bars at every refresh; only a change is painted.
 void TPTrackBar::setPositionSilently(int value)
 {
-    axis_.setPosition(value);
-    update();
+    if (axis_.setPosition(value))
+        update();
 }
 
 void TPTrackBar::setPageSize(int value)
@@ -110,6 +111,8 @@ void TPTrackBar::setColor(const QColor& value)
 
 void TPTrackBar::setCaption(const QString& value)
 {
+    if (caption_ == value)
+        return;
     caption_ = value;
     update();
 }

@@ -12,11 +12,10 @@ namespace {
 
 // A channel read from an old file may lack its generator entry; storing its record again
 // gives it one of its own.
-KyGenerator& ownGenerator(KyScene& scene, int channel)
+void ownGenerator(KyScene& scene, int channel)
 {
     if (scene.generators().count(channel) == 0)
         scene.setStatus(channel, scene.statusOf(channel));
-    return scene.generatorFor(channel);
 }
 
 bool hasPanTilt(const KyClubDevice& device)
@@ -67,9 +66,10 @@ std::optional<KyGeneratorPair> sceneGenerators(KyScene& scene, int panChannel, i
 {
     if (!scene.hasChannel(panChannel) || !scene.hasChannel(tiltChannel))
         return std::nullopt;
-    KyGenerator& pan = ownGenerator(scene, panChannel);
-    KyGenerator& tilt = ownGenerator(scene, tiltChannel);
-    return KyGeneratorPair{&pan, &tilt};
+    // Both entries first: giving a channel its entry may move the scene's records.
+    ownGenerator(scene, panChannel);
+    ownGenerator(scene, tiltChannel);
+    return KyGeneratorPair{&scene.generatorFor(panChannel), &scene.generatorFor(tiltChannel)};
 }
 
 void linkPartnerSpeeds(KyGeneratorPair pair)

@@ -234,7 +234,7 @@ void writeScene(Cursor& out, const KySequence& sequence, std::size_t index, std:
         const auto [channel, status] = scene.entryAt(i);
         if (!inUniverse(channel))
             continue;
-        const bool generator = scene.generatorFor(channel).enabled != 0;
+        const bool generator = scene.entryGenerator(i).enabled != 0;
         entries.push_back({channel, status.pairChannel, status.value, status.pairRole == 1, generator});
         ++channels[std::size_t(channel) / kHalf];
         generators[std::size_t(channel) / kHalf] += generator;

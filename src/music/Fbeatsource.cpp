@@ -1,6 +1,7 @@
 #include "music/Fbeatsource.h"
 
 #include "common/PCloseButton.h"
+#include "common/PShownTimer.h"
 #include "common/PToolWindow.h"
 #include "music/AudioInput.h"
 
@@ -46,7 +47,7 @@ void saveRhythmChoice(const KyRhythmChoice& choice)
 TBeatSourceForm::TBeatSourceForm(KyRhythmControl& control, KyBeatSource& beats, std::mutex& showLock, QWidget* parent)
     : QWidget(parent, vt::kToolWindowFlags), control_(control), beats_(beats), showLock_(showLock),
       sources_(new QButtonGroup(this)), deviceList_(new QComboBox(this)), levelMeter_(new QProgressBar(this)),
-      stateLabel_(new QLabel(this)), timer_(new QTimer(this))
+      stateLabel_(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("Źródło rytmu"));
     const std::pair<KyRhythmSource, QString> buttons[] = {
@@ -83,11 +84,7 @@ TBeatSourceForm::TBeatSourceForm(KyRhythmControl& control, KyBeatSource& beats, 
 
     connect(sources_, &QButtonGroup::idClicked, this, &TBeatSourceForm::applyControls);
     connect(deviceList_, &QComboBox::activated, this, &TBeatSourceForm::applyControls);
-    connect(timer_, &QTimer::timeout, this, [this] {
-        if (isVisible())
-            refresh();
-    });
-    timer_->start(50);
+    connect(timerWhileShown(this, 50), &QTimer::timeout, this, &TBeatSourceForm::refresh);
 }
 
 QRadioButton* TBeatSourceForm::sourceButton(KyRhythmSource source) const

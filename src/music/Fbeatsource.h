@@ -12,7 +12,6 @@ class QComboBox;
 class QLabel;
 class QProgressBar;
 class QRadioButton;
-class QTimer;
 
 KyRhythmChoice loadRhythmChoice();
 void saveRhythmChoice(const KyRhythmChoice& choice);
@@ -45,5 +44,4 @@ private:
     QComboBox* deviceList_;
     QProgressBar* levelMeter_;
     QLabel* stateLabel_;
-    QTimer* timer_;
 };

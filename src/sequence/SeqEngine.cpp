@@ -26,37 +26,37 @@ void writeIfFree(KyDmxSpace& dmx, std::int32_t channel, std::uint8_t value)
 
 void writeScene(KyDmxSpace& dmx, const KyScene& scene)
 {
-    const auto& c = scene.columns();
-    for (const auto& run : c.valueRuns)
-        dmx.setFreeChannels(run.channel, c.value.data() + run.position, run.length);
+    const std::uint8_t* values = scene.values().data();
+    for (const auto& run : scene.shape().valueRuns)
+        dmx.setFreeChannels(run.channel, values + run.position, run.length);
 }
 
-// The levels of one tick of a fade: elapsed × step + start, clamped to the entry's range
-// and truncated. The same single-precision operations in any vector width (no fused
-// multiply-add), so the wider variant gives the same values where the processor has it.
-[[gnu::always_inline]] inline void fadeLevelsLoop(const std::int32_t* kind, const float* from, const float* step,
-                                                  float elapsed, std::size_t n, int* wide, std::uint8_t* single)
+// The levels of one tick of a fade: elapsed × step + start, clamped and truncated; the
+// 16-bit level for coarse entries, its low byte range for single ones (a single entry's
+// level never leaves 0..255, since it moves between two byte values). The same
+// single-precision operations in any vector width (no fused multiply-add), so the wider
+// variant gives the same values where the processor has it.
+[[gnu::always_inline]] inline void fadeLevelsLoop(const float* from, const float* step, float elapsed,
+                                                  std::size_t n, int* wide, std::uint8_t* single)
 {
     for (std::size_t k = 0; k < n; ++k) {
-        const float top = kind[k] == 2 ? 65535.0f : 255.0f;
         const float moved = elapsed * step[k];
         const float v = moved + from[k];
-        const int level = static_cast<int>(std::max(0.0f, std::min(v, top)));
+        const int level = static_cast<int>(std::max(0.0f, std::min(v, 65535.0f)));
         wide[k] = level;
-        single[k] = static_cast<std::uint8_t>(level);
+        single[k] = static_cast<std::uint8_t>(std::min(level, 255));
     }
 }
 
 #if defined(__x86_64__)
-[[gnu::target("avx2")]] void fadeLevelsAvx2(const std::int32_t* kind, const float* from, const float* step,
-                                            float elapsed, std::size_t n, int* wide, std::uint8_t* single)
+[[gnu::target("avx2")]] void fadeLevelsAvx2(const float* from, const float* step, float elapsed, std::size_t n,
+                                            int* wide, std::uint8_t* single)
 {
-    fadeLevelsLoop(kind, from, step, elapsed, n, wide, single);
+    fadeLevelsLoop(from, step, elapsed, n, wide, single);
 }
 #endif
 
-void fadeLevels(const std::int32_t* kind, const float* from, const float* step, float elapsed, std::size_t n,
-                int* wide, std::uint8_t* single)
+void fadeLevels(const float* from, const float* step, float elapsed, std::size_t n, int* wide, std::uint8_t* single)
 {
 #if defined(__x86_64__)
     static const bool avx2 = [] {
@@ -64,41 +64,46 @@ void fadeLevels(const std::int32_t* kind, const float* from, const float* step, 
         return __builtin_cpu_supports("avx2") != 0;
     }();
     if (avx2)
-        return fadeLevelsAvx2(kind, from, step, elapsed, n, wide, single);
+        return fadeLevelsAvx2(from, step, elapsed, n, wide, single);
 #endif
-    fadeLevelsLoop(kind, from, step, elapsed, n, wide, single);
+    fadeLevelsLoop(from, step, elapsed, n, wide, single);
 }
 
-// The fade: each entry's step toward the next scene (one single-precision division per
-// entry, in passes the compiler vectorises) is kept in the scene between ticks; each tick
-// then forms the levels chunk by chunk and writes the channels. Entries pair with the next
-// scene's by position.
+// The fade: each entry's start level and step toward the next scene (one single-precision
+// division per entry) are kept by the engine between ticks when it has room for them, and
+// made for each tick otherwise; each tick then forms the levels chunk by chunk and writes the
+// channels. Entries pair with the next scene's by position.
 class Fade {
 public:
     Fade(const KyScene& current, const KyScene& next, std::uint32_t tick, float span)
-        : current_(current), c_(current.columns()), n_(next.columns()), next_(next),
-          elapsed_(static_cast<float>(tick)), span_(span)
+        : current_(current), next_(next), c_(current.shape()), n_(next.shape()), values_(current.values().data()),
+          nextValues_(next.values().data()), elapsed_(static_cast<float>(tick)), span_(span)
     {
     }
 
-    void write(KyDmxSpace& dmx) const
+    void write(KyDmxSpace& dmx, KyFadeSteps& kept) const
     {
-        const float* steps = stepsTowardNext();
-        const std::size_t count = c_.channel.size();
+        const std::size_t count = c_.size();
+        if (kept.hasRoom() && count <= KyFadeSteps::kEntries) {
+            if (!kept.holds(current_.revision(), next_.revision(), span_)) {
+                fillSteps(0, count, kept.from(), kept.step());
+                kept.store(current_.revision(), next_.revision(), span_);
+            }
+            Cursor cursor;
+            writeChunk(dmx, 0, count, kept.from(), kept.step(), cursor);
+            return;
+        }
         Cursor cursor;
         for (std::size_t first = 0; first < count; first += kChunk) {
             const std::size_t n = std::min(kChunk, count - first);
-            Levels levels;
-            compute(first, n, steps + first, levels);
-            if (c_.orderedWrites)
-                storeInOrder(dmx, first, n, levels);
-            else
-                store(dmx, first, n, levels, cursor);
+            float from[kChunk], step[kChunk];
+            fillSteps(first, n, from, step);
+            writeChunk(dmx, first, n, from, step, cursor);
         }
     }
 
 private:
-    static constexpr std::size_t kChunk = 512;
+    static constexpr std::size_t kChunk = KyFadeSteps::kEntries;
     struct Levels {
         int wide[kChunk];
         std::uint8_t single[kChunk];
@@ -108,61 +113,57 @@ private:
         std::size_t run = 0, runDone = 0, pair = 0;
     };
 
-    const float* stepsTowardNext() const
+    void writeChunk(KyDmxSpace& dmx, std::size_t first, std::size_t n, const float* from, const float* step,
+                    Cursor& cursor) const
     {
-        KyScene::FadeSteps& cache = current_.fadeSteps();
-        if (cache.nextRevision != next_.revision() || cache.span != span_) {
-            fillSteps(cache.step.data());
-            cache.nextRevision = next_.revision();
-            cache.span = span_;
-        }
-        return cache.step.data();
+        Levels levels;
+        fadeLevels(from, step, elapsed_, n, levels.wide, levels.single);
+        if (c_.orderedWrites)
+            storeInOrder(dmx, first, n, levels);
+        else
+            store(dmx, first, n, levels, cursor);
     }
 
-    void fillSteps(float* step) const
+    // A coarse entry's 16-bit level: its value with the scene's value of its fine channel.
+    static float level(const KySceneShape& shape, const std::uint8_t* values, std::size_t i)
     {
-        const std::size_t count = c_.channel.size();
-        const std::size_t paired = std::min(count, n_.channel.size());
-        const std::int32_t* kind = c_.kind.data();
-        const float* from = c_.level.data();
-        const std::int32_t* fine = c_.fineChannel.data();
-        const std::int32_t* nextKind = n_.kind.data();
-        const std::int32_t* nextFine = n_.fineChannel.data();
-        const float* nextLevel = n_.level.data();
-        const float* nextValue = n_.valueF.data();
-        float* to = step; // targets first, turned into steps below
-        for (std::size_t k = 0; k < paired; ++k) {
-            // Both loaded unconditionally, so that the selection vectorises.
-            const float wideTarget = nextLevel[k];
-            const float singleTarget = nextValue[k];
-            to[k] = kind[k] == 2 ? wideTarget : singleTarget;
-        }
-        int unmatched = 0;
-        for (std::size_t k = 0; k < paired; ++k)
-            unmatched |= (kind[k] == 2) & ((nextKind[k] != 2) | (nextFine[k] != fine[k]));
-        if (unmatched)
-            retarget(paired, to);
-        // An entry the next scene lacks holds its level.
-        for (std::size_t k = paired; k < count; ++k)
-            to[k] = from[k];
+        if (shape.kind[i] != 2)
+            return values[i];
+        const std::uint32_t fine = shape.finePosition[i];
+        return static_cast<float>(values[i] * 256 + (fine == KySceneShape::kNone ? 0 : values[fine]));
+    }
+
+    // The next scene's value of a channel, 0 where it has none.
+    std::uint8_t nextValueOf(std::int32_t channel) const
+    {
+        const std::uint32_t i = n_.find(channel);
+        return i == KySceneShape::kNone ? 0 : nextValues_[i];
+    }
+
+    // Where entry i goes: the next scene's entry at the same position; a coarse entry takes it
+    // as the coarse byte, with the next scene's value of its own fine channel. An entry the
+    // next scene lacks holds its level.
+    float target(std::size_t i, float from) const
+    {
+        if (i >= n_.size())
+            return from;
+        if (c_.kind[i] != 2)
+            return nextValues_[i];
+        const std::uint32_t fine = c_.finePosition[i];
+        const std::uint8_t low = &n_ == &c_ ? (fine == KySceneShape::kNone ? 0 : nextValues_[fine])
+                                            : nextValueOf(c_.fineChannel[i]);
+        return static_cast<float>(nextValues_[i] * 256 + low);
+    }
+
+    void fillSteps(std::size_t first, std::size_t n, float* from, float* step) const
+    {
         // A scene time of 0 (only from a damaged file) would divide by zero: no fade.
         const bool fades = span_ > 0;
-        for (std::size_t k = 0; k < count; ++k)
-            step[k] = fades ? (to[k] - from[k]) / span_ : 0.0f;
-    }
-
-    // A coarse entry whose partner in the next scene is not the same pair aims at the next
-    // entry's value with the next scene's value of this entry's fine channel.
-    void retarget(std::size_t paired, float* to) const
-    {
-        for (std::size_t i = 0; i < paired; ++i)
-            if (c_.kind[i] == 2 && (n_.kind[i] != 2 || n_.fineChannel[i] != c_.fineChannel[i]))
-                to[i] = static_cast<float>(n_.value[i] * 256 + next_.statusOf(c_.fineChannel[i]).value);
-    }
-
-    void compute(std::size_t first, std::size_t n, const float* step, Levels& out) const
-    {
-        fadeLevels(c_.kind.data() + first, c_.level.data() + first, step, elapsed_, n, out.wide, out.single);
+        for (std::size_t k = 0; k < n; ++k) {
+            from[k] = level(c_, values_, first + k);
+            const float to = target(first + k, from[k]);
+            step[k] = fades ? (to - from[k]) / span_ : 0.0f;
+        }
     }
 
     void writePair(KyDmxSpace& dmx, std::size_t i, int level) const
@@ -178,8 +179,9 @@ private:
     void store(KyDmxSpace& dmx, std::size_t first, std::size_t n, const Levels& levels, Cursor& at) const
     {
         const std::size_t end = first + n;
-        for (; at.run < c_.runs.size() && c_.runs[at.run].position + at.runDone < end; at.runDone = 0, ++at.run) {
-            const KyScene::Columns::Run& run = c_.runs[at.run];
+        const auto& runs = c_.runs;
+        for (; at.run < runs.size() && runs[at.run].position + at.runDone < end; at.runDone = 0, ++at.run) {
+            const KySceneShape::Run& run = runs[at.run];
             const std::size_t from = run.position + at.runDone;
             const std::size_t length = std::min<std::size_t>(run.length - at.runDone, end - from);
             dmx.setFreeChannels(run.channel + int(at.runDone), levels.single + (from - first), length);
@@ -187,8 +189,9 @@ private:
             if (at.runDone < run.length)
                 break; // the rest of the run lies in the next chunk
         }
-        for (; at.pair < c_.pairPositions.size() && c_.pairPositions[at.pair] < end; ++at.pair)
-            writePair(dmx, c_.pairPositions[at.pair], levels.wide[c_.pairPositions[at.pair] - first]);
+        const auto& pairs = c_.pairPositions;
+        for (; at.pair < pairs.size() && pairs[at.pair] < end; ++at.pair)
+            writePair(dmx, pairs[at.pair], levels.wide[pairs[at.pair] - first]);
     }
 
     void storeInOrder(KyDmxSpace& dmx, std::size_t first, std::size_t n, const Levels& levels) const
@@ -204,9 +207,11 @@ private:
     }
 
     const KyScene& current_;
-    const KyScene::Columns& c_;
-    const KyScene::Columns& n_;
     const KyScene& next_;
+    const KySceneShape& c_;
+    const KySceneShape& n_;
+    const std::uint8_t* values_;
+    const std::uint8_t* nextValues_;
     const float elapsed_;
     const float span_;
 };
@@ -236,6 +241,13 @@ double outputAngle(const KyGenerator& g)
 }
 
 } // namespace
+
+void KyFadeSteps::makeRoom()
+{
+    if (!room_)
+        room_ = std::make_unique<Room>();
+    forget();
+}
 
 KySeqEngine::KySeqEngine() : KySeqEngine(std::make_shared<KySequence>()) {}
 
@@ -310,7 +322,7 @@ void KySeqEngine::output(KyDmxSpace& dmx, std::size_t current)
     } else {
         const KyScene& next = scenes[current + 1 < scenes.size() ? current + 1 : 0];
         const float span = static_cast<float>(scene.sceneTime) * f;
-        Fade(scene, next, tick, span).write(dmx);
+        Fade(scene, next, tick, span).write(dmx, fadeSteps_);
     }
     previousFactor = f;
 }
@@ -372,7 +384,7 @@ void KySeqEngine::generatorStep(KyDmxSpace& dmx)
     if (!generatorsPlaying || scenes.empty())
         return;
     const std::size_t c = currentSceneIndex();
-    const KyScene& scene = scenes[c];
+    KyScene& scene = scenes[c];
     KyScene& previous = scenes[c == 0 ? scenes.size() - 1 : c - 1];
     const bool sceneJustEntered = tick == 0 && playing && !paused;
     const KyCueGlobals& globals = cueGlobals();
@@ -380,13 +392,14 @@ void KySeqEngine::generatorStep(KyDmxSpace& dmx)
     // run (independent calls overlap in the processor), then the axes are written in pair
     // order. Pairs that share a record must see each other's moves, so they go one by one.
     constexpr std::size_t kBatch = 32;
-    const std::size_t batch = scene.pairsShareGenerators() ? 1 : kBatch;
-    const auto pairs = scene.panTiltPairs();
-    for (std::size_t first = 0; first < pairs.size(); first += batch) {
-        const std::size_t n = std::min(batch, pairs.size() - first);
+    const std::size_t batch = scene.shape().pairsShareGenerators ? 1 : kBatch;
+    const std::size_t pairCount = scene.pairCount();
+    for (std::size_t first = 0; first < pairCount; first += batch) {
+        const std::size_t n = std::min(batch, pairCount - first);
         double sine[2 * kBatch];
+        KyScene::PanTiltPair pairs[kBatch];
         for (std::size_t k = 0; k < n; ++k) {
-            const KyScene::PanTiltPair& pair = pairs[first + k];
+            const KyScene::PanTiltPair& pair = pairs[k] = scene.pairAt(first + k);
             moveFigure(pair, previous, sceneJustEntered, globals.generatorSpeed);
             sine[2 * k] = outputAngle(*pair.panGenerator);
             sine[2 * k + 1] = outputAngle(*pair.tiltGenerator);
@@ -394,7 +407,7 @@ void KySeqEngine::generatorStep(KyDmxSpace& dmx)
         for (std::size_t k = 0; k < 2 * n; ++k)
             sine[k] = std::sin(sine[k]);
         for (std::size_t k = 0; k < n; ++k) {
-            const KyScene::PanTiltPair& pair = pairs[first + k];
+            const KyScene::PanTiltPair& pair = pairs[k];
             const double a = globals.generatorAmplitude;
             applyAxis(dmx, *pair.panGenerator, sine[2 * k], pair.pan, pair.panFine, pair.wide, a);
             applyAxis(dmx, *pair.tiltGenerator, sine[2 * k + 1], pair.tilt, pair.tiltFine, pair.wide, a);

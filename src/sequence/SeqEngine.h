@@ -9,6 +9,50 @@
 
 class KyDmxSpace;
 
+// The fade's start levels and per-entry steps toward the next scene, kept between ticks
+// while an engine stays in one scene at one speed. Only engines that play get room for them
+// (the live cue's and the preview), since stored cues hold thousands of engines. The room
+// belongs to the engine object: assigning another engine to it keeps the room and forgets
+// what it held, and a copy starts without room.
+class KyFadeSteps {
+public:
+    static constexpr std::size_t kEntries = 512;
+
+    KyFadeSteps() = default;
+    KyFadeSteps(const KyFadeSteps&) {}
+    KyFadeSteps& operator=(const KyFadeSteps&)
+    {
+        forget();
+        return *this;
+    }
+
+    void makeRoom();
+    bool hasRoom() const { return room_ != nullptr; }
+    // The steps of `current` toward `next` at `span`, or null until `store` has filled them.
+    bool holds(std::uint64_t current, std::uint64_t next, float span) const
+    {
+        return room_ && current_ == current && next_ == next && span_ == span;
+    }
+    float* from() { return room_->from; }
+    float* step() { return room_->step; }
+    void store(std::uint64_t current, std::uint64_t next, float span)
+    {
+        current_ = current;
+        next_ = next;
+        span_ = span;
+    }
+    void forget() { current_ = next_ = 0; }
+
+private:
+    struct Room {
+        float from[kEntries];
+        float step[kEntries];
+    };
+    std::unique_ptr<Room> room_;
+    std::uint64_t current_ = 0, next_ = 0;
+    float span_ = 0;
+};
+
 class KySeqEngine {
 public:
     // An engine with nothing to play is bound to its own fresh, empty placeholder.
@@ -45,6 +89,8 @@ public:
     void generatorStep(KyDmxSpace& dmx);
     // Clamps `speed` to -100..100 in place and gives the factor that scales scene times.
     float speedFactor();
+    // Gives the engine room to keep its fade's steps between ticks (window thread only).
+    void keepFadeSteps() { fadeSteps_.makeRoom(); }
 
 private:
     // The scene index made valid again if the sequence lost scenes while bound.
@@ -54,4 +100,6 @@ private:
                     double speedFactor);
     void advanceTime();
     void changeScene();
+
+    KyFadeSteps fadeSteps_;
 };

@@ -14,187 +14,464 @@ KyGenerator& sharedDefaultGenerator()
     return shared;
 }
 
+const KyScene::Shape& emptyShape()
+{
+    static const KyScene::Shape empty = std::make_shared<const KySceneShape>();
+    return empty;
+}
+
+std::uint32_t positionIn(const std::vector<std::int32_t>& sorted, std::int32_t ch)
+{
+    auto it = std::lower_bound(sorted.begin(), sorted.end(), ch);
+    return it != sorted.end() && *it == ch ? std::uint32_t(it - sorted.begin()) : KySceneShape::kNone;
+}
+
+template <class Vector, class T>
+void insertAt(Vector& v, std::size_t i, const T& value)
+{
+    v.insert(v.begin() + std::ptrdiff_t(i), value);
+}
+
+template <class Vector>
+void eraseAt(Vector& v, std::size_t i)
+{
+    v.erase(v.begin() + std::ptrdiff_t(i));
+}
+
+// Entries as read, put in ascending channel order with the last of a repeated channel kept,
+// as the ordered maps that files were once read into did.
+template <class Entry>
+void normalise(std::vector<Entry>& entries)
+{
+    auto byChannel = [](const Entry& a, const Entry& b) { return a.first < b.first; };
+    if (std::adjacent_find(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+            return a.first >= b.first;
+        }) == entries.end())
+        return;
+    std::stable_sort(entries.begin(), entries.end(), byChannel);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (kept > 0 && entries[kept - 1].first == entries[i].first)
+            --kept;
+        entries[kept++] = entries[i];
+    }
+    entries.resize(kept);
+}
+
 } // namespace
 
-KyScene::KyScene(const KyScene& other)
-    : sceneTime(other.sceneTime), channels_(other.channels_), generators_(other.generators_)
+// ---- The shape
+
+std::uint32_t KySceneShape::find(std::int32_t ch) const
 {
-    rebuild();
+    return positionIn(channel, ch);
+}
+
+std::uint32_t KySceneShape::findStray(std::int32_t ch) const
+{
+    return positionIn(strays, ch);
+}
+
+std::uint32_t KySceneShape::slotOf(std::int32_t ch) const
+{
+    const std::uint32_t i = find(ch);
+    if (i != kNone)
+        return hasGenerator[i] ? i : kNone;
+    const std::uint32_t stray = findStray(ch);
+    return stray == kNone ? kNone : std::uint32_t(size()) + stray;
+}
+
+bool KySceneShape::anyGenerator() const
+{
+    return !strays.empty() || std::find(hasGenerator.begin(), hasGenerator.end(), 1) != hasGenerator.end();
+}
+
+bool KySceneShape::sameRecords(const KySceneShape& o) const
+{
+    return channel == o.channel && fineChannel == o.fineChannel && pairChannel == o.pairChannel && kind == o.kind &&
+           pairRole == o.pairRole && hasGenerator == o.hasGenerator && strays == o.strays;
+}
+
+void KySceneShape::derive()
+{
+    finePosition.assign(size(), kNone);
+    for (std::size_t i = 0; i < size(); ++i) {
+        if (kind[i] != 2)
+            continue;
+        // The fine byte is nearly always the next entry.
+        const bool next = i + 1 < size() && channel[i + 1] == fineChannel[i];
+        finePosition[i] = next ? std::uint32_t(i + 1) : find(fineChannel[i]);
+    }
+    planWrites();
+    findPairs();
+}
+
+void KySceneShape::planWrites()
+{
+    constexpr std::int32_t universe = 512;
+    auto inUniverse = [](std::int32_t ch) { return ch >= 0 && ch < universe; };
+    std::bitset<universe> written;
+    auto claim = [&](std::int32_t ch) {
+        if (!inUniverse(ch))
+            return true; // writes outside the universe are dropped
+        bool fresh = !written.test(std::size_t(ch));
+        written.set(std::size_t(ch));
+        return fresh;
+    };
+    auto extend = [](std::vector<Run>& into, std::uint32_t position, std::int32_t ch) {
+        Run* last = into.empty() ? nullptr : &into.back();
+        if (last && last->position + last->length == position && last->channel + std::int32_t(last->length) == ch)
+            ++last->length;
+        else
+            into.push_back({position, 1, ch});
+    };
+    runs.clear();
+    valueRuns.clear();
+    pairPositions.clear();
+    orderedWrites = false;
+    for (std::uint32_t i = 0; i < size(); ++i) {
+        const std::int32_t ch = channel[i];
+        if (inUniverse(ch))
+            extend(valueRuns, i, ch);
+        if (kind[i] == 2) {
+            const bool coarseFresh = claim(ch);
+            const bool fineFresh = claim(fineChannel[i]);
+            orderedWrites |= !(coarseFresh && fineFresh);
+            pairPositions.push_back(i);
+        } else if (kind[i] == 0) {
+            orderedWrites |= !claim(ch);
+            if (inUniverse(ch))
+                extend(runs, i, ch);
+        }
+    }
+    for (auto* v : {&runs, &valueRuns})
+        v->shrink_to_fit();
+    pairPositions.shrink_to_fit();
+}
+
+void KySceneShape::findPairs()
+{
+    pairs.clear();
+    for (std::uint32_t i = 0; i < size(); ++i) {
+        if (pairRole[i] != 1 || (kind[i] != 0 && kind[i] != 2))
+            continue;
+        const std::int32_t tilt = pairChannel[i];
+        const std::uint32_t t = find(tilt);
+        const std::int32_t tiltFine = kind[i] == 2 && t != kNone ? fineChannel[t] : 0;
+        pairs.push_back({i, tilt, tiltFine, slotOf(channel[i]), slotOf(tilt)});
+    }
+    pairs.shrink_to_fit();
+    std::vector<std::uint32_t> driven;
+    for (const Pair& pair : pairs)
+        driven.insert(driven.end(), {pair.panSlot, pair.tiltSlot});
+    std::sort(driven.begin(), driven.end());
+    pairsShareGenerators = std::adjacent_find(driven.begin(), driven.end()) != driven.end();
+}
+
+// ---- The scene
+
+KyScene::KyScene() : shape_(emptyShape()), revision_(++lastRevision) {}
+
+KyScene::KyScene(const KyScene& other)
+    : sceneTime(other.sceneTime), shape_(other.shape_), values_(other.values_), generators_(other.generators_),
+      revision_(++lastRevision)
+{
 }
 
 KyScene& KyScene::operator=(const KyScene& other)
 {
     if (this != &other) {
         sceneTime = other.sceneTime;
-        channels_ = other.channels_;
+        shape_ = other.shape_;
+        values_ = other.values_;
         generators_ = other.generators_;
-        rebuild();
+        touch();
     }
     return *this;
 }
 
+// The records stay where they are; a scene left behind holds nothing and must not pass for
+// the scene it was.
 KyScene::KyScene(KyScene&& other) noexcept
-    : sceneTime(other.sceneTime), channels_(std::move(other.channels_)), generators_(std::move(other.generators_)),
-      columns_(std::move(other.columns_)), pairs_(std::move(other.pairs_)),
-      pairsShareGenerators_(other.pairsShareGenerators_), revision_(other.revision_),
-      fadeSteps_(std::move(other.fadeSteps_))
+    : sceneTime(other.sceneTime), shape_(std::exchange(other.shape_, emptyShape())),
+      values_(std::move(other.values_)), generators_(std::move(other.generators_)), revision_(other.revision_)
 {
-    other.forgetContents();
+    other.values_.clear();
+    other.generators_.clear();
+    other.touch();
 }
 
 KyScene& KyScene::operator=(KyScene&& other) noexcept
 {
     if (this != &other) {
         sceneTime = other.sceneTime;
-        channels_ = std::move(other.channels_);
+        shape_ = std::exchange(other.shape_, emptyShape());
+        values_ = std::move(other.values_);
         generators_ = std::move(other.generators_);
-        columns_ = std::move(other.columns_);
-        pairs_ = std::move(other.pairs_);
-        pairsShareGenerators_ = other.pairsShareGenerators_;
         revision_ = other.revision_;
-        fadeSteps_ = std::move(other.fadeSteps_);
-        other.forgetContents();
+        other.values_.clear();
+        other.generators_.clear();
+        other.touch();
     }
     return *this;
 }
 
-// A scene left behind by a move holds nothing and must not pass for the scene it was.
-void KyScene::forgetContents() noexcept
+void KyScene::touch()
 {
-    channels_.clear();
-    generators_.clear();
-    columns_ = Columns{};
-    pairs_.clear();
-    pairsShareGenerators_ = false;
     revision_ = ++lastRevision;
-    fadeSteps_ = FadeSteps{};
+}
+
+void KyScene::setShape(KySceneShape shape)
+{
+    if (!shape.anyGenerator())
+        generators_ = {};
+    shape.derive();
+    shape_ = std::make_shared<const KySceneShape>(std::move(shape));
+    touch();
+}
+
+KyGenerator& KyScene::slot(std::uint32_t s)
+{
+    return s == KySceneShape::kNone ? sharedDefaultGenerator() : generators_[s];
 }
 
 void KyScene::setStatus(std::int32_t channel, const KyChStatus& status)
 {
-    channels_[channel] = status;
-    generators_.try_emplace(channel);
-    rebuild();
+    const std::uint32_t i = shape_->find(channel);
+    if (i != KySceneShape::kNone && shape_->hasGenerator[i] && shape_->status(i, status.value) == status) {
+        values_[i] = status.value; // the same shape
+        touch();
+        return;
+    }
+    KySceneShape shape = editableShape();
+    if (generators_.empty())
+        generators_.resize(shape.size()); // no strays either: the scene had no generator entry
+    std::size_t at = i;
+    if (i == KySceneShape::kNone) {
+        at = std::size_t(std::lower_bound(shape.channel.begin(), shape.channel.end(), channel) - shape.channel.begin());
+        KyGenerator record;
+        // A generator entry the channel had without a record becomes its own.
+        if (const std::uint32_t stray = shape.findStray(channel); stray != KySceneShape::kNone) {
+            record = generators_[shape.size() + stray];
+            eraseAt(generators_, shape.size() + stray);
+            eraseAt(shape.strays, stray);
+        }
+        insertAt(generators_, at, record);
+        insertAt(values_, at, std::uint8_t(0));
+        insertAt(shape.channel, at, channel);
+        for (auto* column : {&shape.fineChannel, &shape.pairChannel})
+            insertAt(*column, at, 0);
+        for (auto* column : {&shape.kind, &shape.pairRole})
+            insertAt(*column, at, std::uint8_t(0));
+        insertAt(shape.hasGenerator, at, std::uint8_t(1));
+    } else if (!shape.hasGenerator[at]) {
+        generators_[at] = KyGenerator();
+        shape.hasGenerator[at] = 1;
+    }
+    values_[at] = status.value;
+    shape.kind[at] = status.kind;
+    shape.pairRole[at] = status.pairRole;
+    shape.fineChannel[at] = status.fineChannel;
+    shape.pairChannel[at] = status.pairChannel;
+    setShape(std::move(shape));
 }
 
 void KyScene::removeChannel(std::int32_t channel)
 {
-    channels_.erase(channel);
-    generators_.erase(channel);
-    rebuild();
+    KySceneShape shape = editableShape();
+    if (const std::uint32_t i = shape.find(channel); i != KySceneShape::kNone) {
+        eraseAt(values_, i);
+        if (!generators_.empty())
+            eraseAt(generators_, i);
+        for (auto* column : {&shape.channel, &shape.fineChannel, &shape.pairChannel})
+            eraseAt(*column, i);
+        for (auto* column : {&shape.kind, &shape.pairRole, &shape.hasGenerator})
+            eraseAt(*column, i);
+    } else if (const std::uint32_t stray = shape.findStray(channel); stray != KySceneShape::kNone) {
+        eraseAt(generators_, shape.size() + stray);
+        eraseAt(shape.strays, stray);
+    } else {
+        return;
+    }
+    setShape(std::move(shape));
 }
 
-void KyScene::assign(ChannelMap channels, GeneratorMap generators)
+void KyScene::assign(const ChannelMap& channels, const GeneratorMap& generators)
 {
-    channels_ = std::move(channels);
-    generators_ = std::move(generators);
-    rebuild();
+    Assembler assembler;
+    for (const auto& [channel, status] : channels)
+        assembler.addChannel(channel, status);
+    for (const auto& [channel, g] : generators)
+        assembler.addGenerator(channel, g);
+    assembler.finish(*this);
 }
 
 KyChStatus KyScene::statusOf(std::int32_t channel) const
 {
-    auto it = channels_.find(channel);
-    return it == channels_.end() ? KyChStatus{} : it->second;
+    const std::uint32_t i = shape_->find(channel);
+    return i == KySceneShape::kNone ? KyChStatus{} : shape_->status(i, values_[i]);
 }
 
 KyGenerator& KyScene::generatorFor(std::int32_t channel)
 {
-    auto it = generators_.find(channel);
-    return it != generators_.end() ? it->second : sharedDefaultGenerator();
+    return slot(shape_->slotOf(channel));
 }
 
 const KyGenerator& KyScene::generatorFor(std::int32_t channel) const
 {
-    auto it = generators_.find(channel);
-    return it != generators_.end() ? it->second : sharedDefaultGenerator();
+    const std::uint32_t s = shape_->slotOf(channel);
+    return s == KySceneShape::kNone ? sharedDefaultGenerator() : generators_[s];
 }
 
 std::pair<std::int32_t, KyChStatus> KyScene::entryAt(std::size_t i) const
 {
-    const std::int32_t channel = columns_.channel[i];
-    return {channel, channels_.find(channel)->second};
+    return {shape_->channel[i], shape_->status(std::uint32_t(i), values_[i])};
+}
+
+const KyGenerator& KyScene::entryGenerator(std::size_t i) const
+{
+    return shape_->hasGenerator[i] ? generators_[i] : sharedDefaultGenerator();
 }
 
 void KyScene::resetGenerators()
 {
-    for (auto& [channel, generator] : generators_)
-        generator.resetRunningState();
+    for (KyGenerator& g : generators_)
+        g.resetRunningState();
 }
 
-void KyScene::rebuild()
+KyScene::PanTiltPair KyScene::pairAt(std::size_t i)
 {
-    columns_ = Columns{};
-    pairs_.clear();
-    const std::size_t n = channels_.size();
-    for (auto* column : {&columns_.channel, &columns_.fineChannel, &columns_.kind})
-        column->reserve(n);
-    columns_.value.reserve(n);
-    columns_.valueF.reserve(n);
-    columns_.level.reserve(n);
+    const KySceneShape& s = *shape_;
+    const KySceneShape::Pair& p = s.pairs[i];
+    const bool wide = s.kind[p.pan] == 2;
+    return {s.channel[p.pan], wide ? s.fineChannel[p.pan] : 0, p.tilt, p.tiltFine, wide, &slot(p.panSlot),
+            &slot(p.tiltSlot)};
+}
+
+KyScene::ChannelView KyScene::channels() const
+{
+    return ChannelView(*this);
+}
+
+KyScene::GeneratorView KyScene::generators() const
+{
+    return GeneratorView(*this);
+}
+
+void KyScene::Assembler::finish(KyScene& scene)
+{
+    normalise(channels_);
+    normalise(generators_);
+    KySceneShape& s = shape_;
+    for (auto* column : {&s.channel, &s.fineChannel, &s.pairChannel, &s.strays})
+        column->clear();
+    for (auto* column : {&s.kind, &s.pairRole, &s.hasGenerator})
+        column->clear();
+    std::vector<std::uint8_t> values;
+    values.reserve(channels_.size());
     for (const auto& [channel, status] : channels_) {
-        int level = status.value;
-        if (status.kind == 2)
-            level = status.value << 8 | statusOf(status.fineChannel).value;
-        columns_.channel.push_back(channel);
-        columns_.fineChannel.push_back(status.fineChannel);
-        columns_.kind.push_back(status.kind);
-        columns_.value.push_back(status.value);
-        columns_.valueF.push_back(status.value);
-        columns_.level.push_back(static_cast<float>(level));
-        if (status.pairRole != 1 || (status.kind != 0 && status.kind != 2))
-            continue;
-        const std::int32_t tilt = status.pairChannel;
-        const bool wide = status.kind == 2;
-        pairs_.push_back({channel, wide ? status.fineChannel : 0, tilt, wide ? statusOf(tilt).fineChannel : 0, wide,
-                          &generatorFor(channel), &generatorFor(tilt)});
+        s.channel.push_back(channel);
+        s.fineChannel.push_back(status.fineChannel);
+        s.pairChannel.push_back(status.pairChannel);
+        s.kind.push_back(status.kind);
+        s.pairRole.push_back(status.pairRole);
+        s.hasGenerator.push_back(0);
+        values.push_back(status.value);
     }
-    planWrites();
-    std::vector<const KyGenerator*> driven;
-    for (const PanTiltPair& pair : pairs_)
-        driven.insert(driven.end(), {pair.panGenerator, pair.tiltGenerator});
-    std::sort(driven.begin(), driven.end());
-    pairsShareGenerators_ = std::adjacent_find(driven.begin(), driven.end()) != driven.end();
-    revision_ = ++lastRevision;
-    fadeSteps_ = FadeSteps{};
-    fadeSteps_.step.resize(n);
-}
-
-void KyScene::planWrites()
-{
-    constexpr std::int32_t universe = 512;
-    auto inUniverse = [](std::int32_t channel) { return channel >= 0 && channel < universe; };
-    std::bitset<universe> written;
-    auto claim = [&](std::int32_t channel) {
-        if (!inUniverse(channel))
-            return true; // writes outside the universe are dropped
-        bool fresh = !written.test(std::size_t(channel));
-        written.set(std::size_t(channel));
-        return fresh;
-    };
-    auto extend = [](std::vector<Columns::Run>& runs, std::uint32_t position, std::int32_t channel) {
-        Columns::Run* last = runs.empty() ? nullptr : &runs.back();
-        if (last && last->position + last->length == position && last->channel + std::int32_t(last->length) == channel)
-            ++last->length;
+    // Both lists ascend: one walk pairs each generator entry with its channel's record.
+    std::size_t at = 0;
+    for (const auto& [channel, g] : generators_) {
+        while (at < s.size() && s.channel[at] < channel)
+            ++at;
+        if (at < s.size() && s.channel[at] == channel)
+            s.hasGenerator[at] = 1;
         else
-            runs.push_back({position, 1, channel});
-    };
-    Columns& c = columns_;
-    for (std::uint32_t i = 0; i < c.channel.size(); ++i) {
-        const std::int32_t channel = c.channel[i];
-        if (inUniverse(channel))
-            extend(c.valueRuns, i, channel);
-        if (c.kind[i] == 2) {
-            const bool coarseFresh = claim(channel);
-            const bool fineFresh = claim(c.fineChannel[i]);
-            c.orderedWrites |= !(coarseFresh && fineFresh);
-            c.pairPositions.push_back(i);
-        } else if (c.kind[i] == 0) {
-            c.orderedWrites |= !claim(channel);
-            if (inUniverse(channel))
-                extend(c.runs, i, channel);
+            s.strays.push_back(channel);
+    }
+    std::vector<KyGenerator> records;
+    if (!generators_.empty()) {
+        records.reserve(s.size() + s.strays.size());
+        records.resize(s.size());
+        at = 0;
+        for (const auto& [channel, g] : generators_) {
+            while (at < s.size() && s.channel[at] < channel)
+                ++at;
+            if (at < s.size() && s.channel[at] == channel)
+                records[at] = g;
+            else
+                records.push_back(g);
         }
     }
+    if (!last_ || !last_->sameRecords(s)) {
+        KySceneShape made = s; // exactly sized
+        made.derive();
+        last_ = std::make_shared<const KySceneShape>(std::move(made));
+    }
+    scene.shape_ = last_;
+    scene.values_ = std::move(values);
+    scene.generators_ = std::move(records);
+    scene.touch();
+    channels_.clear();
+    generators_.clear();
 }
+
+// ---- Views
+
+bool operator==(const KyScene::ChannelView& a, const KyScene::ChannelView& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const auto& x, const auto& y) {
+               return x.first == y.first && x.second == y.second;
+           });
+}
+
+KyScene::GeneratorView::iterator::iterator(const KyScene* scene, std::size_t entry, std::size_t stray)
+    : scene_(scene), entry_(entry), stray_(stray)
+{
+    skipBare();
+}
+
+bool KyScene::GeneratorView::iterator::strayFirst() const
+{
+    const KySceneShape& s = *scene_->shape_;
+    if (stray_ >= s.strays.size())
+        return false;
+    return entry_ >= s.size() || s.strays[stray_] < s.channel[entry_];
+}
+
+// Entries without a generator entry are not part of the list.
+void KyScene::GeneratorView::iterator::skipBare()
+{
+    const KySceneShape& s = *scene_->shape_;
+    while (entry_ < s.size() && !s.hasGenerator[entry_])
+        ++entry_;
+}
+
+KyScene::GeneratorView::iterator::value_type KyScene::GeneratorView::iterator::operator*() const
+{
+    const KySceneShape& s = *scene_->shape_;
+    if (strayFirst())
+        return {s.strays[stray_], scene_->generators_[s.size() + stray_]};
+    return {s.channel[entry_], scene_->generators_[entry_]};
+}
+
+KyScene::GeneratorView::iterator& KyScene::GeneratorView::iterator::operator++()
+{
+    if (strayFirst()) {
+        ++stray_;
+    } else {
+        ++entry_;
+        skipBare();
+    }
+    return *this;
+}
+
+std::size_t KyScene::GeneratorView::size() const
+{
+    const KySceneShape& s = *scene_->shape_;
+    return std::size_t(std::count(s.hasGenerator.begin(), s.hasGenerator.end(), 1)) + s.strays.size();
+}
+
+// ---- The sequence
 
 void KySequence::setAllSceneTimes(std::uint32_t t)
 {

@@ -4,7 +4,9 @@
 #include "generator/Generator.h"
 
 #include <cstdint>
+#include <iterator>
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
@@ -21,39 +23,83 @@ struct KyChStatus {
     friend bool operator==(const KyChStatus&, const KyChStatus&) = default;
 };
 
+// The shape of a scene: its channels in ascending order with every field of their records
+// but the value, which of them have a generator entry, and the generator entries of channels
+// it has no record for. Shapes never change once made: a scene edited into another shape gets
+// a new one, so the scenes of a sequence, which carry the same channels, share theirs. Beside
+// the records it keeps what the engines derive from them.
+class KySceneShape {
+public:
+    static constexpr std::uint32_t kNone = 0xFFFFFFFF;
+
+    // A run of entries on consecutive channels inside the universe.
+    struct Run {
+        std::uint32_t position, length;
+        std::int32_t channel;
+    };
+    // A pan/tilt pair marked on a pan entry of kind 0 or 2, by positions: its generator
+    // records are the scene's slots `panSlot` and `tiltSlot`, or the shared default record
+    // (kNone).
+    struct Pair {
+        std::uint32_t pan;
+        std::int32_t tilt, tiltFine;
+        std::uint32_t panSlot, tiltSlot;
+    };
+
+    // Per entry.
+    std::vector<std::int32_t> channel, fineChannel, pairChannel;
+    std::vector<std::uint8_t> kind, pairRole, hasGenerator;
+    // Channels with a generator entry but no record, ascending; their generator records follow
+    // the entries' slots.
+    std::vector<std::int32_t> strays;
+
+    std::size_t size() const { return channel.size(); }
+    // The entry of a channel, or kNone.
+    std::uint32_t find(std::int32_t ch) const;
+    std::uint32_t findStray(std::int32_t ch) const;
+    // The generator slot of a channel (an entry's own, or a stray's), or kNone.
+    std::uint32_t slotOf(std::int32_t ch) const;
+    bool anyGenerator() const;
+    bool sameRecords(const KySceneShape& other) const;
+    KyChStatus status(std::uint32_t i, std::uint8_t value) const
+    {
+        return {value, kind[i], pairRole[i], fineChannel[i], pairChannel[i]};
+    }
+
+    // Derived by `derive`. For a coarse entry, the position of its fine channel's entry.
+    std::vector<std::uint32_t> finePosition;
+    // Entries of kind 0 as runs, when no channel is written by two entries; otherwise the
+    // engine writes entry by entry (`orderedWrites`).
+    std::vector<Run> runs;
+    std::vector<std::uint32_t> pairPositions; // the coarse entries
+    bool orderedWrites = false;
+    // Every entry inside the universe as runs, for writing the scene without a fade.
+    std::vector<Run> valueRuns;
+    std::vector<Pair> pairs;
+    // Whether two pairs drive one generator record (or the shared default record): their
+    // steps must then run strictly one pair after the other.
+    bool pairsShareGenerators = false;
+
+    // Fills the derived members from the records.
+    void derive();
+
+private:
+    void planWrites();
+    void findPairs();
+};
+
 class KyScene {
 public:
     using ChannelMap = std::map<std::int32_t, KyChStatus>;
     using GeneratorMap = std::map<std::int32_t, KyGenerator>;
+    using Shape = std::shared_ptr<const KySceneShape>;
 
-    // The channel entries as the playback engine reads them, column by column in
-    // ascending channel order, so that the fade's arithmetic runs over plain arrays.
-    struct Columns {
-        std::vector<std::int32_t> channel;
-        std::vector<std::int32_t> fineChannel;
-        std::vector<std::int32_t> kind;
-        std::vector<std::uint8_t> value;
-        std::vector<float> valueF;
-        // Where a fade starts from: `value`, or for a coarse byte the 16-bit value with
-        // this scene's value of its fine channel.
-        std::vector<float> level;
-        // Where no channel is written by two entries, the order of the writes does not
-        // matter: single channels go out as runs of consecutive channels and pairs by
-        // their positions. Otherwise the engine writes entry by entry.
-        struct Run {
-            std::uint32_t position, length;
-            std::int32_t channel;
-        };
-        bool orderedWrites = false;
-        std::vector<Run> runs;
-        std::vector<std::uint32_t> pairPositions;
-        // Every entry inside the universe as runs, for writing the scene without a fade
-        // (each entry writes only its own channel then).
-        std::vector<Run> valueRuns;
-    };
-    // A pan/tilt pair marked on a pan channel of kind 0 or 2, in ascending pan order. The
-    // generator pointers are this scene's records (or the shared default record); map
-    // nodes never move, so they stay valid until the channel set changes.
+    // The channel entries as (channel, record) pairs in ascending channel order.
+    class ChannelView;
+    // The generator entries as (channel, record) pairs in ascending channel order.
+    class GeneratorView;
+
+    // A pan/tilt pair as the generator step drives it.
     struct PanTiltPair {
         std::int32_t pan, panFine, tilt, tiltFine;
         bool wide;
@@ -63,7 +109,7 @@ public:
 
     std::uint32_t sceneTime = 20;
 
-    KyScene() = default;
+    KyScene();
     KyScene(const KyScene& other);
     KyScene& operator=(const KyScene& other);
     KyScene(KyScene&& other) noexcept;
@@ -74,57 +120,170 @@ public:
     void setStatus(std::int32_t channel, const KyChStatus& status);
     void removeChannel(std::int32_t channel);
     // Takes both maps as a file holds them: no generator entries are added.
-    void assign(ChannelMap channels, GeneratorMap generators);
+    void assign(const ChannelMap& channels, const GeneratorMap& generators);
 
-    bool hasChannel(std::int32_t channel) const { return channels_.count(channel) != 0; }
+    bool hasChannel(std::int32_t channel) const { return shape_->find(channel) != KySceneShape::kNone; }
     KyChStatus statusOf(std::int32_t channel) const;
     // For a channel without a generator entry: the one shared default record.
     KyGenerator& generatorFor(std::int32_t channel);
     const KyGenerator& generatorFor(std::int32_t channel) const;
-    std::size_t entryCount() const { return columns_.channel.size(); }
+    std::size_t entryCount() const { return values_.size(); }
     std::pair<std::int32_t, KyChStatus> entryAt(std::size_t i) const;
+    // The generator record of the i-th entry, or the shared default record.
+    const KyGenerator& entryGenerator(std::size_t i) const;
     // Calls `visit(channel, record)` for every entry in ascending channel order.
     template <class Visit> void forEachEntry(Visit visit) const
     {
-        for (const auto& [channel, status] : channels_)
-            visit(channel, status);
+        for (std::size_t i = 0; i < values_.size(); ++i)
+            visit(shape_->channel[i], shape_->status(std::uint32_t(i), values_[i]));
     }
     void resetGenerators();
 
-    const ChannelMap& channels() const { return channels_; }
-    const GeneratorMap& generators() const { return generators_; }
-    const Columns& columns() const { return columns_; }
-    // Changes whenever the scene's entries do; no two rebuilt scenes share one.
+    ChannelView channels() const;
+    GeneratorView generators() const;
+
+    // What the engines read: the shape, and the values in entry order.
+    const KySceneShape& shape() const { return *shape_; }
+    const Shape& sharedShape() const { return shape_; }
+    std::span<const std::uint8_t> values() const { return values_; }
+    std::size_t pairCount() const { return shape_->pairs.size(); }
+    PanTiltPair pairAt(std::size_t i);
+    // Changes whenever the scene's entries do; no two scenes share one.
     std::uint64_t revision() const { return revision_; }
 
-    // The fade's per-entry steps toward the next scene at one time span, kept between ticks
-    // by the engine: they change only when either scene is edited or the speed changes.
-    // Sized with the entries, so filling them never allocates.
-    struct FadeSteps {
-        std::uint64_t nextRevision = 0;
-        float span = 0;
-        std::vector<float> step;
+    // Builds scenes from entries as a file lists them: in any order, a repeated channel
+    // keeping the last record. Scenes built one after the other that come out in the same
+    // shape share it.
+    class Assembler {
+    public:
+        void addChannel(std::int32_t channel, const KyChStatus& status) { channels_.push_back({channel, status}); }
+        void addGenerator(std::int32_t channel, const KyGenerator& g) { generators_.push_back({channel, g}); }
+        // Puts the entries added since the last call into `scene` (its time stays).
+        void finish(KyScene& scene);
+
+    private:
+        std::vector<std::pair<std::int32_t, KyChStatus>> channels_;
+        std::vector<std::pair<std::int32_t, KyGenerator>> generators_;
+        KySceneShape shape_;
+        Shape last_;
     };
-    FadeSteps& fadeSteps() const { return fadeSteps_; }
-    std::span<const PanTiltPair> panTiltPairs() const { return pairs_; }
-    // Whether two pairs drive one generator record (or the shared default record): their
-    // steps must then run strictly one pair after the other.
-    bool pairsShareGenerators() const { return pairsShareGenerators_; }
 
 private:
-    void rebuild();
-    void planWrites();
-    void forgetContents() noexcept;
+    // Edits go through a private copy of the shape, made into a shared one at the end.
+    KySceneShape editableShape() const { return *shape_; }
+    void setShape(KySceneShape shape);
+    KyGenerator& slot(std::uint32_t s);
+    void touch();
 
-    ChannelMap channels_;
-    GeneratorMap generators_;
-    // Flat copies for the tick, rebuilt whenever the channel set or a record changes.
-    Columns columns_;
-    std::vector<PanTiltPair> pairs_;
-    bool pairsShareGenerators_ = false;
-    std::uint64_t revision_ = 0;
-    // Written by the tick only, under the show lock like every scene access.
-    mutable FadeSteps fadeSteps_;
+    Shape shape_;
+    std::vector<std::uint8_t> values_;
+    // Empty while the scene has no generator entry; otherwise a slot per entry (used where
+    // the entry has a generator entry), then one per stray generator entry.
+    std::vector<KyGenerator> generators_;
+    std::uint64_t revision_;
+};
+
+class KyScene::ChannelView {
+public:
+    class iterator {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = std::pair<const std::int32_t, KyChStatus>;
+        using difference_type = std::ptrdiff_t;
+        using reference = value_type;
+        struct pointer {
+            value_type entry;
+            const value_type* operator->() const { return &entry; }
+        };
+
+        iterator(const KyScene* scene, std::size_t i) : scene_(scene), i_(i) {}
+        value_type operator*() const
+        {
+            return {scene_->shape_->channel[i_], scene_->shape_->status(std::uint32_t(i_), scene_->values_[i_])};
+        }
+        pointer operator->() const { return {**this}; }
+        iterator& operator++()
+        {
+            ++i_;
+            return *this;
+        }
+        iterator operator++(int)
+        {
+            iterator before = *this;
+            ++i_;
+            return before;
+        }
+        friend bool operator==(const iterator& a, const iterator& b) { return a.i_ == b.i_; }
+
+    private:
+        const KyScene* scene_;
+        std::size_t i_;
+    };
+    using const_iterator = iterator;
+    using value_type = iterator::value_type;
+
+    explicit ChannelView(const KyScene& scene) : scene_(&scene) {}
+    iterator begin() const { return {scene_, 0}; }
+    iterator end() const { return {scene_, scene_->entryCount()}; }
+    std::size_t size() const { return scene_->entryCount(); }
+    bool empty() const { return size() == 0; }
+    std::size_t count(std::int32_t channel) const { return scene_->hasChannel(channel) ? 1 : 0; }
+    operator ChannelMap() const { return ChannelMap(begin(), end()); }
+    friend bool operator==(const ChannelView& a, const ChannelView& b);
+
+private:
+    const KyScene* scene_;
+};
+
+class KyScene::GeneratorView {
+public:
+    class iterator {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = std::pair<const std::int32_t, const KyGenerator&>;
+        using difference_type = std::ptrdiff_t;
+        using reference = value_type;
+        struct pointer {
+            value_type entry;
+            const value_type* operator->() const { return &entry; }
+        };
+
+        // Walks the entries' slots and the strays together, in ascending channel order.
+        iterator(const KyScene* scene, std::size_t entry, std::size_t stray);
+        value_type operator*() const;
+        pointer operator->() const { return {**this}; }
+        iterator& operator++();
+        iterator operator++(int)
+        {
+            iterator before = *this;
+            ++*this;
+            return before;
+        }
+        friend bool operator==(const iterator& a, const iterator& b)
+        {
+            return a.entry_ == b.entry_ && a.stray_ == b.stray_;
+        }
+
+    private:
+        bool strayFirst() const;
+        void skipBare();
+
+        const KyScene* scene_;
+        std::size_t entry_, stray_;
+    };
+    using const_iterator = iterator;
+    using value_type = iterator::value_type;
+
+    explicit GeneratorView(const KyScene& scene) : scene_(&scene) {}
+    iterator begin() const { return {scene_, 0, 0}; }
+    iterator end() const { return {scene_, scene_->entryCount(), scene_->shape_->strays.size()}; }
+    std::size_t size() const;
+    bool empty() const { return size() == 0; }
+    std::size_t count(std::int32_t channel) const { return scene_->shape_->slotOf(channel) != KySceneShape::kNone; }
+    operator GeneratorMap() const { return GeneratorMap(begin(), end()); }
+
+private:
+    const KyScene* scene_;
 };
 
 class KySequence {

@@ -45,21 +45,24 @@ bool readStatus(vt::ByteReader& in, const Layout& layout, KyChStatus& s)
 
 void writeScene(vt::ByteWriter& out, const KyScene& scene)
 {
+    const KySceneShape& shape = scene.shape();
+    const auto values = scene.values();
     out.i32(2);
-    out.i32(static_cast<std::int32_t>(scene.channels().size()));
-    for (const auto& [channel, status] : scene.channels()) {
-        out.i32(channel);
-        writeStatus(out, status);
+    out.i32(static_cast<std::int32_t>(shape.size()));
+    for (std::uint32_t i = 0; i < shape.size(); ++i) {
+        out.i32(shape.channel[i]);
+        writeStatus(out, shape.status(i, values[i]));
     }
     out.u32(scene.sceneTime);
-    out.i32(static_cast<std::int32_t>(scene.generators().size()));
-    for (const auto& [channel, generator] : scene.generators()) {
+    const auto generators = scene.generators();
+    out.i32(static_cast<std::int32_t>(generators.size()));
+    for (const auto& [channel, generator] : generators) {
         out.i32(channel);
         writeGenerator(out, generator);
     }
 }
 
-bool readGeneratorEntries(vt::ByteReader& in, KyScene::GeneratorMap& generators)
+bool readGeneratorEntries(vt::ByteReader& in, KyScene::Assembler& scene)
 {
     std::uint32_t count = 0;
     if (!in.count(count, 4 + kMinGeneratorRecordSize))
@@ -73,31 +76,42 @@ bool readGeneratorEntries(vt::ByteReader& in, KyScene::GeneratorMap& generators)
             in.fail(); // an unknown record version leaves the rest unreadable
             return false;
         }
-        generators[channel] = g;
+        scene.addGenerator(channel, g);
     }
     return true;
 }
 
-bool readScene(vt::ByteReader& in, const Layout& layout, KyScene& scene)
+// Scenes read one after the other through one assembler share their shape when they can.
+bool readScene(vt::ByteReader& in, const Layout& layout, KyScene::Assembler& assembler, KyScene& scene)
 {
     std::int32_t version;
     std::uint32_t count = 0;
     const std::size_t entrySize = layout.versioned ? 4 + 4 + 6 : 4 + 6;
     if (!layout.version(in, version) || !in.count(count, entrySize))
         return false;
-    KyScene::ChannelMap channels;
     for (std::uint32_t i = 0; i < count; ++i) {
         std::int32_t channel = 0;
         KyChStatus status;
         if (!in.i32(channel) || !readStatus(in, layout, status))
             return false;
-        channels[channel] = status;
+        assembler.addChannel(channel, status);
     }
-    KyScene::GeneratorMap generators;
-    if (!in.u32(scene.sceneTime) || (version > 1 && !readGeneratorEntries(in, generators)))
+    if (!in.u32(scene.sceneTime) || (version > 1 && !readGeneratorEntries(in, assembler)))
         return false;
-    scene.assign(std::move(channels), std::move(generators));
+    assembler.finish(scene);
     return true;
+}
+
+// The bytes the current layout takes, so the file is made in one piece.
+std::size_t fileSize(const KySeque& store)
+{
+    std::size_t size = sizeof kMagic + 12;
+    for (const auto& seq : store.sequences()) {
+        size += 17 + seq->name.size();
+        for (const auto& scene : seq->scenes)
+            size += 16 + 19 * scene.entryCount() + 36 * scene.generators().size();
+    }
+    return size;
 }
 
 void writeSequence(vt::ByteWriter& out, const KySequence& seq)
@@ -111,7 +125,7 @@ void writeSequence(vt::ByteWriter& out, const KySequence& seq)
     out.str(seq.name);
 }
 
-bool readSequence(vt::ByteReader& in, const Layout& layout, KySequence& seq)
+bool readSequence(vt::ByteReader& in, const Layout& layout, KyScene::Assembler& assembler, KySequence& seq)
 {
     std::int32_t version;
     std::uint32_t count = 0;
@@ -120,7 +134,7 @@ bool readSequence(vt::ByteReader& in, const Layout& layout, KySequence& seq)
         return false;
     seq.scenes.resize(count);
     for (auto& scene : seq.scenes)
-        if (!readScene(in, layout, scene))
+        if (!readScene(in, layout, assembler, scene))
             return false;
     return in.boolean(seq.fade) && in.strWhole(seq.name);
 }
@@ -130,6 +144,7 @@ bool readSequence(vt::ByteReader& in, const Layout& layout, KySequence& seq)
 vt::Bytes sequencesToBytes(const KySeque& store)
 {
     vt::ByteWriter out;
+    out.reserve(fileSize(store));
     out.raw(kMagic, sizeof kMagic);
     out.i32(1);
     out.i32(store.nextSequenceId);
@@ -139,19 +154,24 @@ vt::Bytes sequencesToBytes(const KySeque& store)
     return out.take();
 }
 
-vt::LoadStatus sequencesFromBytes(KySeque& store, std::span<const std::uint8_t> bytes)
+namespace {
+
+vt::LoadStatus readSequences(KySeque& store, vt::ByteReader& in)
 {
-    const bool versioned = bytes.size() >= sizeof kMagic && std::memcmp(bytes.data(), kMagic, sizeof kMagic) == 0;
+    const std::uint8_t* head = nullptr;
+    const bool versioned = in.peek(sizeof kMagic, head) && std::memcmp(head, kMagic, sizeof kMagic) == 0;
+    if (versioned)
+        in.next(sizeof kMagic);
     const Layout layout{versioned};
-    vt::ByteReader in(versioned ? bytes.subspan(sizeof kMagic) : bytes);
     std::int32_t listVersion;
     std::uint32_t count = 0;
     KySeque::SequenceList read;
+    KyScene::Assembler assembler;
     if (layout.version(in, listVersion) && in.i32(store.nextSequenceId) &&
         in.count(count, versioned ? 17 : 13)) {
         for (std::uint32_t i = 0; i < count; ++i) {
             auto seq = std::make_shared<KySequence>();
-            if (!readSequence(in, layout, *seq))
+            if (!readSequence(in, layout, assembler, *seq))
                 break; // a sequence cut short is not kept
             if (seq->id != 0)
                 read.push_back(std::move(seq));
@@ -164,9 +184,18 @@ vt::LoadStatus sequencesFromBytes(KySeque& store, std::span<const std::uint8_t> 
     return in.ok() ? vt::LoadStatus::Complete : vt::LoadStatus::Incomplete;
 }
 
+} // namespace
+
+vt::LoadStatus sequencesFromBytes(KySeque& store, std::span<const std::uint8_t> bytes)
+{
+    vt::ByteReader in(bytes);
+    return readSequences(store, in);
+}
+
+// The largest file of a show: read part by part, never held whole.
 vt::LoadStatus loadSequences(KySeque& store, const std::string& path)
 {
-    return vt::loadFile(path, [&](std::span<const std::uint8_t> bytes) { return sequencesFromBytes(store, bytes); });
+    return vt::loadFileInParts(path, [&](vt::ByteReader& in) { return readSequences(store, in); });
 }
 
 bool saveSequences(const KySeque& store, const std::string& path, std::string* error)

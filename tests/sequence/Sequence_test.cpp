@@ -30,7 +30,7 @@ TEST(Scene, AbsentChannelsReadAsZeroAndShareOneDefaultGenerator)
     EXPECT_EQ(first.amplitude, 128);
 }
 
-TEST(Scene, FlatEntriesFollowEditsAndCopies)
+TEST(Scene, EnginePairsFollowEditsAndCopies)
 {
     // A 16-bit pan/tilt pair: pan 0/1, tilt 2/3.
     KyScene scene;
@@ -39,9 +39,9 @@ TEST(Scene, FlatEntriesFollowEditsAndCopies)
     scene.setStatus(1, KyChStatus{0x34, 1, 1, 0, 2});
     scene.setStatus(3, KyChStatus{0x78, 1, 2, 0, 2});
     ASSERT_EQ(scene.entryCount(), 4u);
-    EXPECT_EQ(scene.columns().level[0], 0x1234); // the fine byte recorded after its coarse one
-    ASSERT_EQ(scene.panTiltPairs().size(), 1u);
-    const auto& pair = scene.panTiltPairs()[0];
+    EXPECT_EQ(scene.shape().finePosition[0], 1u); // the fine byte recorded after its coarse one
+    ASSERT_EQ(scene.pairCount(), 1u);
+    const auto pair = scene.pairAt(0);
     EXPECT_EQ(pair.pan, 0);
     EXPECT_EQ(pair.panFine, 1);
     EXPECT_EQ(pair.tilt, 2);
@@ -56,26 +56,27 @@ TEST(Scene, FlatEntriesFollowEditsAndCopies)
     for (int i = 0; i < 20; ++i)
         seq.appendScene(scene);
     for (auto& s : seq.scenes) {
-        EXPECT_EQ(s.panTiltPairs()[0].panGenerator, &s.generatorFor(0));
-        EXPECT_EQ(s.panTiltPairs()[0].tiltGenerator, &s.generatorFor(2));
+        EXPECT_EQ(s.pairAt(0).panGenerator, &s.generatorFor(0));
+        EXPECT_EQ(s.pairAt(0).tiltGenerator, &s.generatorFor(2));
     }
     KyScene assigned;
     assigned = scene;
-    EXPECT_EQ(assigned.panTiltPairs()[0].panGenerator, &assigned.generatorFor(0));
+    EXPECT_EQ(assigned.pairAt(0).panGenerator, &assigned.generatorFor(0));
+    EXPECT_NE(assigned.revision(), scene.revision());
 
     // A move keeps the records where they are; the scene left behind is empty and no
     // longer passes for the moved one.
     const std::uint64_t revision = assigned.revision();
     const KyGenerator* panRecord = &assigned.generatorFor(0);
     KyScene moved = std::move(assigned);
-    EXPECT_EQ(moved.panTiltPairs()[0].panGenerator, panRecord);
+    EXPECT_EQ(moved.pairAt(0).panGenerator, panRecord);
     EXPECT_EQ(moved.revision(), revision);
     EXPECT_NE(assigned.revision(), revision);
     EXPECT_EQ(assigned.entryCount(), 0u);
 
     const std::uint64_t before = scene.revision();
     scene.removeChannel(0);
-    EXPECT_TRUE(scene.panTiltPairs().empty());
+    EXPECT_EQ(scene.pairCount(), 0u);
     EXPECT_NE(scene.revision(), before);
 }
 

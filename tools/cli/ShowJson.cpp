@@ -211,8 +211,8 @@ void describe(Io& io, Member<Io, KyScene> scene)
 {
     io("sceneTime", scene.sceneTime);
     if constexpr (Io::writes) {
-        io("channels", scene.channels());
-        io("generators", scene.generators());
+        io("channels", KyScene::ChannelMap(scene.channels()));
+        io("generators", KyScene::GeneratorMap(scene.generators()));
     } else {
         KyScene::ChannelMap channels;
         KyScene::GeneratorMap generators;
@@ -223,7 +223,7 @@ void describe(Io& io, Member<Io, KyScene> scene)
         else
             for (const auto& entry : channels)
                 generators[entry.first] = KyGenerator();
-        scene.assign(std::move(channels), std::move(generators));
+        scene.assign(channels, generators);
     }
 }
 

@@ -1,0 +1,1 @@
+vantorel_fuzz(fuzz_parts_reader SOURCES common/parts_reader_fuzz.cpp)
