@@ -125,12 +125,10 @@ private:
     }
 
     // A coarse entry's 16-bit level: its value with the scene's value of its fine channel.
-    static float level(const KySceneShape& shape, const std::uint8_t* values, std::size_t i)
+    float coarseLevel(std::size_t i) const
     {
-        if (shape.kind[i] != 2)
-            return values[i];
-        const std::uint32_t fine = shape.finePosition[i];
-        return static_cast<float>(values[i] * 256 + (fine == KySceneShape::kNone ? 0 : values[fine]));
+        const std::uint32_t fine = c_.finePosition[i];
+        return static_cast<float>(values_[i] * 256 + (fine == KySceneShape::kNone ? 0 : values_[fine]));
     }
 
     // The next scene's value of a channel, 0 where it has none.
@@ -140,30 +138,44 @@ private:
         return i == KySceneShape::kNone ? 0 : nextValues_[i];
     }
 
-    // Where entry i goes: the next scene's entry at the same position; a coarse entry takes it
-    // as the coarse byte, with the next scene's value of its own fine channel. An entry the
-    // next scene lacks holds its level.
-    float target(std::size_t i, float from) const
+    // Where coarse entry i goes, when the next scene has an entry at its position: that entry
+    // as the coarse byte, with the next scene's value of its own fine channel.
+    float coarseTarget(std::size_t i) const
     {
-        if (i >= n_.size())
-            return from;
-        if (c_.kind[i] != 2)
-            return nextValues_[i];
         const std::uint32_t fine = c_.finePosition[i];
         const std::uint8_t low = &n_ == &c_ ? (fine == KySceneShape::kNone ? 0 : nextValues_[fine])
                                             : nextValueOf(c_.fineChannel[i]);
         return static_cast<float>(nextValues_[i] * 256 + low);
     }
 
+    // Entry i moves from its level to the next scene's entry at the same position; an entry
+    // the next scene lacks holds its level. Built in passes over whole arrays, with the few
+    // coarse entries mended after each, so that the compiler vectorises them.
     void fillSteps(std::size_t first, std::size_t n, float* from, float* step) const
     {
+        const std::size_t end = first + n;
+        const std::size_t paired = std::clamp(n_.size(), first, end) - first;
+        const auto& coarse = c_.pairPositions;
+        const auto firstCoarse = std::lower_bound(coarse.begin(), coarse.end(), first);
+        const auto endCoarse = std::lower_bound(firstCoarse, coarse.end(), end);
+        for (std::size_t k = 0; k < n; ++k)
+            from[k] = values_[first + k];
+        for (auto i = firstCoarse; i != endCoarse; ++i)
+            from[*i - first] = coarseLevel(*i);
+        float* to = step; // the targets first, made into steps below
+        for (std::size_t k = 0; k < paired; ++k)
+            to[k] = nextValues_[first + k];
+        for (std::size_t k = paired; k < n; ++k)
+            to[k] = from[k];
+        for (auto i = firstCoarse; i != endCoarse && *i < first + paired; ++i)
+            to[*i - first] = coarseTarget(*i);
         // A scene time of 0 (only from a damaged file) would divide by zero: no fade.
-        const bool fades = span_ > 0;
-        for (std::size_t k = 0; k < n; ++k) {
-            from[k] = level(c_, values_, first + k);
-            const float to = target(first + k, from[k]);
-            step[k] = fades ? (to - from[k]) / span_ : 0.0f;
+        if (!(span_ > 0)) {
+            std::fill(step, step + n, 0.0f);
+            return;
         }
+        for (std::size_t k = 0; k < n; ++k)
+            step[k] = (to[k] - from[k]) / span_;
     }
 
     void writePair(KyDmxSpace& dmx, std::size_t i, int level) const
@@ -385,7 +397,7 @@ void KySeqEngine::generatorStep(KyDmxSpace& dmx)
         return;
     const std::size_t c = currentSceneIndex();
     KyScene& scene = scenes[c];
-    KyScene& previous = scenes[c == 0 ? scenes.size() - 1 : c - 1];
+    const KyScene& previous = scenes[c == 0 ? scenes.size() - 1 : c - 1];
     const bool sceneJustEntered = tick == 0 && playing && !paused;
     const KyCueGlobals& globals = cueGlobals();
     // Pairs go in batches: all figures of a batch move, then their sines are taken in one
@@ -400,7 +412,10 @@ void KySeqEngine::generatorStep(KyDmxSpace& dmx)
         KyScene::PanTiltPair pairs[kBatch];
         for (std::size_t k = 0; k < n; ++k) {
             const KyScene::PanTiltPair& pair = pairs[k] = scene.pairAt(first + k);
-            moveFigure(pair, previous, sceneJustEntered, globals.generatorSpeed);
+            KyScene::PairRecords before;
+            if (sceneJustEntered)
+                before = previous.recordsOfPair(scene, first + k);
+            moveFigure(pair, sceneJustEntered ? &before : nullptr, globals.generatorSpeed);
             sine[2 * k] = outputAngle(*pair.panGenerator);
             sine[2 * k + 1] = outputAngle(*pair.tiltGenerator);
         }
@@ -417,15 +432,15 @@ void KySeqEngine::generatorStep(KyDmxSpace& dmx)
 
 // On the first tick of a newly entered scene a figure either carries on from the previous
 // scene's records or starts again from angle 0 (and stands still for that tick).
-void KySeqEngine::moveFigure(const KyScene::PanTiltPair& pair, KyScene& previous, bool sceneJustEntered,
+void KySeqEngine::moveFigure(const KyScene::PanTiltPair& pair, const KyScene::PairRecords* entered,
                              double speedFactor)
 {
     KyGenerator& p1 = *pair.panGenerator;
     KyGenerator& t1 = *pair.tiltGenerator;
     bool moves = !generatorsPaused;
-    if (sceneJustEntered) {
-        const KyGenerator& p0 = previous.generatorFor(pair.pan);
-        const KyGenerator& t0 = previous.generatorFor(pair.tilt);
+    if (entered) {
+        const KyGenerator& p0 = *entered->pan;
+        const KyGenerator& t0 = *entered->tilt;
         if (figureContinues(p0, t0, p1, t1)) {
             p1.takeRunningState(p0);
             t1.takeRunningState(t0);

@@ -96,8 +96,9 @@ private:
     // The scene index made valid again if the sequence lost scenes while bound.
     std::size_t currentSceneIndex();
     void output(KyDmxSpace& dmx, std::size_t current);
-    void moveFigure(const KyScene::PanTiltPair& pair, KyScene& previous, bool sceneJustEntered,
-                    double speedFactor);
+    // `entered` holds the previous scene's records of the pair on the first tick of a newly
+    // entered scene, and is empty otherwise.
+    void moveFigure(const KyScene::PanTiltPair& pair, const KyScene::PairRecords* entered, double speedFactor);
     void advanceTime();
     void changeScene();
 

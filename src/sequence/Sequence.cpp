@@ -157,8 +157,10 @@ void KySceneShape::findPairs()
             continue;
         const std::int32_t tilt = pairChannel[i];
         const std::uint32_t t = find(tilt);
-        const std::int32_t tiltFine = kind[i] == 2 && t != kNone ? fineChannel[t] : 0;
-        pairs.push_back({i, tilt, tiltFine, slotOf(channel[i]), slotOf(tilt)});
+        const bool wide = kind[i] == 2;
+        const std::int32_t tiltFine = wide && t != kNone ? fineChannel[t] : 0;
+        pairs.push_back(
+            {channel[i], wide ? fineChannel[i] : 0, tilt, tiltFine, wide, slotOf(channel[i]), slotOf(tilt)});
     }
     pairs.shrink_to_fit();
     std::vector<std::uint32_t> driven;
@@ -230,9 +232,15 @@ void KyScene::setShape(KySceneShape shape)
     touch();
 }
 
-KyGenerator& KyScene::slot(std::uint32_t s)
+void KyScene::shareShapeWith(const KyScene& other)
 {
-    return s == KySceneShape::kNone ? sharedDefaultGenerator() : generators_[s];
+    if (shape_ != other.shape_ && shape_->sameRecords(*other.shape_))
+        shape_ = other.shape_;
+}
+
+KyGenerator& KyScene::sharedDefault()
+{
+    return sharedDefaultGenerator();
 }
 
 void KyScene::setStatus(std::int32_t channel, const KyChStatus& status)
@@ -339,13 +347,16 @@ void KyScene::resetGenerators()
         g.resetRunningState();
 }
 
-KyScene::PanTiltPair KyScene::pairAt(std::size_t i)
+KyScene::PairRecords KyScene::recordsOfPair(const KyScene& other, std::size_t i) const
 {
-    const KySceneShape& s = *shape_;
-    const KySceneShape::Pair& p = s.pairs[i];
-    const bool wide = s.kind[p.pan] == 2;
-    return {s.channel[p.pan], wide ? s.fineChannel[p.pan] : 0, p.tilt, p.tiltFine, wide, &slot(p.panSlot),
-            &slot(p.tiltSlot)};
+    const KySceneShape::Pair& p = other.shape_->pairs[i];
+    if (shape_ == other.shape_) {
+        auto record = [this](std::uint32_t s) -> const KyGenerator* {
+            return s == KySceneShape::kNone ? &sharedDefaultGenerator() : &generators_[s];
+        };
+        return {record(p.panSlot), record(p.tiltSlot)};
+    }
+    return {&generatorFor(p.pan), &generatorFor(p.tilt)};
 }
 
 KyScene::ChannelView KyScene::channels() const
@@ -472,6 +483,13 @@ std::size_t KyScene::GeneratorView::size() const
 }
 
 // ---- The sequence
+
+void KySequence::appendScene(const KyScene& scene)
+{
+    scenes.push_back(scene);
+    if (scenes.size() > 1)
+        scenes.back().shareShapeWith(scenes[scenes.size() - 2]);
+}
 
 void KySequence::setAllSceneTimes(std::uint32_t t)
 {

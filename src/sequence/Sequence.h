@@ -37,12 +37,13 @@ public:
         std::uint32_t position, length;
         std::int32_t channel;
     };
-    // A pan/tilt pair marked on a pan entry of kind 0 or 2, by positions: its generator
-    // records are the scene's slots `panSlot` and `tiltSlot`, or the shared default record
-    // (kNone).
+    // A pan/tilt pair marked on a pan entry of kind 0 or 2, by channels (fine ones 0 unless
+    // `wide`): its generator records are the scene's slots `panSlot` and `tiltSlot`, or the
+    // shared default record (kNone). Complete here, so that the generator step reads nothing
+    // else of the shape.
     struct Pair {
-        std::uint32_t pan;
-        std::int32_t tilt, tiltFine;
+        std::int32_t pan, panFine, tilt, tiltFine;
+        bool wide;
         std::uint32_t panSlot, tiltSlot;
     };
 
@@ -147,7 +148,20 @@ public:
     const Shape& sharedShape() const { return shape_; }
     std::span<const std::uint8_t> values() const { return values_; }
     std::size_t pairCount() const { return shape_->pairs.size(); }
-    PanTiltPair pairAt(std::size_t i);
+    struct PairRecords {
+        const KyGenerator* pan = nullptr;
+        const KyGenerator* tilt = nullptr;
+    };
+    // This scene's generator records of the channels of `other`'s pair i: found by slot when
+    // the two scenes share a shape, as a sequence's scenes do, else by channel.
+    PairRecords recordsOfPair(const KyScene& other, std::size_t i) const;
+    PanTiltPair pairAt(std::size_t i)
+    {
+        const KySceneShape::Pair& p = shape_->pairs[i];
+        return {p.pan, p.panFine, p.tilt, p.tiltFine, p.wide, &slot(p.panSlot), &slot(p.tiltSlot)};
+    }
+    // Takes `other`'s shape when it holds the same records, so that both are walked alike.
+    void shareShapeWith(const KyScene& other);
     // Changes whenever the scene's entries do; no two scenes share one.
     std::uint64_t revision() const { return revision_; }
 
@@ -172,7 +186,9 @@ private:
     // Edits go through a private copy of the shape, made into a shared one at the end.
     KySceneShape editableShape() const { return *shape_; }
     void setShape(KySceneShape shape);
-    KyGenerator& slot(std::uint32_t s);
+    KyGenerator& slot(std::uint32_t s) { return s == KySceneShape::kNone ? sharedDefault() : generators_[s]; }
+    // The one record of every channel without a generator entry.
+    static KyGenerator& sharedDefault();
     void touch();
 
     Shape shape_;
@@ -293,7 +309,8 @@ public:
     bool fade = false;
     std::string name; // cp1250
 
-    void appendScene(const KyScene& scene) { scenes.push_back(scene); }
+    // The new scene shares the last one's shape when it carries the same channels.
+    void appendScene(const KyScene& scene);
     void eraseScene(std::size_t i) { scenes.erase(scenes.begin() + static_cast<std::ptrdiff_t>(i)); }
     KyScene& sceneAt(std::size_t i) { return scenes[i]; }
     const KyScene& sceneAt(std::size_t i) const { return scenes[i]; }

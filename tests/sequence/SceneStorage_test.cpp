@@ -189,6 +189,20 @@ TEST(SceneStorage, ScenesOfOneShapeShareItAndAnEditLeavesTheOthersAlone)
     EXPECT_FALSE(untouched.generatorFor(4).enabled);
 }
 
+TEST(SceneStorage, AppendedScenesOfTheSameChannelsShareAShape)
+{
+    KyScene first, second, other;
+    first.setStatus(3, KyChStatus{10, 0, 0, 0, 0});
+    second.setStatus(3, KyChStatus{20, 0, 0, 0, 0});
+    other.setStatus(4, KyChStatus{20, 0, 0, 0, 0});
+    KySequence seq;
+    for (const KyScene* s : {&first, &second, &other})
+        seq.appendScene(*s);
+    EXPECT_EQ(seq.sceneAt(0).sharedShape(), seq.sceneAt(1).sharedShape());
+    EXPECT_NE(seq.sceneAt(1).sharedShape(), seq.sceneAt(2).sharedShape());
+    EXPECT_EQ(seq.sceneAt(1).statusOf(3).value, 20);
+}
+
 TEST(SceneStorage, EnginesKeepingTheirFadeStepsWriteWhatTheOthersWrite)
 {
     // Two engines on one sequence: the live cue's first zone, which keeps its steps between
