@@ -250,6 +250,7 @@ TCueForm::ValueBar TCueForm::createBar(QGridLayout* grid, int line, const QStrin
     ValueBar bar;
     bar.bar = horizontalBar(min, max, grid->parentWidget());
     bar.bar->setCaption(caption);
+    bar.bar->fitCaptionAboveKnob();
     bar.bar->setMinimumWidth(bar.bar->fontMetrics().horizontalAdvance(caption) + 2 * bar.bar->sliderSize() + 24);
     bar.value = framedLabel(grid->parentWidget(), 48);
     bar.value->setFixedWidth(48);
