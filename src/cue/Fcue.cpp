@@ -179,6 +179,7 @@ void TCueForm::createZoneRow(QGridLayout* grid, int zone)
     r.fade->setFocusPolicy(Qt::NoFocus);
     r.speed = horizontalBar(-100, 100, box);
     r.speed->setMinimumWidth(160);
+    r.speed->fitCaptionAboveKnob(); // an offset of 0 would sit under the knob
     r.music = new QCheckBox(box);
     r.pulses = createDropList(box);
     for (std::uint32_t pulses : kZonePulses)
