@@ -212,7 +212,7 @@ QGroupBox* TPanTiltForm::buildGeneratorGroup()
         bar->setMin(bars[i].min);
         bar->setMax(bars[i].max);
         bar->setCaption(QString::fromUtf8(bars[i].caption));
-        bar->setFixedHeight(24);
+        bar->fitCaptionAboveKnob();
         bar->setMinimumWidth(260);
         connect(bar, &TPTrackBar::changed, this, [this, bar, edit = bars[i].edit] {
             const int position = bar->position();

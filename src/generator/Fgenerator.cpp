@@ -91,7 +91,7 @@ TPTrackBar* TGeneratorForm::addBar(QWidget* box, const char* caption, int min, i
     bar->setMax(max);
     bar->setPositionSilently(start);
     bar->setCaption(QString::fromUtf8(caption));
-    bar->setFixedHeight(24);
+    bar->fitCaptionAboveKnob();
     bar->setMinimumWidth(200);
     label = new QLabel(QString::number(start), box);
     label->setMinimumWidth(32);
