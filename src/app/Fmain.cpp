@@ -548,6 +548,9 @@ void TMainForm::updateHeldChannels()
         std::lock_guard lock(show_.showLock());
         held = show_.dmx.heldCount();
     }
+    if (held == heldShown_)
+        return;
+    heldShown_ = held;
     heldCounter_->setText(QStringLiteral("Ręcznie: %1").arg(held));
     heldCounter_->setStyleSheet(held ? QStringLiteral("color: red; font-weight: bold;") : QString());
     manualOffAction_->setToolTip(held ? QStringLiteral("Manual Off\nKanały trzymane ręcznie: %1").arg(held)

@@ -176,6 +176,8 @@ private:
     QAction* tapAction_ = nullptr;
     QLabel* tempoLabel_ = nullptr;
     QLabel* heldCounter_ = nullptr;
+    // The count the counter shows; its style is set again only when it changes.
+    int heldShown_ = -1;
     QAction* generatorPlayAction_ = nullptr;
     QAction* generatorPauseAction_ = nullptr;
     QAction* generatorStopAction_ = nullptr;

@@ -89,6 +89,8 @@ std::string systemReason(int error)
     }
 }
 
+namespace {
+
 // An open regular file, closed with the object.
 class OpenFile {
 public:
@@ -157,6 +159,8 @@ private:
     bool failed_ = false;
 };
 
+} // namespace
+
 ReadResult readWholeFile(const std::string& path, Bytes& out, std::string* reason)
 {
     out.clear();
@@ -215,21 +219,23 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     return true;
 }
 
+namespace {
+
+// What a file that could not be read loads as.
+LoadStatus unreadStatus(ReadResult read)
+{
+    return read == ReadResult::Missing ? LoadStatus::Missing : LoadStatus::Unreadable;
+}
+
+} // namespace
+
 LoadStatus loadFile(const std::string& path,
                     const std::function<LoadStatus(std::span<const std::uint8_t>)>& parse)
 {
     Bytes data;
     ReadResult read = readWholeFile(path, data);
     LoadStatus parsed = parse(data);
-    switch (read) {
-    case ReadResult::Missing:
-        return LoadStatus::Missing;
-    case ReadResult::Unreadable:
-        return LoadStatus::Unreadable;
-    case ReadResult::Ok:
-        break;
-    }
-    return parsed;
+    return read == ReadResult::Ok ? parsed : unreadStatus(read);
 }
 
 LoadStatus loadFileInParts(const std::string& path, const std::function<LoadStatus(ByteReader&)>& parse)
@@ -242,7 +248,7 @@ LoadStatus loadFileInParts(const std::string& path, const std::function<LoadStat
     OpenFile file(path, result, nullptr);
     if (result != ReadResult::Ok) {
         parseNothing();
-        return result == ReadResult::Missing ? LoadStatus::Missing : LoadStatus::Unreadable;
+        return unreadStatus(result);
     }
     FileSource source(file);
     ByteReader reader(source, file.size());

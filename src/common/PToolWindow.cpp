@@ -82,6 +82,11 @@ TPToolWindowPlace::TPToolWindowPlace(QWidget* window, const QString& key, KyWind
 {
 }
 
+TPToolWindowPlace::~TPToolWindowPlace()
+{
+    writeUnsaved();
+}
+
 bool TPToolWindowPlace::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != window_ || placing_)
@@ -100,7 +105,11 @@ bool TPToolWindowPlace::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Move:
     case QEvent::Resize:
         if (window_->isVisible())
-            remember();
+            unsaved_ = QRect(window_->pos(), window_->size());
+        return false;
+    case QEvent::Hide:
+        if (!event->spontaneous())
+            writeUnsaved();
         return false;
     default:
         return false;
@@ -147,9 +156,11 @@ void TPToolWindowPlace::moveFrameTo(const QPoint& at) const
     }
 }
 
-void TPToolWindowPlace::remember() const
+void TPToolWindowPlace::writeUnsaved()
 {
-    userSettings().setValue(key_, QRect(window_->pos(), window_->size()));
+    if (unsaved_)
+        userSettings().setValue(key_, *unsaved_);
+    unsaved_.reset();
 }
 
 bool TPToolWindowPlace::resizable() const

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -42,6 +43,7 @@ public:
 
     // The keeper lives as long as the window.
     static void keep(QWidget* window, const QString& key, KyWindowSpot spot, Desk desk);
+    ~TPToolWindowPlace() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,7 +55,9 @@ private:
     // The saved place, when the window may go back there.
     bool restore();
     void moveFrameTo(const QPoint& at) const;
-    void remember() const;
+    // A drag moves the window many times: the place is written once, when the window hides
+    // or goes.
+    void writeUnsaved();
     bool resizable() const;
     // The decorations around the window; before it has been on screen, those of another
     // tool window that is, or else the main window's.
@@ -67,4 +71,5 @@ private:
     KyWindowSpot spot_;
     Desk desk_;
     bool placing_ = false;
+    std::optional<QRect> unsaved_;
 };

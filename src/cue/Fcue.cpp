@@ -1,6 +1,7 @@
 #include "cue/Fcue.h"
 
 #include "common/Fname.h"
+#include "common/PShownTimer.h"
 #include "common/PStoredList.h"
 #include "common/PText.h"
 #include "common/PToolWindow.h"
@@ -99,9 +100,7 @@ TCueForm::TCueForm(const TCueFormModel& model, QWidget* parent)
 
     // While hidden the refresh shows nothing; what it does to the show (the generator
     // amplitude following the live cue) is done when the panel replaces the live cue.
-    refreshTimer_ = new QTimer(this);
-    refreshTimer_->setInterval(kRefreshMs);
-    connect(refreshTimer_, &QTimer::timeout, this, &TCueForm::RefreshTimerTimer);
+    connect(timerWhileShown(this, kRefreshMs), &QTimer::timeout, this, &TCueForm::RefreshTimerTimer);
 
     std::lock_guard lock(model_.showLock);
     cueGlobals().speedListener = [this] { CueSpeedFollowed(); };
@@ -311,12 +310,10 @@ void TCueForm::FormShow()
     showRows(shown);
     fillList();
     RefreshTimerTimer();
-    refreshTimer_->start();
 }
 
 void TCueForm::FormClose()
 {
-    refreshTimer_->stop();
     std::lock_guard lock(model_.showLock);
     edit_.close();
 }

@@ -22,7 +22,6 @@ class QComboBox;
 class QGridLayout;
 class QLabel;
 class QPushButton;
-class QTimer;
 class QToolButton;
 class TPStringGrid;
 class TPTrackBar;
@@ -146,5 +145,4 @@ private:
     ValueBar amplitude_;
     TPStoredList* stored_ = nullptr;
     TPStringGrid* list_ = nullptr;
-    QTimer* refreshTimer_ = nullptr;
 };

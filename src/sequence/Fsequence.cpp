@@ -1,6 +1,7 @@
 #include "sequence/Fsequence.h"
 
 #include "common/Fname.h"
+#include "common/PShownTimer.h"
 #include "common/PStoredList.h"
 #include "common/PText.h"
 #include "common/PToolWindow.h"
@@ -62,9 +63,7 @@ TSequenceForm::TSequenceForm(const TSequenceFormModel& model, TSequenceFormHost 
     layout->addWidget(createPreviewRow());
     layout->addWidget(createListBlock(), 1);
 
-    refreshTimer_ = new QTimer(this);
-    refreshTimer_->setInterval(10);
-    connect(refreshTimer_, &QTimer::timeout, this, &TSequenceForm::RefreshTimerTimer);
+    connect(timerWhileShown(this, 10), &QTimer::timeout, this, &TSequenceForm::RefreshTimerTimer);
 }
 
 QWidget* TSequenceForm::createFileRow()
@@ -246,7 +245,6 @@ void TSequenceForm::FormShow()
     }
     fillList();
     RefreshTimerTimer();
-    refreshTimer_->start();
     host_.pressStop();
     host_.timer.setOnMMTimer([this](TMMTimer&) { editorTick(); });
     host_.enableGeneratorControls(false);
@@ -256,7 +254,6 @@ void TSequenceForm::FormClose()
 {
     open_ = false;
     host_.timer.setOnMMTimer(host_.mainTick);
-    refreshTimer_->stop();
     StopButtonClick();
     {
         std::lock_guard lock(model_.showLock);

@@ -23,7 +23,6 @@ class KyUsb;
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class QTimer;
 class QToolButton;
 class TPStringGrid;
 
@@ -148,5 +147,4 @@ private:
     QPushButton* start_ = nullptr;
     QPushButton* pause_ = nullptr;
     QPushButton* stop_ = nullptr;
-    QTimer* refreshTimer_ = nullptr;
 };
