@@ -2,8 +2,8 @@
 
 #include "common/Files.h"
 #include "common/PFileChooser.h"
+#include "common/PStringGrid.h"
 #include "common/PText.h"
-#include "library/PStringGrid.h"
 #include "module/SavedImage.h"
 #include "sequence/Seque.h"
 

@@ -1,8 +1,8 @@
 #include "panel/Fpicklist.h"
 
+#include "common/PStringGrid.h"
 #include "common/PText.h"
 #include "cue/CueEdit.h"
-#include "library/PStringGrid.h"
 #include "sequence/Seque.h"
 
 #include <QHBoxLayout>
