@@ -5,7 +5,7 @@
 // stored sequences. What it does to the show lives in KySequenceEdit; the window maps its
 // controls to it under the show lock.
 
-#include "app/MMTimer.h"
+#include "common/MMTimer.h"
 #include "common/PStoredList.h"
 #include "sequence/SequenceEdit.h"
 

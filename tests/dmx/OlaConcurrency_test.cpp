@@ -3,7 +3,7 @@
 // Run under ThreadSanitizer by the test command.
 
 #include "FakeOlaDaemon.h"
-#include "app/MMTimer.h"
+#include "common/MMTimer.h"
 #include "dmx/Dmx_space.h"
 #include "dmx/Usb.h"
 
