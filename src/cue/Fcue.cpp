@@ -6,9 +6,9 @@
 #include "common/PStringGrid.h"
 #include "common/PText.h"
 #include "common/PToolWindow.h"
+#include "common/PTrackBar.h"
 #include "cue/CueGlobals.h"
 #include "dmx/Dmx_space.h"
-#include "functions/PTrackBar.h"
 #include "sequence/Seque.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "common/Fname.h"
 #include "common/PToolWindow.h"
-#include "functions/PTrackBar.h"
+#include "common/PTrackBar.h"
 #include "generator/Fdivide.h"
 #include "generator/Fgenlist.h"
 

@@ -3,12 +3,12 @@
 
 #include "app/Fmain.h"
 #include "common/PText.h"
+#include "common/PTrackBar.h"
 #include "cue/CueFile.h"
 #include "cue/CueFormSupport.h"
 #include "cue/CueGlobals.h"
 #include "cue/Fcue.h"
 #include "dmx/Dmx_space.h"
-#include "functions/PTrackBar.h"
 #include "panel/Fdirectaccess.h"
 #include "panel/PPanelButton.h"
 #include "sequence/Seque.h"

@@ -6,7 +6,7 @@
 #include "common/Fname.h"
 #include "common/PStringGrid.h"
 #include "common/PText.h"
-#include "functions/PTrackBar.h"
+#include "common/PTrackBar.h"
 #include "generator/Fdivide.h"
 #include "generator/Fgenerator.h"
 #include "generator/Fgenlist.h"

@@ -4,7 +4,7 @@
 #include "common/PFileChooser.h"
 #include "common/PStringGrid.h"
 #include "common/PText.h"
-#include "functions/PTrackBar.h"
+#include "common/PTrackBar.h"
 #include "generator/Fdivide.h"
 #include "generator/Fgenlist.h"
 #include "support/ModalAnswerer.h"

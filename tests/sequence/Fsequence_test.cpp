@@ -3,11 +3,11 @@
 
 #include "common/Fname.h"
 #include "common/PStringGrid.h"
+#include "common/PTrackBar.h"
 #include "dmx/Usb.h"
 #include "functions/Flight.h"
 #include "functions/FormSupport.h"
 #include "functions/PDimmerControl.h"
-#include "functions/PTrackBar.h"
 #include "sequence/Fsceneprop.h"
 #include "sequence/Fsequence.h"
 #include "sequence/SequenceFile.h"
