@@ -1,7 +1,7 @@
 #include "cue/Cue.h"
 
-#include "cue/CueGlobals.h"
 #include "dmx/Dmx_space.h"
+#include "sequence/CueGlobals.h"
 #include "sequence/Seque.h"
 
 #include <algorithm>

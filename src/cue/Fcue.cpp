@@ -7,8 +7,8 @@
 #include "common/PText.h"
 #include "common/PToolWindow.h"
 #include "common/PTrackBar.h"
-#include "cue/CueGlobals.h"
 #include "dmx/Dmx_space.h"
+#include "sequence/CueGlobals.h"
 #include "sequence/Seque.h"
 
 #include <QCheckBox>

@@ -4,12 +4,12 @@
 #include "common/PText.h"
 #include "common/PToolWindow.h"
 #include "common/PTrackBar.h"
-#include "cue/CueGlobals.h"
 #include "cue/CueStart.h"
 #include "dmx/Dmx_space.h"
 #include "generator/GeneratorScale.h"
 #include "panel/Fpicklist.h"
 #include "panel/PPanelButton.h"
+#include "sequence/CueGlobals.h"
 #include "sequence/Seque.h"
 
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #include "sequence/SeqEngine.h"
 
-#include "cue/CueGlobals.h"
 #include "dmx/Dmx_space.h"
+#include "sequence/CueGlobals.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "cue/CueEdit.h"
-#include "cue/CueGlobals.h"
 #include "dmx/Dmx_space.h"
+#include "sequence/CueGlobals.h"
 #include "sequence/Seque.h"
 
 #include <gtest/gtest.h>

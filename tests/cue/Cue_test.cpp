@@ -1,4 +1,4 @@
-#include "cue/CueGlobals.h"
+#include "sequence/CueGlobals.h"
 #include "sequence/Seque.h"
 
 #include <gtest/gtest.h>

@@ -6,11 +6,11 @@
 #include "common/PTrackBar.h"
 #include "cue/CueFile.h"
 #include "cue/CueFormSupport.h"
-#include "cue/CueGlobals.h"
 #include "cue/Fcue.h"
 #include "dmx/Dmx_space.h"
 #include "panel/Fdirectaccess.h"
 #include "panel/PPanelButton.h"
+#include "sequence/CueGlobals.h"
 #include "sequence/Seque.h"
 #include "sequence/SequenceFile.h"
 
