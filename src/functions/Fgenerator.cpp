@@ -1,4 +1,4 @@
-#include "generator/Fgenerator.h"
+#include "functions/Fgenerator.h"
 
 #include "common/Fname.h"
 #include "common/PToolWindow.h"
