@@ -1,8 +1,8 @@
 #include "cue/Cue.h"
 
+#include "cue/Seque.h"
 #include "dmx/Dmx_space.h"
 #include "sequence/CueGlobals.h"
-#include "sequence/Seque.h"
 
 #include <algorithm>
 

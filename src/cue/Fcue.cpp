@@ -7,9 +7,9 @@
 #include "common/PText.h"
 #include "common/PToolWindow.h"
 #include "common/PTrackBar.h"
+#include "cue/Seque.h"
 #include "dmx/Dmx_space.h"
 #include "sequence/CueGlobals.h"
-#include "sequence/Seque.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,8 +4,8 @@
 #include "common/PFileChooser.h"
 #include "common/PStringGrid.h"
 #include "common/PText.h"
+#include "cue/Seque.h"
 #include "module/SavedImage.h"
-#include "sequence/Seque.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

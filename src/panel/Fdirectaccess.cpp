@@ -5,12 +5,12 @@
 #include "common/PToolWindow.h"
 #include "common/PTrackBar.h"
 #include "cue/CueStart.h"
+#include "cue/Seque.h"
 #include "dmx/Dmx_space.h"
 #include "generator/GeneratorScale.h"
 #include "panel/Fpicklist.h"
 #include "panel/PPanelButton.h"
 #include "sequence/CueGlobals.h"
-#include "sequence/Seque.h"
 
 #include <QButtonGroup>
 #include <QCursor>

@@ -3,7 +3,7 @@
 #include "common/PStringGrid.h"
 #include "common/PText.h"
 #include "cue/CueEdit.h"
-#include "sequence/Seque.h"
+#include "cue/Seque.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -18,7 +18,7 @@
 #include <string>
 
 class KyDmxSpace;
-class KySeque;
+class KySequenceStore;
 class KyUsb;
 class QCheckBox;
 class QLabel;
@@ -29,7 +29,7 @@ class TPStringGrid;
 // What the editor works on; all of it is the show's.
 struct TSequenceFormModel {
     KyDmxSpace& dmx;
-    KySeque& store;
+    KySequenceStore& store;
     KyUsb& usb;
     bool& inputChanged;
     std::mutex& showLock;

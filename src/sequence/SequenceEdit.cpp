@@ -14,7 +14,7 @@ KySequence newWorkingCopy()
     return sequence;
 }
 
-KySequenceEdit::KySequenceEdit(KyDmxSpace& dmx, KySeque& store) : dmx_(dmx), store_(store) {}
+KySequenceEdit::KySequenceEdit(KyDmxSpace& dmx, KySequenceStore& store) : dmx_(dmx), store_(store) {}
 
 // The preview engine plays the edited sequence object itself, so the working copy is always
 // replaced in place, never rebound.

@@ -4,7 +4,7 @@
 // saves, renames and erases. Every member is called under the show lock, since the tick
 // plays the working copy and the stored sequences.
 
-#include "sequence/Seque.h"
+#include "sequence/SequenceStore.h"
 
 #include <array>
 #include <cstdint>
@@ -23,7 +23,7 @@ public:
     // The steps of the time groups "min", "sek" and "0.1 sek".
     static constexpr std::uint32_t kMinute = 1200, kSecond = 20, kTenth = 1;
 
-    KySequenceEdit(KyDmxSpace& dmx, KySeque& store);
+    KySequenceEdit(KyDmxSpace& dmx, KySequenceStore& store);
 
     // Opening: recording on, a fresh working copy at its first scene. Closing: the preview
     // stopped, recording off, the stored sequences sorted by name.
@@ -73,7 +73,7 @@ private:
     void replaceWorkingCopy(const KySequence& sequence, bool isNew);
 
     KyDmxSpace& dmx_;
-    KySeque& store_;
+    KySequenceStore& store_;
     bool isNew_ = true;
     bool globalTime_ = false;
 };

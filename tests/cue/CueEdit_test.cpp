@@ -1,7 +1,7 @@
 #include "cue/CueEdit.h"
+#include "cue/Seque.h"
 #include "dmx/Dmx_space.h"
 #include "sequence/CueGlobals.h"
-#include "sequence/Seque.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "cue/CueStart.h"
+#include "cue/Seque.h"
 #include "sequence/CueGlobals.h"
-#include "sequence/Seque.h"
 
 #include <gtest/gtest.h>
 

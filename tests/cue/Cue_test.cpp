@@ -1,5 +1,5 @@
+#include "cue/Seque.h"
 #include "sequence/CueGlobals.h"
-#include "sequence/Seque.h"
 
 #include <gtest/gtest.h>
 

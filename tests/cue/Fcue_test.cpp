@@ -7,11 +7,11 @@
 #include "cue/CueFile.h"
 #include "cue/CueFormSupport.h"
 #include "cue/Fcue.h"
+#include "cue/Seque.h"
 #include "dmx/Dmx_space.h"
 #include "panel/Fdirectaccess.h"
 #include "panel/PPanelButton.h"
 #include "sequence/CueGlobals.h"
-#include "sequence/Seque.h"
 #include "sequence/SequenceFile.h"
 
 #include <QAction>

@@ -5,6 +5,7 @@
 #include "common/Fname.h"
 #include "common/PText.h"
 #include "common/PTrackBar.h"
+#include "cue/Seque.h"
 #include "dmx/Dmx_space.h"
 #include "generator/GeneratorScale.h"
 #include "library/LibraryUiSupport.h"
@@ -12,7 +13,6 @@
 #include "panel/Fpicklist.h"
 #include "panel/PPanelButton.h"
 #include "sequence/CueGlobals.h"
-#include "sequence/Seque.h"
 #include "support/ModalAnswerer.h"
 #include "support/WindowSystem.h"
 

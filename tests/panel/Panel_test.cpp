@@ -1,6 +1,6 @@
+#include "cue/Seque.h"
 #include "dmx/Dmx_space.h"
 #include "panel/Panel.h"
-#include "sequence/Seque.h"
 
 #include <gtest/gtest.h>
 
