@@ -1,6 +1,6 @@
 // panel.vt2 from any bytes; what loads writes and reads back to the same bytes.
+#include "cue/Dmx_space.h"
 #include "cue/Seque.h"
-#include "dmx/Dmx_space.h"
 #include "panel/Panel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

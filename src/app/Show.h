@@ -4,8 +4,8 @@
 
 #include "app/DataPaths.h"
 #include "club/Icons.h"
+#include "cue/Dmx_space.h"
 #include "cue/Seque.h"
-#include "dmx/Dmx_space.h"
 #include "dmx/OlaOutput.h"
 #include "dmx/Usb.h"
 #include "functions/Blackout.h"

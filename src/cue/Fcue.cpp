@@ -7,8 +7,8 @@
 #include "common/PText.h"
 #include "common/PToolWindow.h"
 #include "common/PTrackBar.h"
+#include "cue/Dmx_space.h"
 #include "cue/Seque.h"
-#include "dmx/Dmx_space.h"
 #include "sequence/CueGlobals.h"
 
 #include <QCheckBox>

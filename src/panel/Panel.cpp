@@ -1,7 +1,7 @@
 #include "panel/Panel.h"
 
+#include "cue/Dmx_space.h"
 #include "cue/Seque.h"
-#include "dmx/Dmx_space.h"
 
 #include <utility>
 

@@ -6,7 +6,7 @@
 #include "common/PStringGrid.h"
 #include "common/PText.h"
 #include "common/PToolWindow.h"
-#include "dmx/Dmx_space.h"
+#include "sequence/EditSpace.h"
 #include "sequence/Fsceneprop.h"
 
 #include <QCheckBox>

@@ -17,7 +17,7 @@
 #include <optional>
 #include <string>
 
-class KyDmxSpace;
+class KyEditSpace;
 class KySequenceStore;
 class KyUsb;
 class QCheckBox;
@@ -28,7 +28,7 @@ class TPStringGrid;
 
 // What the editor works on; all of it is the show's.
 struct TSequenceFormModel {
-    KyDmxSpace& dmx;
+    KyEditSpace& dmx;
     KySequenceStore& store;
     KyUsb& usb;
     bool& inputChanged;

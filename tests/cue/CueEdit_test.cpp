@@ -1,6 +1,6 @@
 #include "cue/CueEdit.h"
+#include "cue/Dmx_space.h"
 #include "cue/Seque.h"
-#include "dmx/Dmx_space.h"
 #include "sequence/CueGlobals.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "app/Show.h"
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
 #include "sequence/CueGlobals.h"
 
 #include <gtest/gtest.h>

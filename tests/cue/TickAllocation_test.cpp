@@ -1,7 +1,7 @@
 // The tick must not allocate: this binary counts every allocation through the global
 // operator new while ticks run under full load.
 
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
 #include "dmx/OlaOutput.h"
 #include "functions/Blackout.h"
 #include "library/Library.h"

@@ -4,7 +4,7 @@
 
 #include "FakeOlaDaemon.h"
 #include "common/MMTimer.h"
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
 #include "dmx/Usb.h"
 
 #include <algorithm>

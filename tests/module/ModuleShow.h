@@ -2,8 +2,8 @@
 // A small show for the module memory tests: a store, the panel over it, and a library with
 // its installation, with helpers that add sequences, cues and devices.
 
+#include "cue/Dmx_space.h"
 #include "cue/Seque.h"
-#include "dmx/Dmx_space.h"
 #include "library/Library.h"
 #include "module/ModuleImage.h"
 #include "panel/Panel.h"

@@ -1,5 +1,5 @@
+#include "cue/Dmx_space.h"
 #include "cue/Seque.h"
-#include "dmx/Dmx_space.h"
 #include "panel/Panel.h"
 
 #include <gtest/gtest.h>
