@@ -1,8 +1,8 @@
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
+#include "cue/Seque.h"
 #include "library/Library.h"
 #include "module/ModuleImage.h"
 #include "panel/Panel.h"
-#include "sequence/Seque.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
 #include "cue/Cue.h"
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
 #include "sequence/SequenceEdit.h"
 #include "sequence/SequenceFile.h"
 #include "support/PlaybackLoad.h"

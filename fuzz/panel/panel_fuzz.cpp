@@ -1,7 +1,7 @@
 // panel.vt2 from any bytes; what loads writes and reads back to the same bytes.
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
+#include "cue/Seque.h"
 #include "panel/Panel.h"
-#include "sequence/Seque.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

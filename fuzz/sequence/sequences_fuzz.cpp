@@ -1,6 +1,6 @@
 // sequences.vt2 from any bytes; what loads writes and reads back to the same bytes, and
 // plays for a few ticks.
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
 #include "sequence/SequenceFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -1,10 +1,10 @@
 #pragma once
 // The main window: the operator's desk and the owner of the show.
 
-#include "app/MMTimer.h"
 #include "app/Show.h"
 #include "app/StartOptions.h"
 #include "club/PIconPages.h"
+#include "common/MMTimer.h"
 
 #include <QMainWindow>
 

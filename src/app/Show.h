@@ -4,16 +4,16 @@
 
 #include "app/DataPaths.h"
 #include "club/Icons.h"
-#include "dmx/Dmx_space.h"
-#include "library/Library.h"
+#include "cue/Dmx_space.h"
+#include "cue/Seque.h"
 #include "dmx/OlaOutput.h"
 #include "dmx/Usb.h"
 #include "functions/Blackout.h"
 #include "generator/GenList.h"
+#include "library/Library.h"
 #include "music/AudioBeats.h"
 #include "music/BeatSource.h"
 #include "panel/Panel.h"
-#include "sequence/Seque.h"
 
 #include <array>
 #include <cstdint>

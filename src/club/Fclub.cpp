@@ -1,7 +1,7 @@
 #include "club/Fclub.h"
 
+#include "common/PStringGrid.h"
 #include "common/PText.h"
-#include "library/PStringGrid.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "club/Ffloors.h"
 
 #include "club/PIconPages.h"
+#include "common/PStringGrid.h"
 #include "common/PText.h"
-#include "library/PStringGrid.h"
 
 #include <QHBoxLayout>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "common/PStoredList.h"
 
+#include "common/PStringGrid.h"
 #include "common/PText.h"
-#include "library/PStringGrid.h"
 
 #include <QHBoxLayout>
 #include <QMessageBox>

@@ -1,8 +1,8 @@
 #include "cue/Cue.h"
 
-#include "cue/CueGlobals.h"
-#include "dmx/Dmx_space.h"
-#include "sequence/Seque.h"
+#include "cue/Seque.h"
+#include "dmx/Universe.h"
+#include "sequence/CueGlobals.h"
 
 #include <algorithm>
 
@@ -117,7 +117,7 @@ void KyCue::dropMissingSequences(const KySeque& store)
     }
 }
 
-void cueTick(KyCue& live, KyDmxSpace& dmx, bool musicOn, bool pulse)
+void cueTick(KyCue& live, KyUniverse& dmx, bool musicOn, bool pulse)
 {
     dmx.keepHeldOnly();
     for (auto& engine : live.zones) {

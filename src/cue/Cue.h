@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-class KyDmxSpace;
+class KyUniverse;
 class KySeque;
 
 // The stored properties of one zone.
@@ -80,4 +80,4 @@ private:
 
 // The per-tick step of the live cue: the universe drops every channel not held by hand,
 // then zones 1 to 10 that are active write their scenes and generator figures.
-void cueTick(KyCue& live, KyDmxSpace& dmx, bool musicOn, bool pulse);
+void cueTick(KyCue& live, KyUniverse& dmx, bool musicOn, bool pulse);

@@ -1,7 +1,7 @@
 #include "cue/CueEdit.h"
 
+#include "cue/Seque.h"
 #include "generator/GeneratorScale.h"
-#include "sequence/Seque.h"
 
 #include <algorithm>
 

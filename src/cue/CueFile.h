@@ -4,7 +4,7 @@
 // first: zones are bound to stored sequences by id.
 
 #include "common/Files.h"
-#include "sequence/Seque.h"
+#include "cue/Seque.h"
 
 #include <string>
 

@@ -3,13 +3,13 @@
 #include "common/Fname.h"
 #include "common/PShownTimer.h"
 #include "common/PStoredList.h"
+#include "common/PStringGrid.h"
 #include "common/PText.h"
 #include "common/PToolWindow.h"
-#include "cue/CueGlobals.h"
-#include "dmx/Dmx_space.h"
-#include "functions/PTrackBar.h"
-#include "library/PStringGrid.h"
-#include "sequence/Seque.h"
+#include "common/PTrackBar.h"
+#include "cue/Dmx_space.h"
+#include "cue/Seque.h"
+#include "sequence/CueGlobals.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-TDmxSpaceForm::TDmxSpaceForm(const KyDmxSpace& dmx, std::mutex& showLock, QWidget* parent)
+TDmxSpaceForm::TDmxSpaceForm(const KyUniverse& dmx, std::mutex& showLock, QWidget* parent)
     : QWidget(parent, vt::kToolWindowFlags), dmx_(dmx), showLock_(showLock)
 {
     setWindowTitle(QStringLiteral("Przestrzeń DMX"));
@@ -65,12 +65,12 @@ void TDmxSpaceForm::showEvent(QShowEvent* event)
 
 void TDmxSpaceForm::refresh()
 {
-    KyDmxSpace::Universe values;
+    KyUniverse::Universe values;
     {
         std::lock_guard lock(showLock_);
         values = dmx_.data();
     }
-    for (int i = 0; i < KyDmxSpace::kChannels; ++i) {
+    for (int i = 0; i < KyUniverse::kChannels; ++i) {
         QString text = QString::number(values[static_cast<std::size_t>(i)]);
         QTableWidgetItem* cell = grid_->item(i / kColumns, i % kColumns);
         if (cell->text() != text)

@@ -2,7 +2,7 @@
 // The universe monitor "Przestrzeń DMX": all 512 channel values as numbers, ten per row.
 // It only reads the universe, as a copy taken under the show lock.
 
-#include "dmx/Dmx_space.h"
+#include "dmx/Universe.h"
 
 #include <QWidget>
 
@@ -14,10 +14,10 @@ class TDmxSpaceForm : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kColumns = 10;
-    static constexpr int kRows = (KyDmxSpace::kChannels + kColumns - 1) / kColumns;
+    static constexpr int kRows = (KyUniverse::kChannels + kColumns - 1) / kColumns;
 
     // A tool window that stays on top of `parent`, normally the main window.
-    TDmxSpaceForm(const KyDmxSpace& dmx, std::mutex& showLock, QWidget* parent = nullptr);
+    TDmxSpaceForm(const KyUniverse& dmx, std::mutex& showLock, QWidget* parent = nullptr);
 
     QTableWidget* grid() const { return grid_; }
 
@@ -28,7 +28,7 @@ private:
     void buildGrid();
     void refresh();
 
-    const KyDmxSpace& dmx_;
+    const KyUniverse& dmx_;
     std::mutex& showLock_;
     QTableWidget* grid_ = nullptr;
 };

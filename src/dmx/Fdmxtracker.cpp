@@ -33,10 +33,10 @@ int roundHalfAway(double v)
 
 // Device channel `channel` of a device at `startAddress`; a channel outside the universe
 // (possible only in a damaged installation) reads as 0.
-int channelValue(const KyDmxSpace::Universe& universe, std::int32_t startAddress, std::int32_t channel)
+int channelValue(const KyUniverse::Universe& universe, std::int32_t startAddress, std::int32_t channel)
 {
     std::int64_t index = std::int64_t(startAddress) + channel - 2;
-    return index >= 0 && index < KyDmxSpace::kChannels ? universe[static_cast<std::size_t>(index)] : 0;
+    return index >= 0 && index < KyUniverse::kChannels ? universe[static_cast<std::size_t>(index)] : 0;
 }
 
 } // namespace
@@ -99,7 +99,7 @@ void TDmxTrackerFrame::paintEvent(QPaintEvent*)
 
 // ---- Window
 
-TDmxTrackerForm::TDmxTrackerForm(const KyDmxSpace& dmx, const KyIcons& icons, std::mutex& showLock, QWidget* parent)
+TDmxTrackerForm::TDmxTrackerForm(const KyUniverse& dmx, const KyIcons& icons, std::mutex& showLock, QWidget* parent)
     : QWidget(parent, vt::kToolWindowFlags), dmx_(dmx), icons_(icons), showLock_(showLock)
 {
     setWindowTitle(QStringLiteral("DmxTracker"));
@@ -141,7 +141,7 @@ void TDmxTrackerForm::followSelection()
 
 void TDmxTrackerForm::step()
 {
-    KyDmxSpace::Universe universe;
+    KyUniverse::Universe universe;
     std::vector<Head> heads;
     {
         std::lock_guard lock(showLock_);
@@ -162,7 +162,7 @@ void TDmxTrackerForm::step()
 
 // The last position turns to the head's colour and the new one is drawn black; the
 // installation's inversion and swap of pan and tilt are left out, as the raw channels show.
-void TDmxTrackerForm::stepHead(const Head& head, const KyDmxSpace::Universe& universe)
+void TDmxTrackerForm::stepHead(const Head& head, const KyUniverse::Universe& universe)
 {
     Trail& trail = trailOf(head.device);
     frame_->drawDot(trail.last, trail.colour);

@@ -5,7 +5,7 @@
 // as copies taken under the show lock.
 
 #include "club/Icons.h"
-#include "dmx/Dmx_space.h"
+#include "dmx/Universe.h"
 
 #include <QImage>
 #include <QWidget>
@@ -51,7 +51,7 @@ class TDmxTrackerForm : public QWidget {
     Q_OBJECT
 public:
     // A tool window that stays on top of `parent`, normally the main window.
-    TDmxTrackerForm(const KyDmxSpace& dmx, const KyIcons& icons, std::mutex& showLock, QWidget* parent = nullptr);
+    TDmxTrackerForm(const KyUniverse& dmx, const KyIcons& icons, std::mutex& showLock, QWidget* parent = nullptr);
 
     TDmxTrackerFrame* frame() const { return frame_; }
     // The selection changed: a tracker resting while hidden starts plotting again.
@@ -72,10 +72,10 @@ private:
     };
 
     void step();
-    void stepHead(const Head& head, const KyDmxSpace::Universe& universe);
+    void stepHead(const Head& head, const KyUniverse::Universe& universe);
     Trail& trailOf(const std::shared_ptr<KyClubDevice>& device);
 
-    const KyDmxSpace& dmx_;
+    const KyUniverse& dmx_;
     const KyIcons& icons_;
     std::mutex& showLock_;
     TDmxTrackerFrame* frame_ = nullptr;

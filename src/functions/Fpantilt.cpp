@@ -1,7 +1,7 @@
 #include "functions/Fpantilt.h"
 
+#include "common/PTrackBar.h"
 #include "functions/PDimmerControl.h"
-#include "functions/PTrackBar.h"
 #include "functions/PTrackPad.h"
 
 #include <QButtonGroup>

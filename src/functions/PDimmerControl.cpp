@@ -1,8 +1,8 @@
 #include "functions/PDimmerControl.h"
 
 #include "common/PText.h"
+#include "common/PTrackBar.h"
 #include "functions/Dimming.h"
-#include "functions/PTrackBar.h"
 
 #include <QLabel>
 #include <QPushButton>

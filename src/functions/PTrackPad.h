@@ -3,7 +3,7 @@
 // step: a relative axis moves by its step per pixel of motion while the pointer stays on the
 // knob; an axis with step 0 follows the pointer.
 
-#include "functions/PTrackAxis.h"
+#include "common/PTrackAxis.h"
 
 #include <QColor>
 #include <QWidget>

@@ -2,7 +2,7 @@
 // What the function windows show, copied from the show under its lock so that the widgets
 // are updated afterwards without it.
 
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
 
 #include <bitset>
 #include <initializer_list>

@@ -4,7 +4,7 @@
 // around the writes.
 
 #include "club/Icons.h"
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
 
 #include <cstdint>
 #include <functional>

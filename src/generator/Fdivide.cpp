@@ -1,6 +1,6 @@
 #include "generator/Fdivide.h"
 
-#include "functions/PTrackBar.h"
+#include "common/PTrackBar.h"
 #include "generator/FigureEdit.h"
 
 #include <QFormLayout>

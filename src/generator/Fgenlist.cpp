@@ -3,8 +3,8 @@
 #include "common/Files.h"
 #include "common/Fname.h"
 #include "common/PFileChooser.h"
+#include "common/PStringGrid.h"
 #include "common/PText.h"
-#include "library/PStringGrid.h"
 
 #include <QDir>
 #include <QHBoxLayout>

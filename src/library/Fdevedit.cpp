@@ -2,9 +2,9 @@
 
 #include "common/PFileChooser.h"
 #include "common/PPicture.h"
+#include "common/PStringGrid.h"
 #include "common/PText.h"
 #include "library/Fchanneldlg.h"
-#include "library/PStringGrid.h"
 
 #include <QCheckBox>
 #include <QEvent>

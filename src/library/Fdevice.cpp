@@ -1,9 +1,9 @@
 #include "library/Fdevice.h"
 
 #include "common/PPicture.h"
+#include "common/PStringGrid.h"
 #include "common/PText.h"
 #include "library/Fdevedit.h"
-#include "library/PStringGrid.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,10 +2,10 @@
 
 #include "common/Files.h"
 #include "common/PFileChooser.h"
+#include "common/PStringGrid.h"
 #include "common/PText.h"
 #include "library/Fdevice.h"
 #include "library/LibraryFile.h"
-#include "library/PStringGrid.h"
 
 #include <QDir>
 #include <QFileDialog>

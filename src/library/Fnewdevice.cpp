@@ -1,8 +1,8 @@
 #include "library/Fnewdevice.h"
 
 #include "common/PPicture.h"
+#include "common/PStringGrid.h"
 #include "common/PText.h"
-#include "library/PStringGrid.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,10 +2,10 @@
 
 #include "common/Files.h"
 #include "common/PFileChooser.h"
+#include "common/PStringGrid.h"
 #include "common/PText.h"
-#include "library/PStringGrid.h"
+#include "cue/Seque.h"
 #include "module/SavedImage.h"
-#include "sequence/Seque.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

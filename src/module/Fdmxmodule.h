@@ -6,7 +6,7 @@
 // handler replaces the main tick, so no DMX frames go out; the main tick comes back when the
 // job ends.
 
-#include "app/MMTimer.h"
+#include "common/MMTimer.h"
 #include "module/ModuleData.h"
 #include "module/ModuleJob.h"
 

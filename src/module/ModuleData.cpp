@@ -1,6 +1,6 @@
 #include "module/ModuleData.h"
 
-#include "sequence/Seque.h"
+#include "cue/Seque.h"
 
 #include <set>
 

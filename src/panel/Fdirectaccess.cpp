@@ -3,14 +3,14 @@
 #include "common/Fname.h"
 #include "common/PText.h"
 #include "common/PToolWindow.h"
-#include "cue/CueGlobals.h"
+#include "common/PTrackBar.h"
 #include "cue/CueStart.h"
-#include "dmx/Dmx_space.h"
-#include "functions/PTrackBar.h"
+#include "cue/Dmx_space.h"
+#include "cue/Seque.h"
 #include "generator/GeneratorScale.h"
 #include "panel/Fpicklist.h"
 #include "panel/PPanelButton.h"
-#include "sequence/Seque.h"
+#include "sequence/CueGlobals.h"
 
 #include <QButtonGroup>
 #include <QCursor>

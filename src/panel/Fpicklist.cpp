@@ -1,9 +1,9 @@
 #include "panel/Fpicklist.h"
 
+#include "common/PStringGrid.h"
 #include "common/PText.h"
 #include "cue/CueEdit.h"
-#include "library/PStringGrid.h"
-#include "sequence/Seque.h"
+#include "cue/Seque.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "panel/Panel.h"
 
-#include "dmx/Dmx_space.h"
-#include "sequence/Seque.h"
+#include "cue/Dmx_space.h"
+#include "cue/Seque.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #include "sequence/Fsceneprop.h"
 
-#include "library/PStringGrid.h"
+#include "common/PStringGrid.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

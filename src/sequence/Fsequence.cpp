@@ -3,10 +3,10 @@
 #include "common/Fname.h"
 #include "common/PShownTimer.h"
 #include "common/PStoredList.h"
+#include "common/PStringGrid.h"
 #include "common/PText.h"
 #include "common/PToolWindow.h"
-#include "dmx/Dmx_space.h"
-#include "library/PStringGrid.h"
+#include "sequence/EditSpace.h"
 #include "sequence/Fsceneprop.h"
 
 #include <QCheckBox>

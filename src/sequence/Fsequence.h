@@ -5,7 +5,7 @@
 // stored sequences. What it does to the show lives in KySequenceEdit; the window maps its
 // controls to it under the show lock.
 
-#include "app/MMTimer.h"
+#include "common/MMTimer.h"
 #include "common/PStoredList.h"
 #include "sequence/SequenceEdit.h"
 
@@ -17,8 +17,8 @@
 #include <optional>
 #include <string>
 
-class KyDmxSpace;
-class KySeque;
+class KyEditSpace;
+class KySequenceStore;
 class KyUsb;
 class QCheckBox;
 class QLabel;
@@ -28,8 +28,8 @@ class TPStringGrid;
 
 // What the editor works on; all of it is the show's.
 struct TSequenceFormModel {
-    KyDmxSpace& dmx;
-    KySeque& store;
+    KyEditSpace& dmx;
+    KySequenceStore& store;
     KyUsb& usb;
     bool& inputChanged;
     std::mutex& showLock;

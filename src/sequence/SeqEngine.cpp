@@ -1,7 +1,7 @@
 #include "sequence/SeqEngine.h"
 
-#include "cue/CueGlobals.h"
-#include "dmx/Dmx_space.h"
+#include "dmx/Universe.h"
+#include "sequence/CueGlobals.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,13 +18,13 @@ std::uint32_t scaledLength(std::uint32_t sceneTime, float factor)
     return static_cast<std::uint32_t>(std::min(ticks, double(std::numeric_limits<std::uint32_t>::max())));
 }
 
-void writeIfFree(KyDmxSpace& dmx, std::int32_t channel, std::uint8_t value)
+void writeIfFree(KyUniverse& dmx, std::int32_t channel, std::uint8_t value)
 {
     if (!dmx.isHeld(channel))
         dmx.setChannel(channel, value);
 }
 
-void writeScene(KyDmxSpace& dmx, const KyScene& scene)
+void writeScene(KyUniverse& dmx, const KyScene& scene)
 {
     const std::uint8_t* values = scene.values().data();
     for (const auto& run : scene.shape().valueRuns)
@@ -81,7 +81,7 @@ public:
     {
     }
 
-    void write(KyDmxSpace& dmx, KyFadeSteps& kept) const
+    void write(KyUniverse& dmx, KyFadeSteps& kept) const
     {
         const std::size_t count = c_.size();
         if (kept.hasRoom() && count <= KyFadeSteps::kEntries) {
@@ -113,7 +113,7 @@ private:
         std::size_t run = 0, runDone = 0, pair = 0;
     };
 
-    void writeChunk(KyDmxSpace& dmx, std::size_t first, std::size_t n, const float* from, const float* step,
+    void writeChunk(KyUniverse& dmx, std::size_t first, std::size_t n, const float* from, const float* step,
                     Cursor& cursor) const
     {
         Levels levels;
@@ -178,7 +178,7 @@ private:
             step[k] = (to[k] - from[k]) / span_;
     }
 
-    void writePair(KyDmxSpace& dmx, std::size_t i, int level) const
+    void writePair(KyUniverse& dmx, std::size_t i, int level) const
     {
         const std::int32_t coarse = c_.channel[i];
         const std::int32_t fine = c_.fineChannel[i];
@@ -188,7 +188,7 @@ private:
         }
     }
 
-    void store(KyDmxSpace& dmx, std::size_t first, std::size_t n, const Levels& levels, Cursor& at) const
+    void store(KyUniverse& dmx, std::size_t first, std::size_t n, const Levels& levels, Cursor& at) const
     {
         const std::size_t end = first + n;
         const auto& runs = c_.runs;
@@ -206,7 +206,7 @@ private:
             writePair(dmx, pairs[at.pair], levels.wide[pairs[at.pair] - first]);
     }
 
-    void storeInOrder(KyDmxSpace& dmx, std::size_t first, std::size_t n, const Levels& levels) const
+    void storeInOrder(KyUniverse& dmx, std::size_t first, std::size_t n, const Levels& levels) const
     {
         for (std::size_t k = 0; k < n; ++k) {
             const std::size_t i = first + k;
@@ -229,13 +229,13 @@ private:
 };
 
 // One axis of a pan/tilt pair: the generator's offset around what the scene wrote.
-void applyAxis(KyDmxSpace& dmx, const KyGenerator& g, double sine, std::int32_t coarse, std::int32_t fine, bool wide,
+void applyAxis(KyUniverse& dmx, const KyGenerator& g, double sine, std::int32_t coarse, std::int32_t fine, bool wide,
                double amplitudeFactor)
 {
     if (!g.enabled || dmx.isHeld(coarse) || (wide && dmx.isHeld(fine)))
         return;
     const auto& u = dmx.data();
-    auto valueAt = [&](std::int32_t i) { return KyDmxSpace::inRange(i) ? int(u[std::size_t(i)]) : 0; };
+    auto valueAt = [&](std::int32_t i) { return KyUniverse::inRange(i) ? int(u[std::size_t(i)]) : 0; };
     int base = wide ? valueAt(coarse) * 256 + valueAt(fine) : valueAt(coarse);
     int v = g.valueFromSine(sine, base, wide, amplitudeFactor);
     if (wide) {
@@ -319,7 +319,7 @@ std::size_t KySeqEngine::currentSceneIndex()
     return static_cast<std::size_t>(sceneIndex);
 }
 
-void KySeqEngine::output(KyDmxSpace& dmx, std::size_t current)
+void KySeqEngine::output(KyUniverse& dmx, std::size_t current)
 {
     const auto& scenes = sequence->scenes;
     const KyScene& scene = scenes[current];
@@ -354,7 +354,7 @@ void KySeqEngine::changeScene()
     beatCount = 0;
 }
 
-std::int32_t KySeqEngine::step(KyDmxSpace& dmx, bool musicOn, bool pulse)
+std::int32_t KySeqEngine::step(KyUniverse& dmx, bool musicOn, bool pulse)
 {
     if (sequence->scenes.empty())
         return 0;
@@ -390,7 +390,7 @@ std::int32_t KySeqEngine::step(KyDmxSpace& dmx, bool musicOn, bool pulse)
     return shown;
 }
 
-void KySeqEngine::generatorStep(KyDmxSpace& dmx)
+void KySeqEngine::generatorStep(KyUniverse& dmx)
 {
     auto& scenes = sequence->scenes;
     if (!generatorsPlaying || scenes.empty())

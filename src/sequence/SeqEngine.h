@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-class KyDmxSpace;
+class KyUniverse;
 
 // The fade's start levels and per-entry steps toward the next scene, kept between ticks
 // while an engine stays in one scene at one speed. Only engines that play get room for them
@@ -84,9 +84,9 @@ public:
     void stopGenerators();
 
     // One tick of scene playback; returns the index of the scene shown in it.
-    std::int32_t step(KyDmxSpace& dmx, bool musicOn, bool pulse);
+    std::int32_t step(KyUniverse& dmx, bool musicOn, bool pulse);
     // One tick of the figure generators of the current scene, over what `step` wrote.
-    void generatorStep(KyDmxSpace& dmx);
+    void generatorStep(KyUniverse& dmx);
     // Clamps `speed` to -100..100 in place and gives the factor that scales scene times.
     float speedFactor();
     // Gives the engine room to keep its fade's steps between ticks (window thread only).
@@ -95,7 +95,7 @@ public:
 private:
     // The scene index made valid again if the sequence lost scenes while bound.
     std::size_t currentSceneIndex();
-    void output(KyDmxSpace& dmx, std::size_t current);
+    void output(KyUniverse& dmx, std::size_t current);
     // `entered` holds the previous scene's records of the pair on the first tick of a newly
     // entered scene, and is empty otherwise.
     void moveFigure(const KyScene::PanTiltPair& pair, const KyScene::PairRecords* entered, double speedFactor);

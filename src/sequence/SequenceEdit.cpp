@@ -1,7 +1,7 @@
 #include "sequence/SequenceEdit.h"
 
-#include "dmx/Dmx_space.h"
 #include "dmx/Usb.h"
+#include "sequence/EditSpace.h"
 
 #include <cstdio>
 
@@ -14,7 +14,7 @@ KySequence newWorkingCopy()
     return sequence;
 }
 
-KySequenceEdit::KySequenceEdit(KyDmxSpace& dmx, KySeque& store) : dmx_(dmx), store_(store) {}
+KySequenceEdit::KySequenceEdit(KyEditSpace& dmx, KySequenceStore& store) : dmx_(dmx), store_(store) {}
 
 // The preview engine plays the edited sequence object itself, so the working copy is always
 // replaced in place, never rebound.
@@ -213,7 +213,7 @@ std::vector<std::pair<std::int32_t, std::uint8_t>> sceneContents(const KyScene& 
     return contents;
 }
 
-void editorPlayback(KyDmxSpace& dmx)
+void editorPlayback(KyEditSpace& dmx)
 {
     KySeqEngine& preview = dmx.previewEngine();
     if (preview.playing) {
@@ -229,7 +229,7 @@ void editorPlayback(KyDmxSpace& dmx)
         [&](std::int32_t channel, const KyChStatus& status) { dmx.setChannel(channel, status.value); });
 }
 
-void editorTick(KyDmxSpace& dmx, KyUsb& usb, bool& inputChanged)
+void editorTick(KyEditSpace& dmx, KyUsb& usb, bool& inputChanged)
 {
     editorPlayback(dmx);
     if (!usb.sendFrame(dmx.data(), inputChanged))

@@ -4,7 +4,7 @@
 // saves, renames and erases. Every member is called under the show lock, since the tick
 // plays the working copy and the stored sequences.
 
-#include "sequence/Seque.h"
+#include "sequence/SequenceStore.h"
 
 #include <array>
 #include <cstdint>
@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-class KyDmxSpace;
+class KyEditSpace;
 class KyUsb;
 
 class KySequenceEdit {
@@ -23,7 +23,7 @@ public:
     // The steps of the time groups "min", "sek" and "0.1 sek".
     static constexpr std::uint32_t kMinute = 1200, kSecond = 20, kTenth = 1;
 
-    KySequenceEdit(KyDmxSpace& dmx, KySeque& store);
+    KySequenceEdit(KyEditSpace& dmx, KySequenceStore& store);
 
     // Opening: recording on, a fresh working copy at its first scene. Closing: the preview
     // stopped, recording off, the stored sequences sorted by name.
@@ -72,8 +72,8 @@ private:
     KySequence& working();
     void replaceWorkingCopy(const KySequence& sequence, bool isNew);
 
-    KyDmxSpace& dmx_;
-    KySeque& store_;
+    KyEditSpace& dmx_;
+    KySequenceStore& store_;
     bool isNew_ = true;
     bool globalTime_ = false;
 };
@@ -92,5 +92,5 @@ std::vector<std::pair<std::int32_t, std::uint8_t>> sceneContents(const KyScene& 
 // the working copy and the current scene follows it; otherwise the current scene is written
 // over the universe, held channels included. Nothing is cleared, so earlier values stay.
 // Then the frame goes out, and a failed one runs one reconnection step. Allocates nothing.
-void editorPlayback(KyDmxSpace& dmx);
-void editorTick(KyDmxSpace& dmx, KyUsb& usb, bool& inputChanged);
+void editorPlayback(KyEditSpace& dmx);
+void editorTick(KyEditSpace& dmx, KyUsb& usb, bool& inputChanged);

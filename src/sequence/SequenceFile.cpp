@@ -103,7 +103,7 @@ bool readScene(vt::ByteReader& in, const Layout& layout, KyScene::Assembler& ass
 }
 
 // The bytes the current layout takes, so the file is made in one piece.
-std::size_t fileSize(const KySeque& store)
+std::size_t fileSize(const KySequenceStore& store)
 {
     std::size_t size = sizeof kMagic + 12;
     for (const auto& seq : store.sequences()) {
@@ -141,7 +141,7 @@ bool readSequence(vt::ByteReader& in, const Layout& layout, KyScene::Assembler& 
 
 } // namespace
 
-vt::Bytes sequencesToBytes(const KySeque& store)
+vt::Bytes sequencesToBytes(const KySequenceStore& store)
 {
     vt::ByteWriter out;
     out.reserve(fileSize(store));
@@ -156,7 +156,7 @@ vt::Bytes sequencesToBytes(const KySeque& store)
 
 namespace {
 
-vt::LoadStatus readSequences(KySeque& store, vt::ByteReader& in)
+vt::LoadStatus readSequences(KySequenceStore& store, vt::ByteReader& in)
 {
     const std::uint8_t* head = nullptr;
     const bool versioned = in.peek(sizeof kMagic, head) && std::memcmp(head, kMagic, sizeof kMagic) == 0;
@@ -165,7 +165,7 @@ vt::LoadStatus readSequences(KySeque& store, vt::ByteReader& in)
     const Layout layout{versioned};
     std::int32_t listVersion;
     std::uint32_t count = 0;
-    KySeque::SequenceList read;
+    KySequenceStore::SequenceList read;
     KyScene::Assembler assembler;
     if (layout.version(in, listVersion) && in.i32(store.nextSequenceId) &&
         in.count(count, versioned ? 17 : 13)) {
@@ -186,19 +186,19 @@ vt::LoadStatus readSequences(KySeque& store, vt::ByteReader& in)
 
 } // namespace
 
-vt::LoadStatus sequencesFromBytes(KySeque& store, std::span<const std::uint8_t> bytes)
+vt::LoadStatus sequencesFromBytes(KySequenceStore& store, std::span<const std::uint8_t> bytes)
 {
     vt::ByteReader in(bytes);
     return readSequences(store, in);
 }
 
 // The largest file of a show: read part by part, never held whole.
-vt::LoadStatus loadSequences(KySeque& store, const std::string& path)
+vt::LoadStatus loadSequences(KySequenceStore& store, const std::string& path)
 {
     return vt::loadFileInParts(path, [&](vt::ByteReader& in) { return readSequences(store, in); });
 }
 
-bool saveSequences(const KySeque& store, const std::string& path, std::string* error)
+bool saveSequences(const KySequenceStore& store, const std::string& path, std::string* error)
 {
     return vt::writeFileAtomically(path, sequencesToBytes(store), error);
 }

@@ -1,8 +1,8 @@
 // The real timer ticking the show every millisecond while another thread works on the
 // universe the way the windows do. Run under ThreadSanitizer by the test command.
 
-#include "app/MMTimer.h"
 #include "app/Show.h"
+#include "common/MMTimer.h"
 #include "generator/GeneratorScale.h"
 #include "support/PlaybackLoad.h"
 

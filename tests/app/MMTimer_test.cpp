@@ -1,4 +1,4 @@
-#include "app/MMTimer.h"
+#include "common/MMTimer.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,7 +1,7 @@
 #include "cue/CueEdit.h"
-#include "cue/CueGlobals.h"
-#include "dmx/Dmx_space.h"
-#include "sequence/Seque.h"
+#include "cue/Dmx_space.h"
+#include "cue/Seque.h"
+#include "sequence/CueGlobals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "cue/CueFile.h"
-#include "cue/CueGlobals.h"
+#include "sequence/CueGlobals.h"
 #include "sequence/SequenceFile.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "cue/CueGlobals.h"
 #include "cue/CueStart.h"
-#include "sequence/Seque.h"
+#include "cue/Seque.h"
+#include "sequence/CueGlobals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "app/Show.h"
-#include "cue/CueGlobals.h"
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
+#include "sequence/CueGlobals.h"
 
 #include <gtest/gtest.h>
 

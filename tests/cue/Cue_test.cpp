@@ -1,5 +1,5 @@
-#include "cue/CueGlobals.h"
-#include "sequence/Seque.h"
+#include "cue/Seque.h"
+#include "sequence/CueGlobals.h"
 
 #include <gtest/gtest.h>
 

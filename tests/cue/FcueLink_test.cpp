@@ -6,9 +6,9 @@
 #include "common/PText.h"
 #include "cue/CueFormSupport.h"
 #include "cue/Fcue.h"
+#include "cue/Seque.h"
 #include "panel/Fdirectaccess.h"
 #include "panel/PPanelButton.h"
-#include "sequence/Seque.h"
 #include "sequence/SequenceFile.h"
 #include "support/ModuleSimProcess.h"
 

@@ -3,15 +3,15 @@
 
 #include "app/Fmain.h"
 #include "common/PText.h"
+#include "common/PTrackBar.h"
 #include "cue/CueFile.h"
 #include "cue/CueFormSupport.h"
-#include "cue/CueGlobals.h"
+#include "cue/Dmx_space.h"
 #include "cue/Fcue.h"
-#include "dmx/Dmx_space.h"
-#include "functions/PTrackBar.h"
+#include "cue/Seque.h"
 #include "panel/Fdirectaccess.h"
 #include "panel/PPanelButton.h"
-#include "sequence/Seque.h"
+#include "sequence/CueGlobals.h"
 #include "sequence/SequenceFile.h"
 
 #include <QAction>

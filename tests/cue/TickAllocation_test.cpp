@@ -1,13 +1,13 @@
 // The tick must not allocate: this binary counts every allocation through the global
 // operator new while ticks run under full load.
 
-#include "cue/CueGlobals.h"
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
 #include "dmx/OlaOutput.h"
 #include "functions/Blackout.h"
 #include "library/Library.h"
 #include "music/BeatSource.h"
 #include "music/BeatTracker.h"
+#include "sequence/CueGlobals.h"
 #include "sequence/SequenceEdit.h"
 #include "support/PlaybackLoad.h"
 

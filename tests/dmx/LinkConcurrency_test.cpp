@@ -2,8 +2,8 @@
 // state for the caption and asks to close and then declines. Run under ThreadSanitizer too.
 
 #include "LinkFixtures.h"
-#include "app/MMTimer.h"
 #include "app/Show.h"
+#include "common/MMTimer.h"
 #include "support/ModuleSimProcess.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // Run under ThreadSanitizer by the test command.
 
 #include "FakeOlaDaemon.h"
-#include "app/MMTimer.h"
-#include "dmx/Dmx_space.h"
+#include "common/MMTimer.h"
+#include "cue/Dmx_space.h"
 #include "dmx/Usb.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // window side switches blackout, rebuilds the icons and edits the devices and their type.
 // Run under ThreadSanitizer too.
 
-#include "app/MMTimer.h"
 #include "app/Show.h"
+#include "common/MMTimer.h"
 #include "dmx/LinkFixtures.h"
 #include "support/ModuleSimProcess.h"
 

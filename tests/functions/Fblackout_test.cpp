@@ -2,10 +2,10 @@
 // pseudo-terminal, with the Light window showing the live value beside it.
 
 #include "app/Show.h"
+#include "common/PTrackBar.h"
 #include "functions/Fblackout.h"
 #include "functions/Flight.h"
 #include "functions/PDimmerControl.h"
-#include "functions/PTrackBar.h"
 #include "support/Pty.h"
 
 #include <QLabel>

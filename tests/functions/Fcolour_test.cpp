@@ -1,12 +1,12 @@
 // The wheel, mixer, optics and dimmers windows driven through their controls.
 
 #include "FormSupport.h"
+#include "common/PTrackBar.h"
 #include "functions/Colours.h"
 #include "functions/Fdimmers.h"
 #include "functions/Fmixer.h"
 #include "functions/Fwheel.h"
 #include "functions/PDimmerControl.h"
-#include "functions/PTrackBar.h"
 #include "functions/PWheelPanel.h"
 #include "support/ModalAnswerer.h"
 

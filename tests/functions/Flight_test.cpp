@@ -2,10 +2,10 @@
 // visibility and title, target lists, the index rule, read-back and the hold buttons.
 
 #include "FormSupport.h"
+#include "common/PTrackBar.h"
 #include "functions/Fchvalue.h"
 #include "functions/Flight.h"
 #include "functions/PDimmerControl.h"
-#include "functions/PTrackBar.h"
 
 #include <QGroupBox>
 #include <QLayout>

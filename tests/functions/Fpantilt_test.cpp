@@ -1,9 +1,9 @@
 // The Pan/Tilt window driven through its pad, buttons and bars.
 
 #include "FormSupport.h"
+#include "common/PTrackBar.h"
 #include "functions/Fpantilt.h"
 #include "functions/PDimmerControl.h"
-#include "functions/PTrackBar.h"
 #include "functions/PTrackPad.h"
 #include "support/WindowSystem.h"
 

@@ -3,7 +3,7 @@
 // installed from it, their icons with a selection, and a universe.
 
 #include "club/Icons.h"
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
 #include "functions/Targets.h"
 #include "library/Library.h"
 

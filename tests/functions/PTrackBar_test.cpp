@@ -1,5 +1,5 @@
-#include "functions/PTrackBar.h"
 #include "TrackTestSupport.h"
+#include "common/PTrackBar.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -4,13 +4,13 @@
 #include "../functions/FunctionRig.h"
 #include "app/Fmain.h"
 #include "common/Fname.h"
+#include "common/PStringGrid.h"
 #include "common/PText.h"
-#include "functions/PTrackBar.h"
+#include "common/PTrackBar.h"
+#include "functions/Fgenerator.h"
 #include "generator/Fdivide.h"
-#include "generator/Fgenerator.h"
 #include "generator/Fgenlist.h"
 #include "library/LibraryFile.h"
-#include "library/PStringGrid.h"
 #include "support/ModalAnswerer.h"
 
 #include <QAction>

@@ -2,11 +2,11 @@
 
 #include "common/Fname.h"
 #include "common/PFileChooser.h"
+#include "common/PStringGrid.h"
 #include "common/PText.h"
-#include "functions/PTrackBar.h"
+#include "common/PTrackBar.h"
 #include "generator/Fdivide.h"
 #include "generator/Fgenlist.h"
-#include "library/PStringGrid.h"
 #include "support/ModalAnswerer.h"
 
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 // fields and grid cells the way the operator does, and answering file dialogs.
 
 #include "common/PFileChooser.h"
-#include "library/PStringGrid.h"
+#include "common/PStringGrid.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,8 +2,8 @@
 // main tick, the window side starts jobs and follows their progress under the show lock,
 // and the main tick comes back. Run under ThreadSanitizer too.
 
-#include "app/MMTimer.h"
 #include "app/Show.h"
+#include "common/MMTimer.h"
 #include "dmx/LinkFixtures.h"
 #include "module/ModuleJob.h"
 #include "support/ModuleSimProcess.h"

@@ -2,11 +2,11 @@
 // A small show for the module memory tests: a store, the panel over it, and a library with
 // its installation, with helpers that add sequences, cues and devices.
 
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
+#include "cue/Seque.h"
 #include "library/Library.h"
 #include "module/ModuleImage.h"
 #include "panel/Panel.h"
-#include "sequence/Seque.h"
 
 #include <array>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // and the window side switches sources, taps and reads the tempo and level. Run under
 // ThreadSanitizer too.
 
-#include "app/MMTimer.h"
 #include "app/Show.h"
+#include "common/MMTimer.h"
 #include "music/RhythmControl.h"
 #include "music/TestAudio.h"
 

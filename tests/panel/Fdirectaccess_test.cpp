@@ -4,17 +4,17 @@
 #include "app/Fmain.h"
 #include "common/Fname.h"
 #include "common/PText.h"
-#include "cue/CueGlobals.h"
-#include "dmx/Dmx_space.h"
-#include "functions/PTrackBar.h"
+#include "common/PTrackBar.h"
+#include "cue/Dmx_space.h"
+#include "cue/Seque.h"
 #include "generator/GeneratorScale.h"
+#include "library/LibraryUiSupport.h"
 #include "panel/Fdirectaccess.h"
 #include "panel/Fpicklist.h"
 #include "panel/PPanelButton.h"
-#include "sequence/Seque.h"
+#include "sequence/CueGlobals.h"
 #include "support/ModalAnswerer.h"
 #include "support/WindowSystem.h"
-#include "library/LibraryUiSupport.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
+#include "cue/Seque.h"
 #include "panel/Panel.h"
-#include "sequence/Seque.h"
 
 #include <gtest/gtest.h>
 

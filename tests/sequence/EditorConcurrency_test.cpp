@@ -2,8 +2,8 @@
 // scenes, previews, stores sequences and swaps the tick handlers the way the editor does. Run
 // under ThreadSanitizer by the test command.
 
-#include "app/MMTimer.h"
 #include "app/Show.h"
+#include "common/MMTimer.h"
 #include "sequence/SequenceEdit.h"
 #include "sequence/SequenceFile.h"
 #include "support/PlaybackLoad.h"

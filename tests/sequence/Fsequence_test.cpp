@@ -2,12 +2,12 @@
 // with a stand-in for the main window around it.
 
 #include "common/Fname.h"
+#include "common/PStringGrid.h"
+#include "common/PTrackBar.h"
 #include "dmx/Usb.h"
-#include "functions/FormSupport.h"
 #include "functions/Flight.h"
+#include "functions/FormSupport.h"
 #include "functions/PDimmerControl.h"
-#include "functions/PTrackBar.h"
-#include "library/PStringGrid.h"
 #include "sequence/Fsceneprop.h"
 #include "sequence/Fsequence.h"
 #include "sequence/SequenceFile.h"

@@ -1,5 +1,5 @@
-#include "cue/CueGlobals.h"
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
+#include "sequence/CueGlobals.h"
 #include "sequence/SeqEngine.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 // editors and files give them in, shapes shared between scenes and never changed under
 // another scene, and engines that keep their fade's steps writing what the others write.
 
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
 #include "functions/FunctionRig.h"
 #include "functions/PanTilt.h"
 #include "functions/SceneGenerators.h"

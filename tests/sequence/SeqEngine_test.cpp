@@ -1,4 +1,4 @@
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
 #include "sequence/SeqEngine.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The sequence editor's work on the show without its window: the working copy, its scenes
 // and times, the stored sequences and the editor's playback step.
 
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
 #include "sequence/SequenceEdit.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "sequence/Seque.h"
+#include "cue/Seque.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 
 #include "common/Ini.h"
 #include "cue/CueFile.h"
+#include "cue/Seque.h"
 #include "generator/GenList.h"
 #include "library/Library.h"
 #include "panel/Panel.h"
-#include "sequence/Seque.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "functions/PTrackBar.h"
+#include "common/PTrackBar.h"
 
 #include <QCursor>
 #include <QKeyEvent>

@@ -1,7 +1,8 @@
 #pragma once
 // Values shared by the whole process: the generator speed and amplitude that every figure
 // generator runs at, and the two listeners the cue editor and the direct-access window
-// install. Written by the windows and read by the tick, all under the show lock.
+// install. Written by the windows and read by the tick, all under the show lock. They live
+// with the sequence engine, the lowest room that reads them.
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "library/PStringGrid.h"
+#include "common/PStringGrid.h"
 
 #include "common/PText.h"
 

@@ -1,23 +1,16 @@
 #pragma once
-// The DMX universe: 512 channel values, the mask of channels held by hand, and the
-// recording hook that turns operator writes into edits of the scene being recorded. It
-// also carries the live cue that the tick plays and the sequence editor's preview engine.
-
-#include "cue/Cue.h"
-#include "sequence/SeqEngine.h"
-#include "sequence/Sequence.h"
+// The DMX universe: 512 channel values and the mask of channels held by hand. While
+// recording, the operator's writes are handed to the room above (the sequence editor's
+// recording, sequence/EditSpace.h) instead of holding their channels.
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <memory>
 
-class KyDmxSpace {
+class KyUniverse {
 public:
     static constexpr int kChannels = 512;
     using Universe = std::array<std::uint8_t, kChannels>;
-
-    KyDmxSpace();
 
     // Channel arguments are universe indexes 0-511; any other index is dropped.
     const Universe& data() const { return universe_; }
@@ -37,7 +30,6 @@ public:
     }
     void setManual(int i, std::uint8_t v);
     void setManual16(int coarse, int fine, std::uint16_t v);
-    void linkPair(int pan, int tilt);
     void releaseChannel(int i);
     bool isHeld(int i) const { return inRange(i) && heldMask_[static_cast<std::size_t>(i)] != 0; }
     // How many channels the operator holds by hand.
@@ -45,26 +37,27 @@ public:
     // Drops every channel that is not held by hand; each tick starts from here.
     void keepHeldOnly();
 
-    const std::shared_ptr<KySequence>& editedSequence() const { return editedSequence_; }
-    KyCue& liveCue() { return liveCue_; }
-    const KyCue& liveCue() const { return liveCue_; }
-    // Plays editedSequence for the sequence editor.
-    KySeqEngine& previewEngine() { return previewEngine_; }
+    // Operator writes are recorded instead of held.
     bool recordingMode = false;
-    int currentScene = 0;
 
     static bool inRange(int i) { return static_cast<unsigned>(i) < static_cast<unsigned>(kChannels); }
 
+protected:
+    KyUniverse() = default;
+    KyUniverse(const KyUniverse&) = default;
+    KyUniverse& operator=(const KyUniverse&) = default;
+    ~KyUniverse() = default;
+
 private:
+    // What the recording makes of the operator's writes, channels inside the universe only:
+    // a byte, the coarse and fine bytes of a 16-bit value (either may lie outside), and a
+    // released channel.
+    virtual void recordByte(int channel, std::uint8_t value) = 0;
+    virtual void recordWord(int coarse, int fine, std::uint16_t value) = 0;
+    virtual void recordRelease(int channel) = 0;
+
     void hold(int i, bool held) { heldMask_[static_cast<std::size_t>(i)] = held ? 0xFF : 0; }
-    // The scene that writes go into while recording, or none when the edited sequence
-    // has no such scene.
-    KyScene* recordedScene();
-    void record(int channel, const KyChStatus& status);
 
     Universe universe_{};
     std::array<std::uint8_t, kChannels> heldMask_{}; // 0xFF where held, so clearing is a mask
-    std::shared_ptr<KySequence> editedSequence_;
-    KyCue liveCue_;
-    KySeqEngine previewEngine_;
 };

@@ -1,8 +1,8 @@
-#include "generator/Fgenerator.h"
+#include "functions/Fgenerator.h"
 
 #include "common/Fname.h"
 #include "common/PToolWindow.h"
-#include "functions/PTrackBar.h"
+#include "common/PTrackBar.h"
 #include "generator/Fdivide.h"
 #include "generator/Fgenlist.h"
 

@@ -1,4 +1,4 @@
-#include "functions/PTrackAxis.h"
+#include "common/PTrackAxis.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,14 +1,12 @@
-#include "dmx/Dmx_space.h"
+#include "sequence/EditSpace.h"
 
-// The engines that play keep their fades' steps between ticks; those of stored cues do not.
-KyDmxSpace::KyDmxSpace() : editedSequence_(std::make_shared<KySequence>()), previewEngine_(editedSequence_)
+// The preview keeps its fades' steps between ticks, as every engine that plays does.
+KyEditSpace::KyEditSpace() : editedSequence_(std::make_shared<KySequence>()), previewEngine_(editedSequence_)
 {
-    for (int zone = 0; zone < KyCue::kZones; ++zone)
-        liveCue_.zoneEngine(zone).keepFadeSteps();
     previewEngine_.keepFadeSteps();
 }
 
-KyScene* KyDmxSpace::recordedScene()
+KyScene* KyEditSpace::recordedScene()
 {
     auto& scenes = editedSequence_->scenes;
     if (currentScene < 0 || static_cast<std::size_t>(currentScene) >= scenes.size())
@@ -18,7 +16,7 @@ KyScene* KyDmxSpace::recordedScene()
 
 // Stores the record in the current scene and adds it, with value 0, to every other scene
 // that lacks the channel, so all scenes of a recorded sequence carry the same channels.
-void KyDmxSpace::record(int channel, const KyChStatus& status)
+void KyEditSpace::record(int channel, const KyChStatus& status)
 {
     KyScene* current = recordedScene();
     if (!current)
@@ -31,43 +29,25 @@ void KyDmxSpace::record(int channel, const KyChStatus& status)
             scene.setStatus(channel, silent);
 }
 
-void KyDmxSpace::setManual(int i, std::uint8_t v)
+void KyEditSpace::recordByte(int channel, std::uint8_t value)
 {
-    if (!inRange(i))
-        return;
-    universe_[static_cast<std::size_t>(i)] = v;
-    if (!recordingMode) {
-        hold(i, true);
-        return;
-    }
-    record(i, KyChStatus{v, 0, 0, 0, 0});
-    hold(i, false);
+    record(channel, KyChStatus{value, 0, 0, 0, 0});
 }
 
-void KyDmxSpace::setManual16(int coarse, int fine, std::uint16_t v)
+void KyEditSpace::recordWord(int coarse, int fine, std::uint16_t value)
 {
-    auto high = static_cast<std::uint8_t>(v >> 8);
-    auto low = static_cast<std::uint8_t>(v & 0xFF);
-    setChannel(coarse, high);
-    setChannel(fine, low);
-    if (!recordingMode) {
-        if (inRange(coarse))
-            hold(coarse, true);
-        if (inRange(fine))
-            hold(fine, true);
-        return;
-    }
-    if (inRange(coarse)) {
-        record(coarse, KyChStatus{high, 2, 0, fine, 0});
-        hold(coarse, false);
-    }
-    if (inRange(fine)) {
-        record(fine, KyChStatus{low, 1, 0, 0, 0});
-        hold(fine, false);
-    }
+    if (inRange(coarse))
+        record(coarse, KyChStatus{static_cast<std::uint8_t>(value >> 8), 2, 0, fine, 0});
+    if (inRange(fine))
+        record(fine, KyChStatus{static_cast<std::uint8_t>(value & 0xFF), 1, 0, 0, 0});
 }
 
-void KyDmxSpace::linkPair(int pan, int tilt)
+void KyEditSpace::recordRelease(int channel)
+{
+    editedSequence_->removeChannelEverywhere(channel);
+}
+
+void KyEditSpace::linkPair(int pan, int tilt)
 {
     KyScene* scene = recordedScene();
     if (!scene || !inRange(pan) || !inRange(tilt))
@@ -92,20 +72,4 @@ void KyDmxSpace::linkPair(int pan, int tilt)
     tiltFine.pairChannel = tilt;
     scene->setStatus(panStatus.fineChannel, panFine);
     scene->setStatus(tiltStatus.fineChannel, tiltFine);
-}
-
-void KyDmxSpace::releaseChannel(int i)
-{
-    if (!inRange(i))
-        return;
-    if (recordingMode)
-        editedSequence_->removeChannelEverywhere(i);
-    else
-        hold(i, false);
-}
-
-void KyDmxSpace::keepHeldOnly()
-{
-    for (std::size_t i = 0; i < universe_.size(); ++i)
-        universe_[i] &= heldMask_[i];
 }

@@ -1,52 +1,14 @@
-#include "sequence/Seque.h"
+#include "cue/Seque.h"
 
 #include "common/Collation.h"
 
 #include <algorithm>
 #include <numeric>
 
-namespace {
-
-// The next id after `last`, wrapping instead of overflowing on a counter read from a
-// damaged file.
-std::int32_t nextId(std::int32_t last)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(last) + 1u);
-}
-
-} // namespace
-
-void KySeque::addSequence(const KySequence& seq)
-{
-    auto stored = std::make_shared<KySequence>(seq);
-    nextSequenceId = nextId(nextSequenceId);
-    stored->id = nextSequenceId;
-    sequences_.push_back(std::move(stored));
-}
-
-void KySeque::eraseSequence(std::size_t index)
+void KySeque::releaseSequence(const KySequence& sequence)
 {
     for (auto& cue : cues_)
-        cue.releaseSequence(*sequences_[index]);
-    sequences_.erase(sequences_.begin() + static_cast<std::ptrdiff_t>(index));
-}
-
-void KySeque::sortSequences()
-{
-    vt::NameCollator collator;
-    std::sort(sequences_.begin(), sequences_.end(),
-              [&](const auto& a, const auto& b) { return collator.less(a->name, b->name); });
-}
-
-KySequence* KySeque::findSequence(std::int32_t id) const
-{
-    return findSharedSequence(id).get();
-}
-
-std::shared_ptr<KySequence> KySeque::findSharedSequence(std::int32_t id) const
-{
-    auto it = std::find_if(sequences_.begin(), sequences_.end(), [id](const auto& s) { return s->id == id; });
-    return it == sequences_.end() ? nullptr : *it;
+        cue.releaseSequence(sequence);
 }
 
 void KySeque::addCue(KyCue& cue)

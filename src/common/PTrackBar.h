@@ -3,7 +3,7 @@
 // tall enough). With a mouse step set, each pixel of mouse motion moves the value by that
 // step while the pointer stays on the knob, which gives fine control over large ranges.
 
-#include "functions/PTrackAxis.h"
+#include "common/PTrackAxis.h"
 
 #include <QColor>
 #include <QWidget>

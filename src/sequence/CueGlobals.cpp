@@ -1,4 +1,4 @@
-#include "cue/CueGlobals.h"
+#include "sequence/CueGlobals.h"
 
 KyCueGlobals& cueGlobals()
 {
