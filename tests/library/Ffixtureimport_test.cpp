@@ -98,7 +98,7 @@ private slots:
         QVERIFY2(preview.contains(QStringLiteral("Kolor 1: 8 Color Wheel — Open (3), Color 1 (11)")), qPrintable(preview));
         QVERIFY2(preview.contains(QStringLiteral("Kolor 2: 9 Cyan, 10 Magenta, 11 Yellow")), qPrintable(preview));
 
-        click(form.importButton());
+        form.importButton()->click();
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(form.imported().size(), std::size_t(1));
         const KyDevice& type = form.imported().front();
@@ -147,7 +147,7 @@ private slots:
             if (auto* importer = qobject_cast<TFixtureImportForm*>(dialog)) {
                 QTest::qWaitFor([&] { return !importer->listing(); }, kListingTimeout);
                 picked = pick(*importer, QStringLiteral("botex 620"), QStringLiteral("DPX 620 III"));
-                click(importer->importButton());
+                importer->importButton()->click();
             } else if (auto* editor = qobject_cast<TDeviceForm*>(dialog)) {
                 editorCaptions << editor->windowTitle();
                 editor->cancelButton()->click();
@@ -180,12 +180,12 @@ private slots:
                                "<Type>Color Changer</Type><Channel Name=\"D\" Preset=\"IntensityDimmer\"/>"
                                "<Mode Name=\"1ch\"><Channel Number=\"0\">D</Channel></Mode></FixtureDefinition>";
         files.paths = {QString::fromStdString(path), dir.filePath(QStringLiteral("missing.qxf"))};
-        click(form.fileButton());
+        form.fileButton()->click();
         QCOMPARE(files.filters, QStringList{QStringLiteral("Definicje urządzeń (*.qxf)")});
         QCOMPARE(modeTexts(form.modeList()), QStringList{QStringLiteral("1ch (1 kan.)")});
         QVERIFY(form.preview()->toPlainText().contains(QStringLiteral("Intensywność: 1 D")));
 
-        click(form.fileButton());
+        form.fileButton()->click();
         QVERIFY(form.modeList()->count() == 0);
         QVERIFY(form.preview()->toPlainText().startsWith(QStringLiteral("Nie można odczytać pliku")));
         QVERIFY(!form.importButton()->isEnabled());
