@@ -5,8 +5,8 @@
 #include "library/QxfImport.h"
 
 #include <QFileInfo>
+#include <QBoxLayout>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -110,25 +110,30 @@ TFixtureImportForm::TFixtureImportForm(QWidget* owner, const QString& folder)
     notice_->setWordWrap(true);
     notice_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Szukaj:"), this), 0, 0);
-    layout->addWidget(search_, 0, 1);
-    layout->addWidget(notice_, 1, 0, 1, 2);
-    layout->addWidget(tree_, 2, 0, 3, 2);
-    layout->addWidget(progress_, 5, 0, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Tryby"), this), 0, 2);
-    layout->addWidget(modes_, 1, 2, 2, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Podgląd"), this), 3, 2);
-    layout->addWidget(preview_, 4, 2, 2, 1);
+    auto* search = new QHBoxLayout;
+    search->addWidget(new QLabel(QStringLiteral("Szukaj:"), this));
+    search->addWidget(search_);
+    auto* fixtures = new QVBoxLayout;
+    fixtures->addLayout(search);
+    fixtures->addWidget(notice_);
+    fixtures->addWidget(tree_, 1);
+    fixtures->addWidget(progress_);
+    auto* modes = new QVBoxLayout;
+    modes->addWidget(new QLabel(QStringLiteral("Tryby"), this));
+    modes->addWidget(modes_);
+    modes->addWidget(new QLabel(QStringLiteral("Podgląd"), this));
+    modes->addWidget(preview_, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(fileButton_);
     buttons->addStretch();
     buttons->addWidget(importButton_);
     buttons->addWidget(closeButton_);
-    layout->addLayout(buttons, 6, 0, 1, 3);
-    layout->setColumnStretch(1, 1);
-    layout->setColumnStretch(2, 2);
-    layout->setRowStretch(4, 1);
+    auto* layout = new QGridLayout(this);
+    layout->addLayout(fixtures, 0, 0);
+    layout->addLayout(modes, 0, 1);
+    layout->addLayout(buttons, 1, 0, 1, 2);
+    layout->setColumnStretch(0, 2);
+    layout->setColumnStretch(1, 3);
     for (QPushButton* b : {importButton_, fileButton_, closeButton_})
         b->setAutoDefault(false);
     importButton_->setEnabled(false);
@@ -189,12 +194,15 @@ void TFixtureImportForm::addEntries(const std::vector<Entry>& entries, int done,
     for (const Entry& entry : entries) {
         QString maker = fromUtf8(entry.maker);
         QTreeWidgetItem*& makerItem = makers_[maker];
-        if (!makerItem)
+        bool fresh = !makerItem;
+        if (fresh)
             makerItem = new QTreeWidgetItem(tree_, {maker});
         auto* item = new QTreeWidgetItem(makerItem, {fromUtf8(entry.model)});
         item->setData(0, kPathRole, fromUtf8(entry.path));
         item->setHidden(!matches(item));
-        makerItem->setHidden(makerItem->isHidden() && item->isHidden());
+        // A maker shows while one of its models matches the search.
+        makerItem->setHidden((fresh || makerItem->isHidden()) && item->isHidden());
+        makerItem->setExpanded(!makerItem->isHidden() && !search_->text().trimmed().isEmpty());
     }
     tree_->setUpdatesEnabled(true);
     progress_->setRange(0, total);
