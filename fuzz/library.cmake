@@ -1,2 +1,6 @@
 vantorel_fuzz(fuzz_library SOURCES library/library_fuzz.cpp)
 vantorel_fuzz(fuzz_device SOURCES library/device_fuzz.cpp)
+vantorel_fuzz(fuzz_qxf SOURCES library/qxf_fuzz.cpp)
+if(TARGET fuzz_qxf)
+  file(COPY ${CMAKE_CURRENT_SOURCE_DIR}/library/seed.qxf DESTINATION ${CMAKE_CURRENT_BINARY_DIR}/fuzz_qxf.corpus)
+endif()

@@ -5,6 +5,7 @@
 #include "common/PStringGrid.h"
 #include "common/PText.h"
 #include "library/Fdevice.h"
+#include "library/Ffixtureimport.h"
 #include "library/LibraryFile.h"
 
 #include <QDir>
@@ -50,6 +51,7 @@ TLibraryForm::TLibraryForm(KyLibrary& library, std::mutex& showLock, QWidget* ow
       eraseButton_(new QPushButton(QStringLiteral("Usuń"), this)),
       importButton_(new QPushButton(QStringLiteral("Importuj"), this)),
       exportButton_(new QPushButton(QStringLiteral("Eksportuj"), this)),
+      fixtureImportButton_(new QPushButton(QStringLiteral("Import urządzeń"), this)),
       closeButton_(new QPushButton(QStringLiteral("&Zakończ"), this))
 {
     setWindowTitle(QStringLiteral("Biblioteka urządzeń"));
@@ -62,7 +64,8 @@ TLibraryForm::TLibraryForm(KyLibrary& library, std::mutex& showLock, QWidget* ow
     layout->addWidget(new QLabel(QStringLiteral("Opis urządzenia"), this), 0, 1);
     layout->addWidget(description_, 1, 1);
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {newButton_, newFromButton_, propertiesButton_, eraseButton_, importButton_, exportButton_}) {
+    for (QPushButton* b : {newButton_, newFromButton_, propertiesButton_, eraseButton_, importButton_, exportButton_,
+                           fixtureImportButton_}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
@@ -78,6 +81,7 @@ TLibraryForm::TLibraryForm(KyLibrary& library, std::mutex& showLock, QWidget* ow
     connect(eraseButton_, &QPushButton::clicked, this, &TLibraryForm::EraseButtonClick);
     connect(importButton_, &QPushButton::clicked, this, &TLibraryForm::ImportButtonClick);
     connect(exportButton_, &QPushButton::clicked, this, &TLibraryForm::ExportButtonClick);
+    connect(fixtureImportButton_, &QPushButton::clicked, this, &TLibraryForm::FixtureImportButtonClick);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     deviceGrid_->setCurrentCell(0, 1);
@@ -220,4 +224,20 @@ void TLibraryForm::ExportButtonClick()
     if (!saveDeviceFile(working, path.toStdString(), &reason))
         QMessageBox::warning(this, QStringLiteral("Błąd"),
                              QString::fromStdString(vt::saveFailureMessage(path.toStdString(), reason)));
+}
+
+void TLibraryForm::FixtureImportButtonClick()
+{
+    TFixtureImportForm importer(this);
+    if (importer.exec() != QDialog::Accepted)
+        return;
+    std::size_t added = 0;
+    {
+        std::lock_guard lock(showLock_);
+        for (const KyDevice& type : importer.imported())
+            added += library_.addDevice(type) ? 1 : 0;
+    }
+    refresh();
+    if (added > 0)
+        deviceGrid_->setCurrentCell(static_cast<int>(library_.deviceCount()) - 1, 1);
 }

@@ -27,6 +27,7 @@ public:
     QPushButton* eraseButton() const { return eraseButton_; }
     QPushButton* importButton() const { return importButton_; }
     QPushButton* exportButton() const { return exportButton_; }
+    QPushButton* fixtureImportButton() const { return fixtureImportButton_; }
     QPushButton* closeButton() const { return closeButton_; }
 
 private:
@@ -43,6 +44,7 @@ private:
     void EraseButtonClick();
     void ImportButtonClick();
     void ExportButtonClick();
+    void FixtureImportButtonClick();
 
     KyLibrary& library_;
     std::mutex& showLock_;
@@ -54,5 +56,6 @@ private:
     QPushButton* eraseButton_;
     QPushButton* importButton_;
     QPushButton* exportButton_;
+    QPushButton* fixtureImportButton_;
     QPushButton* closeButton_;
 };

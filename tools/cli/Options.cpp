@@ -15,6 +15,7 @@ const char* const kUsage =
     "       vantorel-cli image --data-dir DIR [--cue-id N]... [--panel] --generation G [--id TEXT]\n"
     "                          [--serial-input] --out FILE\n"
     "       vantorel-cli beats FILE.wav\n"
+    "       vantorel-cli import-fixture --data-dir DIR FILE.qxf [--mode NAME]...\n"
     "       vantorel-cli --help | --version\n";
 
 namespace {
@@ -59,6 +60,8 @@ CliOptions::Command commandNamed(std::string_view name)
         return CliOptions::Image;
     if (name == "beats")
         return CliOptions::Beats;
+    if (name == "import-fixture")
+        return CliOptions::ImportFixture;
     if (name == "--help" || name == "-h")
         return CliOptions::Help;
     if (name == "--version" || name == "-v")
@@ -81,7 +84,11 @@ void checkCombination(const CliOptions& o, bool renderOptions, bool imageOptions
         check(o.dataDir.empty() && !o.file.empty(), "beats takes one FILE.wav");
     else
         check(!o.dataDir.empty(), "--data-dir DIR is missing");
-    check(o.command == C::Dump || o.command == C::Beats || o.file.empty(), "unexpected argument");
+    if (o.command == C::ImportFixture)
+        check(!o.file.empty(), "import-fixture takes one FILE.qxf");
+    check(o.command == C::Dump || o.command == C::Beats || o.command == C::ImportFixture || o.file.empty(),
+          "unexpected argument");
+    check(o.command == C::ImportFixture || o.modes.empty(), "only import-fixture takes --mode");
     check(o.command == C::Render || !renderOptions,
           "only render takes --cue, --ticks, --music, --pulses, --ola-universe, --ola-port");
     check(o.command == C::Image || !imageOptions, "only image takes --panel, --generation, --id, --serial-input, --out");
@@ -123,6 +130,8 @@ CliOptions parseCliOptions(int argc, const char* const* argv)
             check(!o.dataDir.empty(), "--data-dir needs a directory");
         } else if (!arg.starts_with("-") && o.file.empty()) {
             o.file = arg;
+        } else if (arg == "--mode") {
+            o.modes.emplace_back(value());
         } else if (arg == "--cue-id") {
             o.cueId = number<std::int32_t>(value(), std::numeric_limits<std::int32_t>::min(), "--cue-id");
             o.cueIds.push_back(*o.cueId);

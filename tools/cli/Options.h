@@ -16,10 +16,10 @@ struct UsageError : std::runtime_error {
 };
 
 struct CliOptions {
-    enum Command { Help, Version, Dump, Load, Rewrite, Render, Image, Beats };
+    enum Command { Help, Version, Dump, Load, Rewrite, Render, Image, Beats, ImportFixture };
     Command command = Help;
     std::string dataDir;
-    std::string file; // dump of one file, the track of beats
+    std::string file; // dump of one file, the track of beats, the fixture definition
     std::optional<std::int32_t> cueId;
     std::optional<std::string> cueName; // UTF-8
     long ticks = 100;
@@ -35,6 +35,8 @@ struct CliOptions {
     std::string identifier; // UTF-8
     bool serialInput = false;
     std::string out;
+    // import-fixture: the modes to import, all when none is named.
+    std::vector<std::string> modes;
 };
 
 // Throws UsageError.

@@ -1,5 +1,6 @@
 // vantorel-cli: back up, compare, script and preview a show without the window.
 #include "Commands.h"
+#include "ImportFixture.h"
 
 #include <exception>
 #include <iostream>
@@ -33,6 +34,9 @@ int main(int argc, char** argv)
             break;
         case CliOptions::Beats:
             beatsCommand(options, std::cout);
+            break;
+        case CliOptions::ImportFixture:
+            importFixtureCommand(options, std::cout, std::cerr);
             break;
         }
     } catch (const UsageError& e) {
