@@ -6,7 +6,7 @@
 
 class DmxSpaceFormTest : public QObject {
     Q_OBJECT
-    KyDmxSpace dmx;
+    KyUniverse dmx;
     std::mutex lock;
 
     // The cell under the row header `row` and the column header `column`.
