@@ -10,7 +10,7 @@ class DmxTrackerFormTest : public QObject {
     Q_OBJECT
     KyLibrary library;
     KyIcons icons;
-    KyDmxSpace dmx;
+    KyUniverse dmx;
     std::mutex lock;
 
     std::size_t install(std::size_t type, std::int32_t startAddress)
@@ -54,7 +54,7 @@ private slots:
         KyDevice dimmer;
         dimmer.intensity.active = true;
         library.addDevice(dimmer);
-        dmx = KyDmxSpace();
+        dmx = KyUniverse();
     }
 
     void sixteenBitHeadIsPlottedByScaleAndLeavesItsTrail()
