@@ -287,6 +287,16 @@ void KySeqEngine::stop()
     sequence->resetGenerators();
 }
 
+void KySeqEngine::rewind()
+{
+    sceneEnd = false;
+    previousFactor = 1.0f;
+    sceneIndex = 0;
+    tick = 0;
+    duration = 0;
+    beatCount = 0;
+}
+
 void KySeqEngine::playGenerators()
 {
     generatorsPlaying = true;
