@@ -279,11 +279,8 @@ void KySeqEngine::stop()
 {
     playing = false;
     paused = false;
+    rewind();
     sceneEnd = true;
-    sceneIndex = 0;
-    tick = 0;
-    previousFactor = 1.0f;
-    beatCount = 0;
     sequence->resetGenerators();
 }
 
