@@ -1,6 +1,8 @@
 #include "app/Fmain.h"
 
+#include "app/Caption.h"
 #include "app/SignalWatcher.h"
+#include "app/StartupQuestions.h"
 #include "club/Fclub.h"
 #include "club/Ffloors.h"
 #include "common/Cp1250.h"
@@ -93,16 +95,25 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     // A generators file that could not be read must not be replaced by the list window either.
     if (show_.mustNotOverwrite(show_.paths().generators))
         generatorForm_->setGenListPath({});
+    // From here on there is a show to keep: a signal, also one during a start-up question,
+    // closes the program as "Zakończ" does.
+    connect(new TSignalWatcher(this), &TSignalWatcher::received, this, &TMainForm::closeOnSignal);
     for (const auto& caption : show_.pageNames)
         pageControl_->addPage(fromCp1250(caption));
     pageControl_->rebuildIcons();
     reportLoadWarnings(warnings);
+    if (shutDown_)
+        return; // a signal ended the program during a question
 
+    const KyOlaTarget ola = withStartOverrides(loadOlaTarget(), options.olaUniverse, options.olaPort);
+    show_.ola.setTarget(ola);
     // The tick is not running yet, so discovery may talk to the port without the show lock.
     TModuleChooser chooser;
-    show_.usb.discover(chooser);
+    KyStartupQuestions questions(chooser, ola.enabled, shutDown_);
+    show_.usb.discover(questions);
+    if (shutDown_)
+        return; // a signal ended the program during a question
     startRhythm(options);
-    show_.ola.setTarget(withStartOverrides(loadOlaTarget(), options.olaUniverse, options.olaPort));
 
     updateTimer_ = new QTimer(this);
     connect(updateTimer_, &QTimer::timeout, this, &TMainForm::updateActions);
@@ -112,8 +123,6 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
 
     show_.cancelClose();
     timer_.setEnabled(true);
-    // Only now is there a show to keep: a signal during the start-up ends it as before.
-    connect(new TSignalWatcher(this), &TSignalWatcher::received, this, &TMainForm::closeOnSignal);
 }
 
 TMainForm::~TMainForm()
@@ -141,14 +150,16 @@ void TMainForm::updateCaption()
         if (connected)
             name = show_.usb.connectedModuleName;
     }
-    setWindowTitle(connected ? QStringLiteral("Vantorel: ") + fromCp1250(name)
-                             : QStringLiteral("Vantorel: brak modułu DMX"));
+    setWindowTitle(mainWindowCaption(connected, fromCp1250(name), show_.ola.target()));
 }
 
 void TMainForm::reportLoadWarnings(const std::vector<std::string>& warnings)
 {
-    for (const auto& warning : warnings)
+    for (const auto& warning : warnings) {
+        if (shutDown_) // a signal ended the program during the previous one
+            return;
         QMessageBox::warning(nullptr, QStringLiteral("Ostrzeżenie"), QString::fromStdString(warning));
+    }
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

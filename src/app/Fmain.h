@@ -31,7 +31,8 @@ class TSequenceForm;
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    // Performs the whole start-up; a file that must end it throws.
+    // Performs the whole start-up; a file that must end it throws. A signal during one of its
+    // questions ends it early with the show saved, and closed() tells so.
     explicit TMainForm(const StartOptions& options, QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -51,6 +52,8 @@ public:
     // A signal ended the session: the close sequence without the question, its failures on
     // standard error, then the program leaves every event loop (an open dialog's too).
     void closeOnSignal();
+    // The show is saved and the output closed: nothing more is to be done with the window.
+    bool closed() const { return shutDown_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

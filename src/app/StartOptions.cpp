@@ -34,6 +34,26 @@ void describeOptions(QCommandLineParser& parser)
                       QStringLiteral("file")});
 }
 
+// The toolkit's own options, read when the application object is made, which is after this
+// parse: they pass here unseen (and unlisted in the help) and the toolkit takes them later.
+void acceptToolkitOptions(QCommandLineParser& parser)
+{
+    static const char* const withValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                            "qwindowgeometry", "geometry", "qwindowtitle", "title",
+                                            "qwindowicon", "icon", "session", "style", "stylesheet",
+                                            "display", "name", "visual", "qmljsdebugger"};
+    static const char* const flags[] = {"reverse", "testability", "widgetcount", "sync", "nograb", "dograb"};
+    auto hidden = [&](const char* name, const QString& valueName) {
+        QCommandLineOption option(QLatin1String(name), QString(), valueName);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    };
+    for (const char* name : withValue)
+        hidden(name, QStringLiteral("value"));
+    for (const char* name : flags)
+        hidden(name, QString());
+}
+
 std::string localPath(const QString& text)
 {
     return QFile::encodeName(text).toStdString();
@@ -76,6 +96,7 @@ bool parseStartOptions(int argc, const char* const* argv, StartOptions& options,
         arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
     describeOptions(parser);
+    acceptToolkitOptions(parser);
     if (!parser.parse(arguments)) {
         error = parser.errorText().toStdString();
         return false;
@@ -102,5 +123,7 @@ std::string startUsage()
 {
     QCommandLineParser parser;
     describeOptions(parser);
-    return parser.helpText().toStdString();
+    // The parser names the program after the application object, which does not exist yet.
+    const QString text = parser.helpText();
+    return "Usage: vantorel [options]" + text.mid(text.indexOf(QLatin1Char('\n'))).toStdString();
 }

@@ -22,10 +22,12 @@ struct StartOptions {
     bool versionRequested = false;
 };
 
-// Reads the arguments the toolkit left (it takes its own, such as -style, first): --data-dir
-// DIR, any number of --port PATH, --ola-universe N and --ola-port P (1-65535), --audio-file
-// FILE, --help and --version. An unknown option, an option without its value, a value out of
-// range or a stray argument returns false with a one-line message in `error`.
+// Reads the whole command line before the toolkit starts, so that --help, --version and a
+// refused line need no display: --data-dir DIR, any number of --port PATH, --ola-universe N
+// and --ola-port P (1-65535), --audio-file FILE, --help and --version. The toolkit's own
+// options (-platform, -style ...) pass unread; the toolkit takes them when it starts. An
+// unknown option, an option without its value, a value out of range or a stray argument
+// returns false with a one-line message in `error`.
 bool parseStartOptions(int argc, const char* const* argv, StartOptions& options, std::string& error);
 
 // What --help prints and a refused command line shows after its message.

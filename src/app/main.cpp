@@ -16,13 +16,7 @@
 
 int main(int argc, char** argv)
 {
-    // Takes the toolkit's own options (-style, -platform ...) out of argv.
-    QApplication application(argc, argv);
-    application.setApplicationName(QStringLiteral("Vantorel"));
-    application.setApplicationVersion(QStringLiteral(VANTOREL_VERSION));
-    application.setDesktopFileName(QStringLiteral("vantorel"));
-    application.setWindowIcon(QIcon(QStringLiteral(":/icons/vantorel.svg")));
-
+    // Before the toolkit, which needs a display: --help, --version and a refused line do not.
     StartOptions options;
     options.listSystemPorts = true;
     std::string error;
@@ -34,6 +28,14 @@ int main(int argc, char** argv)
         std::cout << (options.helpRequested ? startUsage() : "vantorel " VANTOREL_VERSION "\n");
         return 0;
     }
+
+    // The toolkit reads its own options (-style, -platform ...), which the parse let pass.
+    QApplication application(argc, argv);
+    application.setApplicationName(QStringLiteral("Vantorel"));
+    application.setApplicationVersion(QStringLiteral(VANTOREL_VERSION));
+    application.setDesktopFileName(QStringLiteral("vantorel"));
+    application.setWindowIcon(QIcon(QStringLiteral(":/icons/vantorel.svg")));
+
     // Qt's own texts in Polish for every window; after the command line, which speaks
     // English throughout, Qt's parts of it included.
     vt::installQtPolish();
@@ -41,6 +43,8 @@ int main(int argc, char** argv)
         auto userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         settleDataDirectory(options, executableDirectory(), QFile::encodeName(userData).toStdString());
         TMainForm mainForm(options);
+        if (mainForm.closed()) // a signal during a start-up question
+            return 0;
         mainForm.showMaximized();
         return application.exec();
     } catch (const std::exception& e) {

@@ -5,6 +5,9 @@
 void startCue(KyCue& live, const KyCue* stored)
 {
     live = stored ? *stored : KyCue();
+    // A copy saved while it played holds its engines' places; a start begins at the beginning.
+    for (KySeqEngine& zone : live.zones)
+        zone.rewind();
     switch (live.playState) {
     case KyCue::Playing:
         live.play();

@@ -5,7 +5,9 @@
 class KyCue;
 
 // Replaces the live cue with a copy of `stored`, or with a new empty cue when there is
-// none, and re-applies the play and generator states the new live cue records (generators
-// that play start again from their beginning). The process-wide generator amplitude then
-// follows the new live cue, as the generator speed does through the assignment.
+// none, puts every zone at the start of its first scene (as a cue read from the file stands,
+// whatever places the stored copy kept) and re-applies the play and generator states the
+// new live cue records (generators that play start again from their beginning). The
+// process-wide generator amplitude then follows the new live cue, as the generator speed
+// does through the assignment.
 void startCue(KyCue& live, const KyCue* stored);

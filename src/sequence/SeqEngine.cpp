@@ -279,12 +279,19 @@ void KySeqEngine::stop()
 {
     playing = false;
     paused = false;
+    rewind();
     sceneEnd = true;
+    sequence->resetGenerators();
+}
+
+void KySeqEngine::rewind()
+{
+    sceneEnd = false;
+    previousFactor = 1.0f;
     sceneIndex = 0;
     tick = 0;
-    previousFactor = 1.0f;
+    duration = 0;
     beatCount = 0;
-    sequence->resetGenerators();
 }
 
 void KySeqEngine::playGenerators()

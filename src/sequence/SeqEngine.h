@@ -79,6 +79,9 @@ public:
     void play();
     void pause() { paused = true; }
     void stop();
+    // Back to the start of the first scene, as a newly made engine stands; the play state
+    // and the settings stay.
+    void rewind();
     void playGenerators();
     void pauseGenerators() { generatorsPaused = true; }
     void stopGenerators();

@@ -6,9 +6,11 @@
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 #include <spawn.h>
 #include <sstream>
+#include <string_view>
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -38,10 +40,18 @@ pid_t spawnProcess(const std::vector<std::string>& args, const std::vector<std::
     auto envp = pointers(environment);
     posix_spawnattr_t attributes;
     ::posix_spawnattr_init(&attributes);
+    // The signals at their defaults, as a terminal starts a program, whatever ran the test.
+    sigset_t ending;
+    sigemptyset(&ending);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaddset(&ending, signal);
+    ::posix_spawnattr_setsigdefault(&attributes, &ending);
+    short flags = POSIX_SPAWN_SETSIGDEF;
     if (ownGroup) {
-        ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+        flags |= POSIX_SPAWN_SETPGROUP;
         ::posix_spawnattr_setpgroup(&attributes, 0);
     }
+    ::posix_spawnattr_setflags(&attributes, flags);
     pid_t pid = -1;
     const int failed = ::posix_spawn(&pid, argv[0], nullptr, &attributes, argv.data(), envp.data());
     ::posix_spawnattr_destroy(&attributes);
@@ -66,6 +76,33 @@ bool catches(pid_t pid, int signal)
         return false;
     const unsigned long long mask = std::stoull(status.substr(at + 7), nullptr, 16);
     return (mask >> (signal - 1)) & 1;
+}
+
+// The process's state letter and the processor time it has used, in clock ticks.
+std::pair<char, unsigned long long> stateAndTime(pid_t pid)
+{
+    const std::string stat = procFile(pid, "stat");
+    const auto close = stat.rfind(')');
+    if (close == std::string::npos)
+        return {'?', 0};
+    std::istringstream fields(stat.substr(close + 2));
+    char state = '?';
+    std::string skip;
+    unsigned long long user = 0, system = 0;
+    fields >> state;
+    for (int field = 4; field <= 13; ++field)
+        fields >> skip;
+    fields >> user >> system;
+    return {state, user + system};
+}
+
+// Asleep and using no processor time for half a second: waiting for the operator.
+bool waitingIdle(pid_t pid)
+{
+    const auto before = stateAndTime(pid);
+    std::this_thread::sleep_for(500ms);
+    const auto after = stateAndTime(pid);
+    return before.first == 'S' && after.first == 'S' && before.second == after.second;
 }
 
 // A living process, not a zombie.
@@ -204,5 +241,53 @@ TEST(Signals, SigintThroughRunStopsTheProgramAndTheVirtualModule)
         EXPECT_FALSE(alive(*program));
         EXPECT_FALSE(alive(*module));
         EXPECT_EQ(fs::exists(show / "panel.vt2") ? fs::file_size(show / "panel.vt2") : 0u, 6300u);
+    }
+}
+
+// A start-up question is modal and nobody may be there to answer it. Once the show is loaded,
+// a signal closes the question and the program as "Zakończ" does: exit status 0, the show
+// saved, and a file that could not be read still left as it was.
+TEST(Signals, ASignalDuringAStartUpQuestionEndsTheProgramWithItsExitSave)
+{
+    struct Case {
+        const char* question;
+        int signal;
+        bool unreadableSequences; // a folder in the place of sequences.vt2
+        int modules;              // virtual modules on the ports given
+    };
+    const Case cases[] = {
+        {"BRAK MODUŁU DMX", SIGTERM, false, 0},
+        {"a file that cannot be read", SIGINT, true, 0},
+        {"the module choice", SIGHUP, false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.question);
+        TempFolder folder;
+        const fs::path show = folder / "show";
+        fs::create_directory(show);
+        if (c.unreadableSequences)
+            fs::create_directories(show / "sequences.vt2" / "inside");
+        std::vector<std::unique_ptr<ModuleSimProcess>> modules;
+        std::vector<std::string> args{VANTOREL_PROGRAM, "--data-dir", show.string()};
+        for (int i = 0; i < c.modules; ++i) {
+            const std::string name = "dmx" + std::to_string(i);
+            modules.push_back(std::make_unique<ModuleSimProcess>(folder / name, std::vector<std::string>{"--name", name}));
+            args.insert(args.end(), {"--port", (folder / name).string()});
+        }
+        // Settings of their own, so that no saved OLA output takes the place of a module.
+        Spawned started(args, {"QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + (folder / "config").string()});
+        const pid_t program = started.pid();
+        ASSERT_GT(program, 0);
+        ASSERT_TRUE(waitUntil([&] { return catches(program, c.signal) && waitingIdle(program); }))
+            << "the program neither caught the signal nor came to its question";
+
+        ::kill(program, c.signal);
+        EXPECT_EQ(started.exitStatus(), 0);
+        for (const char* file : kExitFiles) {
+            if (c.unreadableSequences && std::string_view(file) == "sequences.vt2")
+                EXPECT_TRUE(fs::is_directory(show / file / "inside"));
+            else
+                EXPECT_TRUE(fs::is_regular_file(show / file)) << file;
+        }
     }
 }

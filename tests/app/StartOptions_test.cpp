@@ -34,6 +34,22 @@ TEST(StartOptions, HelpAndVersion)
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
+// The line is read before the toolkit starts, which then takes its own options from it.
+TEST(StartOptions, TheToolkitsOwnOptionsPassUnreadAndUnlisted)
+{
+    const char* argv[] = {"vantorel", "-platform", "offscreen", "--data-dir", "/show", "-style=fusion",
+                          "-reverse", "--qwindowtitle", "Bar", "-session", "s1"};
+    StartOptions options;
+    std::string error;
+    ASSERT_TRUE(parseStartOptions(11, argv, options, error)) << error;
+    EXPECT_EQ(options.dataDirectory, "/show");
+    EXPECT_TRUE(options.ports.empty());
+    const std::string usage = startUsage();
+    EXPECT_TRUE(usage.starts_with("Usage: vantorel [options]\n")) << usage;
+    for (const char* option : {"platform", "style", "reverse", "session"})
+        EXPECT_EQ(usage.find(option), std::string::npos) << option;
+}
+
 TEST(StartOptions, UnknownOptionsMissingValuesAndStrayArgumentsAreRefused)
 {
     struct Case {
@@ -42,7 +58,7 @@ TEST(StartOptions, UnknownOptionsMissingValuesAndStrayArgumentsAreRefused)
     };
     const Case cases[] = {
         {{"--bogus"}, "Unknown option 'bogus'."},
-        {{"-style", "fusion"}, "Unknown option 'style'."}, // the toolkit takes it before us
+        {{"-style"}, "Missing value after '-style'."}, // the toolkit's, but without its value
         {{"--port", "/tmp/a", "--data-dir"}, "Missing value after '--data-dir'."},
         {{"--port"}, "Missing value after '--port'."},
         {{"show.json"}, "Unexpected argument 'show.json'."},

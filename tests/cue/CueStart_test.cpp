@@ -1,7 +1,9 @@
 #include "cue/CueStart.h"
+#include "cue/Dmx_space.h"
 #include "cue/Seque.h"
 #include "sequence/CueGlobals.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -75,4 +77,49 @@ TEST_F(CueStartTest, GeneratorSpeedAndAmplitudeFollowTheNewLiveCue)
     EXPECT_TRUE(live.zoneEngine(0).playing);
     EXPECT_EQ(cueGlobals().generatorAmplitude, 1.0);
     EXPECT_EQ(cueGlobals().generatorSpeed, 1.0);
+}
+
+// The cue editor saves the live cue as it plays, engines' places and all. Started from the
+// panel, that copy begins at the first scene all the same, tick for tick as the same cue read
+// from the file does, in whichever state it was saved.
+TEST_F(CueStartTest, AStoredCopyStartsAtItsFirstSceneWhereverItsEnginesWere)
+{
+    // Three faded scenes on `channel`.
+    auto fading = [](std::int32_t id, int channel) {
+        auto seq = std::make_shared<KySequence>();
+        seq->id = id;
+        seq->fade = true;
+        for (std::uint8_t value : {10, 200, 60}) {
+            KyScene scene;
+            scene.setStatus(channel, KyChStatus{value, 0, 0, 0, 0});
+            scene.sceneTime = 4;
+            seq->appendScene(scene);
+        }
+        return seq;
+    };
+    KyCue fromFile;
+    fromFile.id = 7;
+    fromFile.zoneEngine(0) = KySeqEngine(fading(4, 3));
+    fromFile.zoneEngine(1) = KySeqEngine(fading(5, 4));
+    fromFile.zoneEngine(1).speed = 40;
+
+    KyDmxSpace editor;
+    startCue(editor.liveCue(), &fromFile);
+    for (int t = 0; t < 6; ++t)
+        cueTick(editor.liveCue(), editor, false, false);
+    KyCue saved = editor.liveCue(); // what "Zapisz" stores
+    ASSERT_NE(saved.zoneEngine(0).sceneIndex, 0);
+
+    for (std::uint8_t state : {KyCue::Playing, KyCue::Paused, KyCue::Stopped}) {
+        SCOPED_TRACE(int(state));
+        saved.playState = fromFile.playState = state;
+        KyDmxSpace fromPanel, afterRestart;
+        startCue(fromPanel.liveCue(), &saved);
+        startCue(afterRestart.liveCue(), &fromFile);
+        for (int t = 0; t < 12; ++t) {
+            cueTick(fromPanel.liveCue(), fromPanel, false, false);
+            cueTick(afterRestart.liveCue(), afterRestart, false, false);
+            ASSERT_TRUE(std::ranges::equal(fromPanel.data(), afterRestart.data())) << "tick " << t;
+        }
+    }
 }

@@ -4,6 +4,7 @@
 #include "app/Fmain.h"
 #include "dmx/Fola.h"
 #include "library/LibraryFile.h"
+#include "support/ModalAnswerer.h"
 #include "support/ModuleSimProcess.h"
 #include "support/OladProcess.h"
 
@@ -136,6 +137,7 @@ private slots:
         auto framesFile = *folder / "frames";
         ModuleSimProcess sim(*folder / "dmx", {"--frames", framesFile.string()});
         TMainForm form(optionsFor(sim, olad.port()));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Vantorel: VANTOREL-SIM i OLA (uniwersum 12)"));
         QAction* blackout = form.findChild<QAction*>("BlackoutAction");
         {
             ChannelCounter counter(form.show());
@@ -203,6 +205,29 @@ private slots:
         const long long late = worstLateness(timesFile);
         QVERIFY(late >= 0);
         QVERIFY2(late <= 5000, std::to_string(late).append(" µs late").c_str());
+    }
+
+    // A rig that sends through OLA alone: the start-up asks no "BRAK MODUŁU DMX", the tick
+    // runs, the frames reach OLA and the caption says where they go.
+    void anOlaRigWithoutAModuleStartsWithoutTheQuestion()
+    {
+        OladProcess olad;
+        OlaUniverseReader reader(olad.port(), kUniverse);
+        StartOptions options;
+        options.dataDirectory = (*folder / "show").string();
+        options.olaUniverse = kUniverse;
+        options.olaPort = olad.port();
+        ModalAnswerer answerer;
+        TMainForm form(options);
+        QCOMPARE(answerer.seen, QStringList());
+        QCOMPARE(form.windowTitle(), QStringLiteral("Vantorel: OLA (uniwersum 12)"));
+        QVERIFY(form.timer().Enabled());
+        {
+            std::lock_guard lock(form.show().showLock());
+            form.show().dmx.setManual(4, 77);
+        }
+        QVERIFY(reader.awaitUpdates(1, 3000ms));
+        QTRY_VERIFY_WITH_TIMEOUT(reader.updates().back().frame[4] == 77, 2000);
     }
 
     // vantorel-cli render sends its ticks to the daemon: the frames OLA passes on are the
