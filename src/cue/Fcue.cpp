@@ -11,6 +11,7 @@
 #include "cue/Seque.h"
 #include "sequence/CueGlobals.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -25,36 +26,6 @@
 namespace {
 
 constexpr int kRefreshMs = 30;
-
-// A drop-down list that counts itself among the open ones while its list is down.
-class DropList : public QComboBox {
-public:
-    DropList(int& openLists, QWidget* parent) : QComboBox(parent), openLists_(openLists) {}
-    ~DropList() override
-    {
-        if (open_)
-            --openLists_;
-    }
-
-    void showPopup() override
-    {
-        if (!open_)
-            ++openLists_;
-        open_ = true;
-        QComboBox::showPopup();
-    }
-    void hidePopup() override
-    {
-        QComboBox::hidePopup();
-        if (open_)
-            --openLists_;
-        open_ = false;
-    }
-
-private:
-    int& openLists_;
-    bool open_ = false;
-};
 
 QLabel* framedLabel(QWidget* parent, int minimumWidth)
 {
@@ -222,9 +193,18 @@ void TCueForm::createZoneRow(QGridLayout* grid, int zone)
 
 QComboBox* TCueForm::createDropList(QWidget* parent)
 {
-    auto* list = new DropList(openLists_, parent);
+    auto* list = new QComboBox(parent);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     return list;
+}
+
+// The open list of a drop-down is a popup window of its own, owned by the drop-down.
+bool TCueForm::listOpen() const
+{
+    for (const QObject* o = QApplication::activePopupWidget(); o; o = o->parent())
+        if (o == this)
+            return true;
+    return false;
 }
 
 QWidget* TCueForm::createBars()
@@ -320,7 +300,7 @@ void TCueForm::FormClose()
 
 void TCueForm::RefreshTimerTimer()
 {
-    if (openLists_ > 0)
+    if (listOpen())
         return;
     KyCueEditView view;
     {

@@ -103,6 +103,8 @@ private:
     ValueBar createBar(QGridLayout* grid, int line, const QString& caption, int min, int max);
     QWidget* createListBlock();
     QComboBox* createDropList(QWidget* parent);
+    // Whether one of the window's drop-down lists is open; the refresh waits while one is.
+    bool listOpen() const;
 
     void FormShow();
     void FormClose();
@@ -132,8 +134,6 @@ private:
 
     TCueFormModel model_;
     KyCueEdit edit_;
-    // Drop-down lists of the zone table open now; the refresh waits while any is.
-    int openLists_ = 0;
 
     QPushButton* save_ = nullptr;
     QPushButton* saveAs_ = nullptr;

@@ -21,17 +21,6 @@ enum Command : std::uint8_t {
 constexpr int kModuleBaudIndex = 6; // 56000 bit/s
 constexpr int kDiscoveryWaitMs = 100;
 constexpr int kProbeWaitMs = 10;
-// The memory commands step every 10 ms; a module that answers a little late (a busy
-// computer, a slow USB bridge) is waited for rather than taken for a module that failed.
-constexpr int kMemoryReplyWaitMs = 40;
-constexpr int kOldGeneration = 12;  // generations below this keep the image 5 blocks in
-constexpr int kOldGenerationBlockOffset = 5;
-
-int moduleBlock(int block, int generation)
-{
-    return generation < kOldGeneration ? block + kOldGenerationBlockOffset : block;
-}
-
 void sleepMs(int ms)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -249,9 +238,16 @@ bool KyUsb::readVersion(std::span<std::uint8_t, 16> out)
     return true;
 }
 
-void KyUsb::awaitMemoryReply()
+bool KyUsb::replyWaiting() const
 {
-    port.waitForInput(kReplySize, kMemoryReplyWaitMs);
+    return port.inQueue() >= kReplySize;
+}
+
+bool KyUsb::memoryExchange(std::uint8_t command)
+{
+    reply_[1] = 0;
+    requestRefused_ = !exchange(command);
+    return !requestRefused_;
 }
 
 bool KyUsb::erase(int phase, int block)
@@ -259,10 +255,7 @@ bool KyUsb::erase(int phase, int block)
     if (moduleState != 1)
         return false;
     setAddress(block);
-    reply_[1] = 0;
-    awaitMemoryReply();
-    exchange(phase == 0 ? Erase : EraseStatus);
-    return phase != 0 && reply_[1] == Erase;
+    return memoryExchange(phase == 0 ? Erase : EraseStatus) && phase != 0 && reply_[1] == Erase;
 }
 
 bool KyUsb::blockAllowed(int block) const
@@ -270,28 +263,22 @@ bool KyUsb::blockAllowed(int block) const
     return moduleState == 1 && block >= 0 && block <= blockCount;
 }
 
-bool KyUsb::readBlock(std::span<std::uint8_t, 256> out, int block, int generation)
+bool KyUsb::readBlock(std::span<std::uint8_t, 256> out, int block, int firstBlock)
 {
     if (!blockAllowed(block))
         return false;
-    setAddress(moduleBlock(block, generation));
-    reply_[1] = 0;
-    awaitMemoryReply();
-    exchange(ReadBlock);
-    if (reply_[1] != ReadBlock)
+    setAddress(firstBlock + block);
+    if (!memoryExchange(ReadBlock) || reply_[1] != ReadBlock)
         return false;
     std::copy_n(reply_.begin() + kPayloadOffset, out.size(), out.begin());
     return true;
 }
 
-bool KyUsb::writeBlock(std::span<const std::uint8_t, 256> data, int block, int generation)
+bool KyUsb::writeBlock(std::span<const std::uint8_t, 256> data, int block, int firstBlock)
 {
     if (!blockAllowed(block))
         return false;
-    setAddress(moduleBlock(block, generation));
+    setAddress(firstBlock + block);
     std::copy(data.begin(), data.end(), request_.begin() + kPayloadOffset);
-    reply_[1] = 0;
-    awaitMemoryReply();
-    exchange(WriteBlock);
-    return reply_[1] == WriteBlock;
+    return memoryExchange(WriteBlock) && reply_[1] == WriteBlock;
 }

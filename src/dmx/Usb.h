@@ -75,8 +75,14 @@ public:
     bool readVersion(std::span<std::uint8_t, 16> out);
     // Phase 0 starts erasing, any other phase polls; true once the module reports the erase done.
     bool erase(int phase, int block);
-    bool readBlock(std::span<std::uint8_t, 256> out, int block, int generation);
-    bool writeBlock(std::span<const std::uint8_t, 256> data, int block, int generation);
+    // Image block `block` lives in module block `firstBlock + block`.
+    bool readBlock(std::span<std::uint8_t, 256> out, int block, int firstBlock);
+    bool writeBlock(std::span<const std::uint8_t, 256> data, int block, int firstBlock);
+    // Whether a whole answer to the last request is waiting; never waits for it.
+    bool replyWaiting() const;
+    // Whether the port refused the last memory request: the module unplugged, the port gone.
+    // The connection state is left to the next frame, which starts the reconnection.
+    bool requestRefused() const { return requestRefused_; }
 
     int portCount = 0;
     int probeBudget = 0;
@@ -99,12 +105,14 @@ private:
     std::string replyName() const;
     void setAddress(int block);
     bool exchange(std::uint8_t command);
-    void awaitMemoryReply();
+    // A memory request; false when the port refuses it.
+    bool memoryExchange(std::uint8_t command);
     bool blockAllowed(int block) const;
     void buildFrame(std::span<const std::uint8_t, 512> universe);
 
     SerialPortLister ports_;
     bool lastInput_ = false;
+    bool requestRefused_ = false;
     std::array<std::uint8_t, kRequestSize> request_{};
     std::array<std::uint8_t, kReplySize> reply_{};
 };

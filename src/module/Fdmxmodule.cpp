@@ -27,7 +27,6 @@
 
 namespace {
 
-constexpr int kIdentifierLength = 16;
 constexpr int kTransferPeriodMs = 10;
 constexpr int kWatchPeriodMs = 20;
 // A query takes two timer events; this bound only matters when the timer does not run.
@@ -49,8 +48,21 @@ QString answerText(const KyModuleJob::Answer& answer, bool trimmed)
     if (!answer.ok)
         return kNoAnswer;
     const auto* bytes = reinterpret_cast<const char*>(answer.bytes.data());
-    const QString text = vt::fromCp1250(std::string(bytes, strnlen(bytes, 16)));
+    const QString text = vt::fromCp1250(std::string(bytes, strnlen(bytes, KyModuleJob::Answer::kTextLength)));
     return trimmed ? text.trimmed() : text;
+}
+
+// A count and the form of the noun that goes with it: 1 blok, 2-4 bloki (but 12-14 bloków),
+// 5 bloków.
+QString counted(int n, const char* one, const char* few, const char* many)
+{
+    const bool isFew = n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14);
+    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(n == 1 ? one : isFew ? few : many);
+}
+
+QString blocks(int n)
+{
+    return counted(n, "blok", "bloki", "bloków");
 }
 
 QPushButton* pictureButton(const char* picture, const QString& hint, QWidget* owner)
@@ -85,13 +97,16 @@ TDmxModuleForm::TDmxModuleForm(const KyModuleWindowModel& model, TMMTimer& timer
       up_(pictureButton("up", QStringLiteral("W górę"), this)), down_(pictureButton("down", QStringLiteral("W dół"), this)),
       panel_(new QPushButton(QStringLiteral("Panel"), this)), read_(new QPushButton(QStringLiteral("Odczyt"), this)),
       program_(new QPushButton(QStringLiteral("Programowanie"), this)),
-      programFile_(new QPushButton(QStringLiteral("Programowanie z pliku"), this)), progress_(new QProgressBar(this))
+      programFile_(new QPushButton(QStringLiteral("Programowanie z pliku"), this)), progress_(new QProgressBar(this)),
+      transferLine_(new QLabel(this)), imageNote_(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("Moduł DMX"));
-    identifier_->setMaxLength(kIdentifierLength);
+    identifier_->setMaxLength(int(kIdentifierLength));
     identifier_->setValidator(new TPCp1250Validator(identifier_));
-    progress_->setRange(0, 250);
+    progress_->setRange(0, KyModuleJob::kUncountedProgressMax);
     progress_->setValue(0);
+    imageNote_->setWordWrap(true);
+    imageNote_->hide();
     buildLayout();
 
     jobWatch_->setInterval(kWatchPeriodMs);
@@ -153,6 +168,8 @@ void TDmxModuleForm::buildLayout()
     layout->addLayout(grids);
     layout->addLayout(transfers);
     layout->addWidget(progress_);
+    layout->addWidget(transferLine_);
+    layout->addWidget(imageNote_);
     for (QPushButton* b : findChildren<QPushButton*>())
         b->setAutoDefault(false);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -298,7 +315,7 @@ void TDmxModuleForm::ReadButtonClick()
     if (path.isEmpty())
         return;
     pendingReadPath_ = path;
-    beginJob();
+    beginJob(QStringLiteral("Odczyt zakończony: odczytano %1."));
     {
         std::lock_guard lock(model_.showLock);
         job_->startRead();
@@ -310,7 +327,7 @@ void TDmxModuleForm::ReadButtonClick()
 // installation, the zone names), so it runs without the show lock.
 void TDmxModuleForm::ProgramButtonClick()
 {
-    beginJob();
+    beginJob(QStringLiteral("Programowanie zakończone: zapisano %1."));
     KyImageSettings settings;
     settings.firmwareGeneration = firmwareGeneration_;
     settings.identifier = vt::toCp1250(identifier_->text());
@@ -322,15 +339,14 @@ void TDmxModuleForm::ProgramButtonClick()
         endJob();
         return;
     }
-    // Modules before generation 12 take the image at the regular tick.
-    const bool wide = !isOldGeneration(firmwareGeneration_);
+    showZoneCuts(image.zoneCuts);
     {
         std::lock_guard lock(model_.showLock);
-        job_->startWrite(image.bytes, image.counts, wide ? image.counts.blockCount : 0,
-                         wide ? maxBlocksFor(firmwareGeneration_) : 250);
+        job_->startWrite(image.bytes, image.counts);
         model_.usb.connectedModuleName = settings.identifier;
     }
-    runJob(wide ? kTransferPeriodMs : timer_.Interval());
+    // Modules before generation 12 take the image at the regular tick.
+    runJob(isOldGeneration(firmwareGeneration_) ? timer_.Interval() : kTransferPeriodMs);
 }
 
 void TDmxModuleForm::ProgramFileButtonClick()
@@ -349,21 +365,23 @@ void TDmxModuleForm::ProgramFileButtonClick()
         QMessageBox::critical(this, QStringLiteral("Błąd"), QString::fromUtf8(savedImageMessage(saved.verdict)));
         return;
     }
-    beginJob();
+    beginJob(QStringLiteral("Programowanie z pliku zakończone: zapisano %1."));
     {
         std::lock_guard lock(model_.showLock);
-        job_->startWrite(file, saved.counts, 0, 250);
+        job_->startWrite(file, saved.counts);
     }
     runJob(kTransferPeriodMs);
 }
 
-void TDmxModuleForm::beginJob()
+void TDmxModuleForm::beginJob(const QString& doneLine)
 {
     jobRunning_ = true;
+    doneLine_ = doneLine;
     for (QPushButton* b : {read_, program_, programFile_})
         b->setEnabled(false);
-    progress_->setRange(0, 250);
+    progress_->setRange(0, KyModuleJob::kUncountedProgressMax);
     progress_->setValue(0);
+    transferLine_->clear();
 }
 
 void TDmxModuleForm::endJob()
@@ -371,7 +389,19 @@ void TDmxModuleForm::endJob()
     jobRunning_ = false;
     for (QPushButton* b : {read_, program_, programFile_})
         b->setEnabled(true);
-    progress_->setValue(0);
+}
+
+// One line per zone whose list lost sequences; the image goes out all the same.
+void TDmxModuleForm::showZoneCuts(const std::vector<KyZoneCut>& cuts)
+{
+    QStringList lines;
+    for (const KyZoneCut& cut : cuts)
+        lines << QStringLiteral("Strefa „%1”: lista mieści %2, pominięto %3.")
+                     .arg(vt::fromCp1250(model_.zoneNames[std::size_t(cut.zone)]),
+                          counted(int(kZoneListLength), "sekwencję", "sekwencje", "sekwencji"),
+                          counted(cut.dropped, "sekwencję", "sekwencje", "sekwencji"));
+    imageNote_->setText(lines.join(QLatin1Char('\n')));
+    imageNote_->setVisible(!lines.isEmpty());
 }
 
 void TDmxModuleForm::installStepHandler()
@@ -409,31 +439,42 @@ void TDmxModuleForm::watchJob()
     KyModuleJob::Outcome outcome;
     int position = 0;
     int maximum = 0;
+    int blocks = 0;
     {
         std::lock_guard lock(model_.showLock);
         outcome = job_->takeOutcome();
         position = job_->progress();
         maximum = job_->progressMax();
+        blocks = job_->blockCount();
+    }
+    if (outcome != KyModuleJob::Outcome::None) {
+        jobEnded(outcome, blocks);
+        return;
     }
     progress_->setRange(0, maximum);
     progress_->setValue(position);
-    if (outcome != KyModuleJob::Outcome::None)
-        jobEnded(outcome);
 }
 
-void TDmxModuleForm::jobEnded(KyModuleJob::Outcome outcome)
+// A transfer that went through leaves the bar full and says so; a failed one leaves it empty.
+void TDmxModuleForm::jobEnded(KyModuleJob::Outcome outcome, int blockCount)
 {
     jobWatch_->stop();
     restoreMainTick();
     endJob();
     const QString readPath = std::exchange(pendingReadPath_, QString());
-    if (outcome == KyModuleJob::Outcome::ReadError)
+    if (outcome == KyModuleJob::Outcome::ReadError) {
+        progress_->setValue(0);
         QMessageBox::critical(this, QStringLiteral("Błąd"), QString::fromUtf8(vt::kModuleReadError));
-    else if (!readPath.isEmpty())
-        saveReadImage(readPath);
+        return;
+    }
+    if (!readPath.isEmpty() && !saveReadImage(readPath))
+        return;
+    progress_->setRange(0, blockCount);
+    progress_->setValue(blockCount);
+    transferLine_->setText(doneLine_.arg(blocks(blockCount)));
 }
 
-void TDmxModuleForm::saveReadImage(const QString& path)
+bool TDmxModuleForm::saveReadImage(const QString& path)
 {
     vt::Bytes image;
     {
@@ -442,9 +483,12 @@ void TDmxModuleForm::saveReadImage(const QString& path)
         image.assign(bytes.begin(), bytes.end());
     }
     std::string reason;
-    if (!vt::writeFileAtomically(path.toStdString(), image, &reason))
-        QMessageBox::warning(this, QStringLiteral("Błąd"),
-                             QString::fromStdString(vt::saveFailureMessage(path.toStdString(), reason)));
+    if (vt::writeFileAtomically(path.toStdString(), image, &reason))
+        return true;
+    progress_->setValue(0);
+    QMessageBox::warning(this, QStringLiteral("Błąd"),
+                         QString::fromStdString(vt::saveFailureMessage(path.toStdString(), reason)));
+    return false;
 }
 
 void TDmxModuleForm::reject()

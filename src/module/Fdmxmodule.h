@@ -16,6 +16,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 class KyClub;
 class KyPanel;
@@ -66,6 +67,10 @@ public:
     QPushButton* programButton() const { return program_; }
     QPushButton* programFileButton() const { return programFile_; }
     QProgressBar* progressBar() const { return progress_; }
+    // How the last transfer went; empty until one succeeded, cleared when the next starts.
+    QLabel* transferLine() const { return transferLine_; }
+    // Which zones' lists of the last built image were cut; empty when none was.
+    QLabel* imageNote() const { return imageNote_; }
 
 public slots:
     // Refused while a job runs, like closing.
@@ -93,14 +98,17 @@ private:
     void ProgramFileButtonClick();
 
     // A job holds the window open and its transfer buttons disabled from its start to its end.
-    void beginJob();
+    // `doneLine` tells a success, with %1 for the blocks that went.
+    void beginJob(const QString& doneLine);
     void endJob();
     void installStepHandler();
     void runJob(int periodMs);
     void restoreMainTick();
     void watchJob();
-    void jobEnded(KyModuleJob::Outcome outcome);
-    void saveReadImage(const QString& path);
+    void jobEnded(KyModuleJob::Outcome outcome, int blocks);
+    void showZoneCuts(const std::vector<KyZoneCut>& cuts);
+    // False, and the operator told, when the file could not be written.
+    bool saveReadImage(const QString& path);
 
     KyModuleWindowModel model_;
     TMMTimer& timer_;
@@ -113,6 +121,7 @@ private:
     bool stepHandlerInstalled_ = false;
     int periodBeforeJob_ = 0;
     bool jobRunning_ = false;
+    QString doneLine_;
     QString pendingReadPath_;
     QTimer* jobWatch_;
 
@@ -132,4 +141,6 @@ private:
     QPushButton* program_;
     QPushButton* programFile_;
     QProgressBar* progress_;
+    QLabel* transferLine_;
+    QLabel* imageNote_;
 };

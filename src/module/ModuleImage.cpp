@@ -17,10 +17,7 @@ constexpr std::size_t kHalf = 256;
 constexpr std::size_t kCueRecordSize = 60;
 constexpr std::size_t kZoneGroupSize = 6;
 constexpr std::size_t kZoneSlot = 51;
-// A longer list would run into the next zone's slot.
-constexpr std::size_t kZoneListLength = 50;
 constexpr std::size_t kZones = 10;
-constexpr std::size_t kIdentifierLength = 16;
 constexpr const char* kAllZones = "WSZYSTKIE STREFY";
 
 std::size_t aligned(std::size_t offset)
@@ -400,14 +397,18 @@ NameSection writeNames(ImageWriter& image, std::size_t at, const Names& names, b
 
 // ---- Section 8: the module panel's sequences per zone
 
+// A longer list would run into the next zone's slot; what does not fit is counted.
 struct ZoneList {
     std::vector<std::uint8_t> numbers;
     std::vector<std::uint8_t> pulses;
+    int dropped = 0;
 
     void add(std::uint8_t number, std::uint8_t pulse)
     {
-        if (numbers.size() >= kZoneListLength)
+        if (numbers.size() >= kZoneListLength) {
+            ++dropped;
             return;
+        }
         numbers.push_back(number);
         pulses.push_back(pulse);
     }
@@ -438,6 +439,15 @@ std::array<ZoneList, kZones> zoneLists(const KySequeDM& data, const SequenceNumb
                         list.add(*number, 0);
     }
     return lists;
+}
+
+std::vector<KyZoneCut> zoneCuts(const std::array<ZoneList, kZones>& lists)
+{
+    std::vector<KyZoneCut> cuts;
+    for (std::size_t z = 0; z < kZones; ++z)
+        if (lists[z].dropped > 0)
+            cuts.push_back({static_cast<int>(z), lists[z].dropped});
+    return cuts;
 }
 
 struct ZoneSection {
@@ -495,12 +505,12 @@ void writeHeader(ImageWriter& image, const SectionAddresses& s, const KyBlockCou
     };
     for (std::size_t i = 0; i < std::size(addresses); ++i)
         image.address(4 * i, addresses[i], 4);
-    image.u8(218, settings.serialInput ? 1 : 0);
-    image.u8(219, 1);
-    image.number(220, static_cast<std::uint32_t>(counts.blockCount) + image.base(), 4);
+    image.u8(kSerialInputOffset, settings.serialInput ? 1 : 0);
+    image.u8(kCountMarkOffset, 1);
+    image.number(kBlockCountOffset, static_cast<std::uint32_t>(counts.blockCount) + image.base(), 4);
     const std::string& id = settings.identifier;
     for (std::size_t i = 0; i < std::min(id.size(), kIdentifierLength); ++i)
-        image.u8(224 + i, static_cast<std::uint8_t>(id[i]));
+        image.u8(kIdentifierOffset + i, static_cast<std::uint8_t>(id[i]));
 }
 
 } // namespace
@@ -564,7 +574,8 @@ KyModuleImage buildImage(const KySequeDM& data, const KyClub& club, const std::a
     s.channelFlags = aligned(writeCueOrder(image, s.cueOrder, data.cues.size(), old));
     s.cueNames = writeNames(image, aligned(writeChannelFlags(image, s.channelFlags, club)), namesOf(data.cues), old);
     s.sequenceNames = writeNames(image, aligned(s.cueNames.end), namesOf(data.sequences), old);
-    s.zoneLists = writeZoneLists(image, aligned(s.sequenceNames.end), zoneLists(data, numbers));
+    const std::array<ZoneList, kZones> lists = zoneLists(data, numbers);
+    s.zoneLists = writeZoneLists(image, aligned(s.sequenceNames.end), lists);
     s.zoneNames = writeNames(image, aligned(s.zoneLists.end), zoneNameList(zoneNames), old);
 
     result.endOffset = s.zoneNames.end;
@@ -572,6 +583,7 @@ KyModuleImage buildImage(const KySequeDM& data, const KyClub& club, const std::a
         result.refusal = KyImageRefusal::TooLarge;
         return result;
     }
+    result.zoneCuts = zoneCuts(lists);
     result.counts = blockCountFor(result.endOffset, generation);
     writeHeader(image, s, result.counts, settings);
     result.bytes = image.firstBytes(std::size_t(result.counts.blockCount) * kBlockSize);

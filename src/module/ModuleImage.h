@@ -32,6 +32,17 @@ inline constexpr int kOldImageBlocks = 251;
 inline constexpr int kWideGeneration = 12;
 inline constexpr std::size_t kMaxSequencesInModule = 255;
 inline constexpr std::size_t kMaxCuesInModule = 128;
+// A zone's list of the module panel holds at most this many sequences.
+inline constexpr std::size_t kZoneListLength = 50;
+
+// The image header after the section addresses.
+inline constexpr std::size_t kSerialInputOffset = 218;
+// 1 when the header carries the block count below; images of older layouts hold 0 there.
+inline constexpr std::size_t kCountMarkOffset = 219;
+// The module address just past the image's last block, 4 bytes, low byte first.
+inline constexpr std::size_t kBlockCountOffset = 220;
+inline constexpr std::size_t kIdentifierOffset = 224;
+inline constexpr std::size_t kIdentifierLength = 16;
 
 // Generations compare as unsigned: below 12 means 0-11.
 inline bool isOldGeneration(int generation)
@@ -42,6 +53,11 @@ inline bool isOldGeneration(int generation)
 inline int imageBaseFor(int generation)
 {
     return isOldGeneration(generation) ? 1280 : 0;
+}
+// The module block that holds image block 0.
+inline int firstModuleBlockFor(int generation)
+{
+    return imageBaseFor(generation) / kBlockSize;
 }
 // The largest end offset an image for the generation may have, and the blocks that
 // holds: 64255 (251 blocks, module blocks 5-255) below 12, otherwise 2 MiB - 1 (8192).
@@ -64,8 +80,15 @@ enum class KyImageRefusal { None, TooManySequences, TooManyCues, TooLarge };
 // What the operator is told, in order; empty for None.
 std::vector<std::string> refusalMessages(KyImageRefusal refusal);
 
+// A zone whose list of the module panel was cut at kZoneListLength.
+struct KyZoneCut {
+    int zone = 0;    // 0-9
+    int dropped = 0; // sequences left out
+};
+
 struct KyModuleImage {
     KyImageRefusal refusal = KyImageRefusal::None;
+    std::vector<KyZoneCut> zoneCuts; // in zone order; the image is built all the same
     vt::Bytes bytes;           // blockCount × 256 bytes, zero after the end; empty when refused
     std::size_t endOffset = 0; // where the last section ends
     KyBlockCounts counts;

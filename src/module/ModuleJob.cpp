@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr std::size_t kCountOffset = 220;
-
 bool isDigit(std::uint8_t c)
 {
     return c >= '0' && c <= '9';
@@ -29,12 +27,12 @@ void KyModuleJob::startRead()
     jobState_ = ReadingMemory;
     phase_ = 0;
     counter_ = 0;
+    awaitingAnswer_ = false;
     progress_ = 0;
-    progressMax_ = 250;
+    progressMax_ = kUncountedProgressMax;
 }
 
-void KyModuleJob::startWrite(std::span<const std::uint8_t> image, KyBlockCounts counts, int progress,
-                             int progressMax)
+void KyModuleJob::startWrite(std::span<const std::uint8_t> image, KyBlockCounts counts)
 {
     std::fill(image_.begin(), image_.end(), 0);
     std::copy_n(image.begin(), std::min(image.size(), image_.size()), image_.begin());
@@ -44,8 +42,9 @@ void KyModuleJob::startWrite(std::span<const std::uint8_t> image, KyBlockCounts 
     jobState_ = Erasing;
     phase_ = 0;
     counter_ = 0;
-    progress_ = progress;
-    progressMax_ = progressMax;
+    awaitingAnswer_ = false;
+    progress_ = 0;
+    progressMax_ = counts_.blockCount;
 }
 
 void KyModuleJob::abandon()
@@ -95,6 +94,26 @@ void KyModuleJob::finish(Outcome outcome)
     progress_ = 0;
 }
 
+bool KyModuleJob::mayExchange()
+{
+    if (usb_.moduleState != 1) {
+        finish(Outcome::ReadError);
+        return false;
+    }
+    if (awaitingAnswer_ && !usb_.replyWaiting() && ++stepsWaited_ <= kAnswerWaitSteps)
+        return false;
+    stepsWaited_ = 0;
+    return true;
+}
+
+// A request went out, or the port refused it and the module is gone: then the job ends now.
+void KyModuleJob::sent()
+{
+    awaitingAnswer_ = true;
+    if (usb_.requestRefused())
+        finish(Outcome::ReadError);
+}
+
 std::span<std::uint8_t, kBlockSize> KyModuleJob::block(int index)
 {
     return std::span<std::uint8_t, kBlockSize>(image_.data() + std::size_t(index) * kBlockSize, kBlockSize);
@@ -104,7 +123,7 @@ std::span<std::uint8_t, kBlockSize> KyModuleJob::block(int index)
 void KyModuleJob::stepQuery()
 {
     Answer& answer = jobState_ == ReadingSerial ? serial_ : jobState_ == ReadingVersion ? version_ : identity_;
-    std::span<std::uint8_t, 16> text(answer.bytes.data(), 16);
+    std::span<std::uint8_t, Answer::kTextLength> text(answer.bytes.data(), Answer::kTextLength);
     bool ok = false;
     if (jobState_ == ReadingSerial)
         ok = usb_.readSerial(text);
@@ -133,52 +152,55 @@ void KyModuleJob::takeGeneration()
 // refused without an exchange, which is how a complete read ends.
 void KyModuleJob::stepRead()
 {
-    const int generation = firmwareGeneration_;
+    if (!mayExchange())
+        return;
     if (phase_ == 0) {
         counts_.blockCount = usb_.blockCount = 1;
-        usb_.readBlock(block(0), 0, generation);
+        usb_.readBlock(block(0), 0, firstModuleBlock());
         phase_ = 1;
+        sent();
         return;
     }
     const int k = counter_++;
-    if (!usb_.readBlock(block(k), k + 1, generation)) {
-        finish(counter_ == counts_.blockCount + 1 ? Outcome::Done : Outcome::ReadError);
+    if (!usb_.readBlock(block(k), k + 1, firstModuleBlock())) {
+        finish(counter_ == counts_.blockCount + 1 && !usb_.requestRefused() ? Outcome::Done : Outcome::ReadError);
         return;
     }
+    sent();
     progress_ = counter_;
     if (counter_ != 1)
         return;
     // Block 0 is in: its header says how many blocks the image has. Modules before
     // generation 12 always give their whole memory; a count beyond the largest image is
     // damage, and reading stops there.
-    int count = image_[kCountOffset] | image_[kCountOffset + 1] << 8;
-    if (count == 0 || isOldGeneration(generation)) {
+    int count = image_[kBlockCountOffset] | image_[kBlockCountOffset + 1] << 8;
+    if (count == 0 || isOldGeneration(firmwareGeneration_))
         count = kOldImageBlocks;
-    } else {
-        count = std::min(count, maxBlocksFor(generation));
-        progressMax_ = count;
-    }
+    else
+        count = std::min(count, maxBlocksFor(firmwareGeneration_));
     counts_.blockCount = usb_.blockCount = count;
+    progressMax_ = count;
 }
 
 void KyModuleJob::stepErase()
 {
-    if (usb_.moduleState != 1) {
-        finish(Outcome::ReadError);
+    if (!mayExchange())
         return;
-    }
     if (phase_ == 0) {
         usb_.erase(0, (counts_.eraseCount - 1) * kBlockSize);
         phase_ = 1;
         counter_ = 0;
+        sent();
         return;
     }
-    if (usb_.erase(1, 0)) {
+    const bool erased = usb_.erase(1, 0);
+    sent();
+    if (jobState_ == Idle)
+        return;
+    if (erased) {
         jobState_ = WritingMemory;
         phase_ = 0;
         counter_ = 0;
-        progress_ = 0;
-        progressMax_ = counts_.blockCount;
         return;
     }
     if (++counter_ >= kErasePollsPerSector * std::max(1, counts_.eraseCount))
@@ -189,16 +211,20 @@ void KyModuleJob::stepErase()
 // after that ends a write in which every block was acknowledged.
 void KyModuleJob::stepWrite()
 {
-    const int generation = firmwareGeneration_;
+    if (!mayExchange())
+        return;
     if (phase_ == 0) {
         usb_.blockCount = counts_.blockCount;
-        usb_.writeBlock(block(0), 0, generation);
+        usb_.writeBlock(block(0), 0, firstModuleBlock());
         phase_ = 1;
+        sent();
         return;
     }
     const int c = ++counter_;
-    if (usb_.writeBlock(block(c - 1), c - 1, generation))
+    if (usb_.writeBlock(block(c - 1), c - 1, firstModuleBlock())) {
         progress_ = std::min(c, counts_.blockCount); // the last step goes one past the image
-    else
-        finish(c == counts_.blockCount + 2 ? Outcome::Done : Outcome::ReadError);
+        sent();
+    } else {
+        finish(c == counts_.blockCount + 2 && !usb_.requestRefused() ? Outcome::Done : Outcome::ReadError);
+    }
 }

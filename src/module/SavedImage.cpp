@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr std::size_t kMarkOffset = 219;
-constexpr std::size_t kCountOffset = 220;
-
 std::uint32_t u32At(std::span<const std::uint8_t> bytes, std::size_t at)
 {
     return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | std::uint32_t(bytes[at + 3]) << 24;
@@ -15,9 +12,9 @@ std::uint32_t u32At(std::span<const std::uint8_t> bytes, std::size_t at)
 // The blocks the header says the image has; nothing for a layout without the count.
 std::size_t claimedBlocks(std::span<const std::uint8_t> file, int generation)
 {
-    if (file[kMarkOffset] == 0)
+    if (file[kCountMarkOffset] == 0)
         return 0;
-    const std::uint32_t count = u32At(file, kCountOffset);
+    const std::uint32_t count = u32At(file, kBlockCountOffset);
     const auto base = static_cast<std::uint32_t>(imageBaseFor(generation));
     return count > base ? count - base : 0;
 }
@@ -28,7 +25,7 @@ KySavedImage checkSavedImage(std::span<const std::uint8_t> file, int generation)
 {
     KySavedImage image;
     // Without a whole header block there is nothing a module could start from.
-    if (file.size() < std::size_t(kBlockSize) || (file[kMarkOffset] == 0 && !isOldGeneration(generation)))
+    if (file.size() < std::size_t(kBlockSize) || (file[kCountMarkOffset] == 0 && !isOldGeneration(generation)))
         return image;
     image.counts = blockCountFor(file.size(), generation);
     if (image.counts.blockCount > maxBlocksFor(generation)) {

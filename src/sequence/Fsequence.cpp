@@ -456,18 +456,21 @@ void TSequenceForm::StartButtonClick()
     setEditingEnabled(false);
 }
 
-// Released while the preview plays, "Pauza" resumes it.
+// "Start" and "Pauza" are one group: "Pauza" goes down only over a playing preview, and
+// lets "Start" up; released while the preview plays, it resumes it.
 void TSequenceForm::PauseButtonClick(bool down)
 {
     bool playing = false;
     {
         std::lock_guard lock(model_.showLock);
-        if (down)
-            edit_.pausePreview();
-        playing = edit_.previewPlaying();
+        playing = down ? edit_.pausePreview() : edit_.previewPlaying();
     }
-    if (!down && playing)
+    if (!down && playing) {
         StartButtonClick();
+        return;
+    }
+    pause_->setChecked(down && playing);
+    start_->setChecked(false);
 }
 
 void TSequenceForm::StopButtonClick()

@@ -180,9 +180,12 @@ void KySequenceEdit::startPreview()
     preview.playGenerators();
 }
 
-void KySequenceEdit::pausePreview()
+bool KySequenceEdit::pausePreview()
 {
-    dmx_.previewEngine().pause();
+    KySeqEngine& preview = dmx_.previewEngine();
+    if (preview.playing)
+        preview.pause();
+    return preview.playing;
 }
 
 void KySequenceEdit::stopPreview()

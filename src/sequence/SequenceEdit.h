@@ -64,7 +64,9 @@ public:
     std::uint32_t currentSceneTime() const;
 
     void startPreview();
-    void pausePreview();
+    // Pauses a playing preview; true when it did. A preview that does not play stays as it
+    // is, so that recording goes on.
+    bool pausePreview();
     void stopPreview();
     bool previewPlaying() const;
 

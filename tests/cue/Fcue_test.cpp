@@ -15,6 +15,7 @@
 #include "sequence/SequenceFile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -473,6 +474,29 @@ private slots:
         QVERIFY(std::abs(r.live().generatorSpeed - 0.125) < 1e-12);
         QVERIFY(std::abs(r.live().generatorAmplitude - 0.7) < 1e-12);
         QCOMPARE(r.form.amplitudeValue()->text(), QStringLiteral("70"));
+    }
+
+    // The editor goes with a drop-down's list open, whether hidden or destroyed: nothing it
+    // leaves behind points into it, and a list that closed with the window no longer holds
+    // the refresh back.
+    void aListOpenWhenTheEditorGoes()
+    {
+        Rig& r = *rig;
+        r.form.show();
+        r.form.sequenceList(2)->showPopup();
+        QTRY_VERIFY(r.form.sequenceList(2)->view()->isVisible());
+        r.form.hide();
+        r.form.show();
+        {
+            std::lock_guard lock(r.lock);
+            r.live().speed = 30;
+        }
+        QTRY_COMPARE(r.form.cueSpeedBar()->position(), 30);
+
+        r.form.pulsesList(4)->showPopup();
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        rig.reset();
+        QVERIFY(!QApplication::activePopupWidget());
     }
 
     void theMainWindowsCueActionShowsTheEditor()

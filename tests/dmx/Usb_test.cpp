@@ -328,30 +328,30 @@ TEST(Usb, MemoryCommandsFollowTheModule)
         for (std::size_t i = 0; i < 256; ++i)
             blocks[k][i] = static_cast<std::uint8_t>(k * 16 + i);
     usb.blockCount = 2;
-    usb.writeBlock(blocks[0], 0, 11);
+    usb.writeBlock(blocks[0], 0, 5);
     letReplyArrive();
-    EXPECT_TRUE(usb.writeBlock(blocks[1], 1, 11));
+    EXPECT_TRUE(usb.writeBlock(blocks[1], 1, 5));
     letReplyArrive();
-    EXPECT_TRUE(usb.writeBlock(blocks[2], 2, 11));
+    EXPECT_TRUE(usb.writeBlock(blocks[2], 2, 5));
     letReplyArrive();
-    EXPECT_FALSE(usb.writeBlock(blocks[0], 3, 11)); // beyond the block count
+    EXPECT_FALSE(usb.writeBlock(blocks[0], 3, 5)); // beyond the block count
 
     std::array<std::uint8_t, 256> out{};
-    usb.readBlock(out, 0, 11);
+    usb.readBlock(out, 0, 5);
     letReplyArrive();
-    ASSERT_TRUE(usb.readBlock(out, 1, 11));
+    ASSERT_TRUE(usb.readBlock(out, 1, 5));
     EXPECT_EQ(out, blocks[0]);
     letReplyArrive();
-    EXPECT_FALSE(usb.readBlock(out, 3, 11)); // refused without an exchange...
+    EXPECT_FALSE(usb.readBlock(out, 3, 5)); // refused without an exchange...
     letReplyArrive();
-    ASSERT_TRUE(usb.readBlock(out, 2, 11));
+    ASSERT_TRUE(usb.readBlock(out, 2, 5));
     EXPECT_EQ(out, blocks[1]); // ...so this is still the answer for block 1
     letReplyArrive();
     usb.blockCount = 5;
-    ASSERT_TRUE(usb.readBlock(out, 5, 12));
+    ASSERT_TRUE(usb.readBlock(out, 5, 0));
     EXPECT_EQ(out, blocks[2]);
     letReplyArrive();
-    ASSERT_TRUE(usb.readBlock(out, 5, 12));
+    ASSERT_TRUE(usb.readBlock(out, 5, 0));
     EXPECT_EQ(out, blocks[0]); // a generation-11 module keeps image block 0 at module block 5
 
     EXPECT_FALSE(usb.erase(0, 0));
@@ -364,9 +364,9 @@ TEST(Usb, MemoryCommandsFollowTheModule)
     }
     EXPECT_TRUE(erased);
     EXPECT_GT(polls, 1); // the erase takes several polls
-    usb.readBlock(out, 0, 11);
+    usb.readBlock(out, 0, 5);
     letReplyArrive();
-    ASSERT_TRUE(usb.readBlock(out, 0, 11));
+    ASSERT_TRUE(usb.readBlock(out, 0, 5));
     std::array<std::uint8_t, 256> erasedBlock;
     erasedBlock.fill(0xFF);
     EXPECT_EQ(out, erasedBlock);
@@ -376,8 +376,8 @@ TEST(Usb, MemoryCommandsFollowTheModule)
     EXPECT_FALSE(usb.readSerial(text));
     EXPECT_FALSE(usb.readVersion(text));
     EXPECT_FALSE(usb.erase(1, 0));
-    EXPECT_FALSE(usb.readBlock(out, 0, 12));
-    EXPECT_FALSE(usb.writeBlock(out, 0, 12));
+    EXPECT_FALSE(usb.readBlock(out, 0, 0));
+    EXPECT_FALSE(usb.writeBlock(out, 0, 0));
 }
 
 TEST(Usb, ModulesThatMisbehaveNeverStallTheTick)

@@ -16,11 +16,13 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <fstream>
@@ -136,10 +138,28 @@ class DmxModuleFormTest : public QObject {
     std::filesystem::path showDir() const { return *folder / "show"; }
     std::filesystem::path logFile() const { return *folder / "log"; }
 
-    std::unique_ptr<ModuleSimProcess> startModule(const std::string& serial)
+    std::unique_ptr<ModuleSimProcess> startModule(const std::string& serial, std::vector<std::string> options = {})
     {
-        return std::make_unique<ModuleSimProcess>(
-            *folder / "dmx", std::vector<std::string>{"--serial", serial, "--name", "KLUB", "--log", logFile().string()});
+        options.insert(options.end(), {"--serial", serial, "--name", "KLUB", "--log", logFile().string()});
+        return std::make_unique<ModuleSimProcess>(*folder / "dmx", std::move(options));
+    }
+
+    std::size_t requestCount(const std::string& word) const { return requestsNamed(framesIn(logFile()), word).size(); }
+
+    // The bar's fill from 0 to 1 at every change of its value.
+    static std::shared_ptr<std::vector<double>> recordFill(QProgressBar* bar)
+    {
+        auto fills = std::make_shared<std::vector<double>>();
+        QObject::connect(bar, &QProgressBar::valueChanged, bar, [bar, fills](int value) {
+            fills->push_back(bar->maximum() > 0 ? double(value) / bar->maximum() : 0.0);
+        });
+        return fills;
+    }
+
+    // Rises to full, never back.
+    static bool fillsUp(const std::vector<double>& fills)
+    {
+        return !fills.empty() && fills.back() == 1.0 && std::is_sorted(fills.begin(), fills.end());
     }
 
     static void waitForJob(TDmxModuleForm& form)
@@ -213,13 +233,19 @@ private slots:
     void programmingThenReadingGivesTheImageBack_data()
     {
         QTest::addColumn<int>("generation");
-        QTest::newRow("generation 12") << 12;
-        QTest::newRow("generation 11") << 11;
+        QTest::addColumn<QString>("programmed");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("generation 12") << 12 << QStringLiteral("Programowanie zakończone: zapisano 22 bloki.")
+                                       << QStringLiteral("Odczyt zakończony: odczytano 22 bloki.");
+        QTest::newRow("generation 11") << 11 << QStringLiteral("Programowanie zakończone: zapisano 18 bloków.")
+                                       << QStringLiteral("Odczyt zakończony: odczytano 251 bloków.");
     }
 
     void programmingThenReadingGivesTheImageBack()
     {
         QFETCH(int, generation);
+        QFETCH(QString, programmed);
+        QFETCH(QString, read);
         auto sim = startModule("SIMULATOR-" + std::to_string(generation) + "-001");
         TMainForm main(optionsFor(showDir(), sim.get()));
         auto form = moduleFormOf(main);
@@ -237,11 +263,14 @@ private slots:
         form->serialInputCheck()->setChecked(true);
 
         const std::size_t before = framesIn(logFile()).size();
+        auto fills = recordFill(form->progressBar());
         QTest::mouseClick(form->programButton(), Qt::LeftButton);
         QVERIFY(form->jobRunning());
         QVERIFY(!form->readButton()->isEnabled());
+        QCOMPARE(form->progressBar()->value(), 0);
         waitForJob(*form);
         QVERIFY(answerer->seen.isEmpty());
+        QVERIFY(fillsUp(*fills));
         QTRY_VERIFY(framesPausedForJobOnly(framesIn(logFile()), before));
         QCOMPARE(main.timer().Interval(), 50);
         QTRY_COMPARE(main.windowTitle(), QStringLiteral("Vantorel: PROGRAM"));
@@ -253,12 +282,18 @@ private slots:
         const KyShow& show = main.show();
         const KyModuleImage expected = buildImage(form->dataSet(), show.library.club, show.zoneNames, settings);
         QCOMPARE(expected.refusal, KyImageRefusal::None);
+        QCOMPARE(form->transferLine()->text(), programmed);
+        QVERIFY(form->imageNote()->isHidden());
 
         const auto readBack = *folder / "read.sav";
         nextFile = QString::fromStdString(readBack.string());
         const std::size_t beforeRead = framesIn(logFile()).size();
+        fills->clear();
         QTest::mouseClick(form->readButton(), Qt::LeftButton);
+        QVERIFY(form->transferLine()->text().isEmpty());
+        QCOMPARE(form->progressBar()->value(), 0);
         waitForJob(*form);
+        QVERIFY(fillsUp(*fills));
         QVERIFY(answerer->seen.isEmpty());
         QTRY_VERIFY(framesPausedForJobOnly(framesIn(logFile()), beforeRead));
         const std::string file = fileBytes(readBack);
@@ -271,7 +306,8 @@ private slots:
             QCOMPARE(file.size(), image.size());
             QVERIFY(file == image);
         }
-        QCOMPARE(form->progressBar()->value(), 0);
+        QCOMPARE(form->transferLine()->text(), read);
+        QCOMPARE(form->progressBar()->value(), form->progressBar()->maximum());
         QVERIFY(form->programButton()->isEnabled());
     }
 
@@ -294,6 +330,96 @@ private slots:
         QCOMPARE(requestsNamed(log, "erase"), std::vector<std::string>{"erase 0"});
         QCOMPARE(requestsNamed(log, "write"),
                  (std::vector<std::string>{"write 0", "write 0", "write 1", "write 2", "write 3"}));
+        QCOMPARE(form->transferLine()->text(), QStringLiteral("Programowanie z pliku zakończone: zapisano 3 bloki."));
+        QCOMPARE(form->progressBar()->value(), 3);
+        QCOMPARE(form->progressBar()->maximum(), 3);
+    }
+
+    // An erase the module never finishes: pulling the plug ends it with the error at once,
+    // and the window can be closed.
+    void unplugDuringAnEraseLetsTheWindowClose()
+    {
+        auto sim = startModule("SIMULATOR-12-001", {"--erase-polls", "100000"});
+        TMainForm main(optionsFor(showDir(), sim.get()));
+        auto form = moduleFormOf(main);
+        select(*form, {0});
+        QTest::mouseClick(form->programButton(), Qt::LeftButton);
+        QTRY_VERIFY(requestCount("status") > 5);
+        QVERIFY(!form->close());
+
+        answerer->expectMessage(QStringLiteral("OK"));
+        QElapsedTimer sinceUnplug;
+        QCOMPARE(sim->command("unplug"), std::string("unplugged"));
+        sinceUnplug.start();
+        QTRY_VERIFY_WITH_TIMEOUT(!form->jobRunning(), 1000);
+        QVERIFY(form->close());
+        QVERIFY2(sinceUnplug.elapsed() < 1000, QByteArray::number(sinceUnplug.elapsed()));
+        QCOMPARE(answerer->seen, QStringList{QStringLiteral("Błąd odczytu z modułu DMX")});
+        QVERIFY(form->transferLine()->text().isEmpty());
+        QCOMPARE(form->progressBar()->value(), 0);
+        QCOMPARE(requestCount("write"), std::size_t(0));
+    }
+
+    // The module answering late never holds the window's thread up: the show lock is not
+    // held while the answer is awaited.
+    void theWindowKeepsRunningWhileTheModuleErases()
+    {
+        auto sim = startModule("SIMULATOR-12-001", {"--erase-polls", "80", "--reply-delay-ms", "30"});
+        TMainForm main(optionsFor(showDir(), sim.get()));
+        auto form = moduleFormOf(main);
+        select(*form, {0});
+        QElapsedTimer clock;
+        qint64 last = 0, longest = 0;
+        QTimer beat;
+        beat.setTimerType(Qt::PreciseTimer);
+        beat.setInterval(2);
+        QObject::connect(&beat, &QTimer::timeout, [&] {
+            const qint64 now = clock.elapsed();
+            longest = std::max(longest, now - last);
+            last = now;
+        });
+        QTest::mouseClick(form->programButton(), Qt::LeftButton);
+        QTRY_VERIFY(requestCount("status") > 0);
+        const std::size_t pollsBefore = requestCount("status");
+        clock.start();
+        beat.start();
+        QTest::qWait(800); // of 80 polls of 30 ms or more
+        beat.stop();
+        longest = std::max(longest, clock.elapsed() - last);
+        QVERIFY2(longest < 50, QByteArray::number(longest));
+        QVERIFY(requestCount("status") >= pollsBefore + 10);
+        waitForJob(*form);
+        QVERIFY(answerer->seen.isEmpty());
+    }
+
+    // A zone whose list outgrows the module panel's: the image still goes out, and the
+    // window says what was left out.
+    void cutZoneListIsShown()
+    {
+        auto sim = startModule("SIMULATOR-12-001");
+        TMainForm main(optionsFor(showDir(), sim.get()));
+        {
+            KyShow& show = main.show();
+            std::lock_guard lock(show.showLock());
+            for (int i = 0; i < 50; ++i) {
+                KySequence sequence;
+                sequence.scenes = {sceneWith({{30, 1}})};
+                sequence.name = "Dodatkowa";
+                show.seque.addSequence(sequence);
+                const std::int32_t id = show.seque.sequenceAt(show.seque.sequenceCount() - 1).id;
+                show.panel.seqButtons[0].pages[std::size_t(i / 5)][std::size_t(i % 5)] = {false, false, 0, id};
+            }
+            show.zoneNames[0] = "Scena";
+        }
+        auto form = moduleFormOf(main);
+        select(*form, {0}); // "Pokaz" plays a sequence in the first zone
+        QTest::mouseClick(form->panelButton(), Qt::LeftButton);
+        QTest::mouseClick(form->programButton(), Qt::LeftButton);
+        QVERIFY(form->imageNote()->isVisible());
+        QCOMPARE(form->imageNote()->text(), QStringLiteral("Strefa „Scena”: lista mieści 50 sekwencji, pominięto 1 sekwencję."));
+        waitForJob(*form);
+        QVERIFY(answerer->seen.isEmpty());
+        QVERIFY(form->transferLine()->text().startsWith(QStringLiteral("Programowanie zakończone")));
     }
 
     void unpluggedModuleEndsTheJobAndTheTickReturns()

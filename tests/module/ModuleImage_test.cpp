@@ -295,23 +295,58 @@ TEST_F(ModuleImage, ZoneListsTakeThePanelThenTheCues)
     EXPECT_EQ(image.bytes[numbers + 51], 0xFF);
 }
 
-// Fifty entries fill a zone's slot; more would run into the next zone's.
+// Fifty entries fill a zone's slot; more would run into the next zone's. The image is built
+// all the same, and says which zones lost how many.
 TEST_F(ModuleImage, ZoneListStopsAtFiftyEntries)
 {
-    for (int i = 0; i < 51; ++i)
+    for (int i = 0; i < 53; ++i)
         show.addSequence({sceneWith({{0, 1}})});
-    for (int page = 0; page < 10; ++page)
-        for (int button = 0; button < 5; ++button)
-            show.panel.seqButtons[0].pages[std::size_t(page)][std::size_t(button)].id = page * 5 + button + 1;
-    show.addCue({{0, 51}});
+    for (std::size_t zone : {0, 4})
+        for (int page = 0; page < 10; ++page)
+            for (int button = 0; button < 5; ++button)
+                show.panel.seqButtons[zone].pages[std::size_t(page)][std::size_t(button)].id = page * 5 + button + 1;
+    show.addCue({{0, 51}, {4, 52}, {1, 53}});
+    show.addCue({{0, 53}});
     KySequeDM data = selection();
     data.addPanel();
     data.addCue(0);
+    data.addCue(1);
     const KyModuleImage image = show.build(data);
+    ASSERT_EQ(image.refusal, KyImageRefusal::None);
     const std::size_t numbers = le(image.bytes, 36, 4);
     EXPECT_EQ(image.bytes[numbers + 49], 49);
     EXPECT_EQ(image.bytes[numbers + 50], 0xFF);
-    EXPECT_EQ(image.bytes[numbers + 51], 0xFF);
+    EXPECT_EQ(image.bytes[numbers + 51], 52); // the next zone's list in its own slot
+    ASSERT_EQ(image.zoneCuts.size(), 2u);
+    EXPECT_EQ(image.zoneCuts[0].zone, 0);
+    EXPECT_EQ(image.zoneCuts[0].dropped, 2);
+    EXPECT_EQ(image.zoneCuts[1].zone, 4);
+    EXPECT_EQ(image.zoneCuts[1].dropped, 1);
+}
+
+// The partner speed that counts is the one the pair plays at, not the one a file stored. A
+// phase modifier of 7 tells them apart: with the pan at three times the tilt's speed it
+// adds 21°, with the stored 1.0 it would add 7 × 255 ≡ 345° (mod 360).
+TEST_F(ModuleImage, PhaseModifierScalesWithThePartnersPlayingSpeed)
+{
+    KyScene scene = sceneWith({{10, 100}, {11, 50}});
+    scene.setStatus(10, KyChStatus{100, 0, 1, 0, 11});
+    scene.setStatus(11, KyChStatus{50, 0, 2, 0, 11});
+    KyGenerator& pan = scene.generatorFor(10);
+    KyGenerator& tilt = scene.generatorFor(11);
+    pan.enabled = tilt.enabled = 1;
+    pan.setPhase(90);
+    pan.phaseModifier = 7;
+    pan.partnerSpeed = 1.0;
+    tilt.setSpeed(85);
+    show.addSequence({scene});
+    show.addCue({{0, 1}});
+    KySequeDM data = selection();
+    data.addCue(0);
+    const KyModuleImage image = show.build(data);
+    // 111° is trunc(111 × 1600 / 360) = 493 units, + 1200 = 1693 mod 1600 = 93.
+    const std::size_t panRecord = 1024 + 9; // after the scene time, flags and two channels
+    EXPECT_EQ(slice(image.bytes, panRecord, 7), (vt::Bytes{10, 0x80, 0x00, 0xFF, 93, 0x80, 128}));
 }
 
 TEST_F(ModuleImage, ChannelFlagsMarkBlackoutAndIntensity)

@@ -37,7 +37,7 @@ TEST(ModuleJobConcurrency, StepHandlerTakesOverTheTickAndGivesItBack)
             if (round == 1)
                 job->startRead();
             else
-                job->startWrite(image, blockCountFor(image.size(), 12), 0, 250);
+                job->startWrite(image, blockCountFor(image.size(), 12));
         }
         timer.setOnMMTimer([job, lock = &show.showLock()](TMMTimer&) {
             std::lock_guard guard(*lock);

@@ -8,6 +8,7 @@
 #include "functions/Flight.h"
 #include "functions/FormSupport.h"
 #include "functions/PDimmerControl.h"
+#include "functions/ReadBack.h"
 #include "sequence/Fsceneprop.h"
 #include "sequence/Fsequence.h"
 #include "sequence/SequenceFile.h"
@@ -439,9 +440,9 @@ private slots:
         QTRY_COMPARE(rig.form->sceneNumberDisplay()->text(), QStringLiteral("3"));
         QTRY_COMPARE(rig.form->sceneNumberDisplay()->text(), QStringLiteral("1"));
 
-        // Pauza freezes the scene; releasing it resumes.
+        // Pauza freezes the scene and lets Start up; releasing it resumes.
         QTest::mouseClick(rig.form->pauseButton(), Qt::LeftButton);
-        QVERIFY(rig.form->pauseButton()->isChecked());
+        QVERIFY(rig.form->pauseButton()->isChecked() && !rig.form->startButton()->isChecked());
         const int frozen = rig.currentScene();
         QTest::qWait(60);
         QCOMPARE(rig.currentScene(), frozen);
@@ -454,6 +455,29 @@ private slots:
         QVERIFY(!rig.form->startButton()->isChecked());
         QCOMPARE(rig.currentScene(), 0);
         QVERIFY(rig.form->listGrid()->isEnabled() && rig.form->addSceneButton()->isEnabled());
+    }
+
+    // With nothing playing there is nothing to pause: the button stays up and the Light
+    // window goes on recording.
+    void pauseWithoutAPlayingPreviewKeepsRecording()
+    {
+        EditorRig rig;
+        rig.form->show();
+        TLightForm light(rig.model);
+        light.show();
+        QTest::mouseClick(rig.form->pauseButton(), Qt::LeftButton);
+        QVERIFY(!rig.form->pauseButton()->isChecked() && !rig.form->startButton()->isChecked());
+        {
+            std::lock_guard guard(rig.lock);
+            QVERIFY(!takeFunctionSnapshot(rig.dmx).previewRunning); // what keeps the Light window enabled
+        }
+        light.intensity()->bar()->setPosition(120);
+        QCOMPARE(rig.working([](const KySequence& s) { return int(s.sceneAt(0).statusOf(0).value); }), 120);
+
+        QTest::mouseClick(rig.form->pauseButton(), Qt::LeftButton);
+        QTest::mouseClick(rig.form->startButton(), Qt::LeftButton);
+        QVERIFY(rig.form->startButton()->isChecked() && !rig.form->pauseButton()->isChecked());
+        QTest::mouseClick(rig.form->stopButton(), Qt::LeftButton);
     }
 
     void failedWriteIsReportedAndTheWorkingCopyKept()

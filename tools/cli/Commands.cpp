@@ -325,8 +325,8 @@ void imageCommand(const CliOptions& options, std::ostream& err)
     auto identifier = vt::utf8ToCp1250(options.identifier);
     if (!identifier)
         throw std::runtime_error("--id: a character that code page 1250 cannot hold");
-    if (identifier->size() > 16)
-        throw std::runtime_error("--id: at most 16 characters");
+    if (identifier->size() > kIdentifierLength)
+        throw std::runtime_error("--id: at most " + std::to_string(kIdentifierLength) + " characters");
     settings.identifier = *identifier;
     const KyModuleImage image = buildImage(data, show.library.club, show.zoneNames, settings);
     if (image.refusal != KyImageRefusal::None)
