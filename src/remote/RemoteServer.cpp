@@ -81,8 +81,10 @@ TRemoteServer::TRemoteServer(QObject* parent, KyRemoteLimits limits)
     connect(webSockets_, &QWebSocketServer::newConnection, this, &TRemoteServer::acceptWebSocket);
 }
 
+// The windows that listen may be going already.
 TRemoteServer::~TRemoteServer()
 {
+    blockSignals(true);
     close();
 }
 

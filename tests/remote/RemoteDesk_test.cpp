@@ -2,6 +2,7 @@
 // window and the main window show it as if the operator had pressed there; every phone sees
 // every press at once; the "Zdalny pulpit" window keeps the user's choices.
 #include "app/Fmain.h"
+#include "common/PText.h"
 #include "functions/PTrackBar.h"
 #include "panel/Fdirectaccess.h"
 #include "panel/PPanelButton.h"
@@ -62,7 +63,7 @@ struct Phone {
             sinceState.start();
         });
         socket->open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws?code=%2").arg(port).arg(kCode)));
-        QTest::qWaitFor([&] { return !state.isEmpty(); }, 5000);
+        (void)QTest::qWaitFor([&] { return !state.isEmpty(); }, 5000);
     }
     void send(const char* json) { socket->sendTextMessage(QString::fromLatin1(json)); }
     int cueLit() const { return state[QStringLiteral("cue")][QStringLiteral("lit")].toInt(); }
@@ -88,7 +89,7 @@ class RemoteDeskTest : public QObject {
     {
         for (const char* name : {"Intro", "Finał"}) {
             KySequence sequence;
-            sequence.name = name;
+            sequence.name = vt::toCp1250(QString::fromUtf8(name));
             KyScene scene;
             scene.setStatus(0, KyChStatus{200, 0, 0, 0, 0});
             sequence.appendScene(scene);
@@ -97,7 +98,7 @@ class RemoteDeskTest : public QObject {
         const std::int32_t first = show().seque.sequenceAt(0).id;
         for (const char* name : {"Wejście", "Koniec"}) {
             KyCue cue;
-            cue.name = name;
+            cue.name = vt::toCp1250(QString::fromUtf8(name));
             cue.zoneEngine(0) = KySeqEngine(show().seque.findSharedSequence(first));
             show().seque.addCue(cue);
         }

@@ -3,6 +3,7 @@
 // then receives what the panel's own press makes it receive, and a second browser shows the
 // press. All traffic stays on 127.0.0.1.
 #include "app/Fmain.h"
+#include "common/PText.h"
 #include "panel/Fdirectaccess.h"
 #include "panel/PPanelButton.h"
 #include "support/Chromium.h"
@@ -45,14 +46,14 @@ std::string settledFrame(const std::filesystem::path& frames)
 void buildShow(KyShow& show)
 {
     KySequence sequence;
-    sequence.name = "Stała";
+    sequence.name = vt::toCp1250(QStringLiteral("Stała"));
     KyScene scene;
     scene.setStatus(0, KyChStatus{200, 0, 0, 0, 0});
     scene.setStatus(4, KyChStatus{77, 0, 0, 0, 0});
     sequence.appendScene(scene);
     show.seque.addSequence(sequence);
     KyCue cue;
-    cue.name = "Wejście";
+    cue.name = vt::toCp1250(QStringLiteral("Wejście"));
     cue.zoneEngine(2) = KySeqEngine(show.seque.findSharedSequence(show.seque.sequenceAt(0).id));
     show.seque.addCue(cue);
     show.panel.cueButtons.assign(0, &show.seque.cueAt(0));

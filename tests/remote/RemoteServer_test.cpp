@@ -46,7 +46,7 @@ QByteArray httpAnswer(quint16 port, const QByteArray& request)
         return {};
     socket.write(request);
     QByteArray answer;
-    QTest::qWaitFor([&] {
+    (void)QTest::qWaitFor([&] {
         answer += socket.readAll();
         return socket.state() == QAbstractSocket::UnconnectedState;
     }, 5000);
@@ -67,7 +67,7 @@ struct Client {
     {
         QObject::connect(socket.get(), &QWebSocket::textMessageReceived, [this](const QString& t) { received.push_back(t); });
         socket->open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws?code=%2").arg(port).arg(code)));
-        QTest::qWaitFor([&] {
+        (void)QTest::qWaitFor([&] {
             return socket->state() == QAbstractSocket::ConnectedState ||
                    socket->state() == QAbstractSocket::UnconnectedState;
         }, 5000);
