@@ -42,15 +42,6 @@ TDeskActions::~TDeskActions()
     cueGlobals().panelListener = nullptr;
 }
 
-bool TDeskActions::usable(const QObject* control)
-{
-    if (const auto* action = qobject_cast<const QAction*>(control))
-        return action->isEnabled();
-    if (const auto* widget = qobject_cast<const QWidget*>(control))
-        return widget->isEnabled();
-    return false;
-}
-
 bool TDeskActions::panelAvailable() const
 {
     return !controls_.panel || controls_.panel->isEnabled();
@@ -241,44 +232,60 @@ void TDeskActions::resetSpeedShift()
 
 // ---- The main window's controls
 
+namespace {
+
+// As the operator's click: a disabled action or bar does nothing.
+void trigger(QAction* action)
+{
+    if (action && action->isEnabled())
+        action->trigger();
+}
+
+void turn(QAction* action, bool on)
+{
+    if (action && action->isChecked() != on)
+        trigger(action);
+}
+
+void move(TPTrackBar* bar, int position)
+{
+    if (bar && bar->isEnabled())
+        bar->setPosition(position);
+}
+
+} // namespace
+
 void TDeskActions::setBlackout(bool on)
 {
-    if (usable(controls_.blackout) && controls_.blackout->isChecked() != on)
-        controls_.blackout->trigger();
+    turn(controls_.blackout, on);
 }
 
 void TDeskActions::manualOff()
 {
-    if (usable(controls_.manualOff))
-        controls_.manualOff->trigger();
+    trigger(controls_.manualOff);
 }
 
 void TDeskActions::setMusic(bool on)
 {
-    if (usable(controls_.music) && controls_.music->isChecked() != on)
-        controls_.music->trigger();
+    turn(controls_.music, on);
 }
 
 void TDeskActions::tap()
 {
-    if (usable(controls_.tap))
-        controls_.tap->trigger();
+    trigger(controls_.tap);
 }
 
 void TDeskActions::setCueSpeed(int position)
 {
-    if (usable(controls_.cueSpeed))
-        controls_.cueSpeed->setPosition(position);
+    move(controls_.cueSpeed, position);
 }
 
 void TDeskActions::setGeneratorSpeed(int position)
 {
-    if (usable(controls_.generatorSpeed))
-        controls_.generatorSpeed->setPosition(position);
+    move(controls_.generatorSpeed, position);
 }
 
 void TDeskActions::setGeneratorAmplitude(int position)
 {
-    if (usable(controls_.generatorAmplitude))
-        controls_.generatorAmplitude->setPosition(position);
+    move(controls_.generatorAmplitude, position);
 }

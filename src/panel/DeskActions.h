@@ -92,7 +92,6 @@ private:
     void playRememberedButton(int zone);
     void liveCueDo(void (KyCue::*play)(), void (KyCue::*generators)());
     void resetSpeedShift();
-    static bool usable(const QObject* control);
 
     // The last non-flash button left lit in a column, on its own page; -1 for none.
     struct Remembered {

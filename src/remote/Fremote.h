@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -75,6 +76,7 @@ private:
 };
 
 // Makes the window, binds the desk to the main window's controls and puts "Zdalny pulpit"
-// into its System menu; the window belongs to the main window.
+// into its System menu; the window belongs to the main window and first opens on `deskArea`,
+// as the other tool windows do, then where the operator leaves it.
 TRemoteForm* installRemote(QMainWindow& mainWindow, const KyRemoteModel& model, TDeskActions& desk,
-                           const KyRemoteStart& start);
+                           const KyRemoteStart& start, std::function<QRect()> deskArea);
