@@ -21,8 +21,10 @@
 
 namespace {
 
-// How often the state is compared with what the phones have, while any is connected.
-constexpr int kPushMilliseconds = 50;
+// How often the state is compared with what the phones have, while any is connected, for
+// what changed elsewhere (the main window's bars, the cue editor, the tick's play state);
+// presses are sent at once.
+constexpr int kPushMilliseconds = 100;
 
 std::optional<int> whole(const QJsonObject& command, const char* field, int min, int max)
 {
@@ -77,6 +79,23 @@ TRemoteDesk::TRemoteDesk(const KyRemoteModel& model, TDeskActions& desk, QObject
         else
             pushTimer_->stop();
     });
+    // A press on the desk reaches the phones as soon as the press is over, not at the next look.
+    for (auto changed : {&TDeskActions::cueBlockChanged, &TDeskActions::liveCueReplaced, &TDeskActions::liveZonesChanged})
+        connect(&desk_, changed, this, &TRemoteDesk::pushSoon);
+    connect(&desk_, &TDeskActions::columnChanged, this, &TRemoteDesk::pushSoon);
+    connect(&desk_, &TDeskActions::speedShiftChanged, this, &TRemoteDesk::pushSoon);
+}
+
+// One look for everything that one event changed.
+void TRemoteDesk::pushSoon()
+{
+    if (server_->clientCount() == 0 || pushPending_)
+        return;
+    pushPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        pushPending_ = false;
+        push();
+    });
 }
 
 void TRemoteDesk::push()
@@ -93,7 +112,7 @@ bool TRemoteDesk::run(const QJsonObject& command)
     const QString name = command.value(QLatin1String("cmd")).toString();
     const bool known = runPanel(name, command) || runDesk(name, command);
     if (known)
-        push();
+        pushSoon();
     return known;
 }
 

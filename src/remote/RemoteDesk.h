@@ -47,10 +47,13 @@ private:
     bool runDesk(const QString& name, const QJsonObject& command);
     // Sends the state to every phone when it differs from what they have.
     void push();
+    // Once the event that changed the desk is handled.
+    void pushSoon();
 
     KyRemoteModel model_;
     TDeskActions& desk_;
     TRemoteServer* server_;
     QTimer* pushTimer_;
     QByteArray sent_;
+    bool pushPending_ = false;
 };

@@ -240,6 +240,8 @@ void TRemoteServer::upgrade(QTcpSocket* socket)
     socket->setProperty(kUpgraded, true);
     --pending_;
     socket->setReadBufferSize(0);
+    // A press is a few bytes that must not wait for the acknowledgement of the last state.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     webSockets_->handleConnection(socket);
 }
 
