@@ -3,13 +3,11 @@
 #include "common/PText.h"
 #include "dmx/Dmx_space.h"
 #include "dmx/Usb.h"
-#include "functions/PTrackBar.h"
 #include "generator/GeneratorScale.h"
 #include "music/RhythmControl.h"
 #include "panel/DeskActions.h"
 #include "sequence/Seque.h"
 
-#include <QAction>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
