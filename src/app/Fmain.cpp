@@ -27,6 +27,7 @@
 #include "module/Fdmxmodule.h"
 #include "music/Fbeatsource.h"
 #include "panel/Fdirectaccess.h"
+#include "remote/Fremote.h"
 #include "sequence/Fsequence.h"
 
 #include <QAction>
@@ -86,6 +87,9 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     createActions();
     createMenus();
     createToolbars();
+    installRemote(*this, {show_.seque, show_.dmx, show_.usb, show_.beats, show_.musicMode, show_.zoneNames,
+                          show_.showLock()},
+                  directAccessForm_->actions(), {options.remotePort, options.remoteCode}, [this] { return deskArea(); });
 
     timer_.setOnMMTimer(mainTick());
     timer_.SetInterval(50);

@@ -29,6 +29,10 @@ void describeOptions(QCommandLineParser& parser)
                       QStringLiteral("N")});
     parser.addOption({QStringLiteral("ola-port"),
                       QStringLiteral("The OLA daemon's port (1-65535) for this run."), QStringLiteral("P")});
+    parser.addOption({QStringLiteral("remote-port"),
+                      QStringLiteral("Turn the web remote on at this port (1-65535) for this run."), QStringLiteral("P")});
+    parser.addOption({QStringLiteral("remote-code"),
+                      QStringLiteral("The web remote's access code (six digits) for this run."), QStringLiteral("NNNNNN")});
     parser.addOption({QStringLiteral("audio-file"),
                       QStringLiteral("Play this WAV file in real time in place of the audio input."),
                       QStringLiteral("file")});
@@ -69,8 +73,9 @@ std::optional<std::uint16_t> numberUpTo65535(std::string_view text)
     return static_cast<std::uint16_t>(value);
 }
 
-// Takes --ola-universe or --ola-port when given; false with the message for a value out of range.
-bool takeOlaOption(const QCommandLineParser& parser, const QString& name, StartOptions& options, std::string& error)
+// Takes --ola-universe, --ola-port or --remote-port when given; false with the message for a
+// value out of range.
+bool takeNumberOption(const QCommandLineParser& parser, const QString& name, StartOptions& options, std::string& error)
 {
     if (!parser.isSet(name))
         return true;
@@ -82,8 +87,23 @@ bool takeOlaOption(const QCommandLineParser& parser, const QString& name, StartO
     }
     if (name == QStringLiteral("ola-universe"))
         options.olaUniverse = *number;
-    else
+    else if (name == QStringLiteral("ola-port"))
         options.olaPort = *number;
+    else
+        options.remotePort = *number;
+    return true;
+}
+
+bool takeRemoteCode(const QCommandLineParser& parser, StartOptions& options, std::string& error)
+{
+    if (!parser.isSet(QStringLiteral("remote-code")))
+        return true;
+    const std::string value = parser.value(QStringLiteral("remote-code")).toStdString();
+    if (value.size() != 6 || value.find_first_not_of("0123456789") != std::string::npos) {
+        error = "--remote-code takes six digits, not \"" + value + "\"";
+        return false;
+    }
+    options.remoteCode = value;
     return true;
 }
 
@@ -105,8 +125,9 @@ bool parseStartOptions(int argc, const char* const* argv, StartOptions& options,
         error = "Unexpected argument '" + parser.positionalArguments().front().toStdString() + "'.";
         return false;
     }
-    if (!takeOlaOption(parser, QStringLiteral("ola-universe"), options, error) ||
-        !takeOlaOption(parser, QStringLiteral("ola-port"), options, error))
+    if (!takeNumberOption(parser, QStringLiteral("ola-universe"), options, error) ||
+        !takeNumberOption(parser, QStringLiteral("ola-port"), options, error) ||
+        !takeNumberOption(parser, QStringLiteral("remote-port"), options, error) || !takeRemoteCode(parser, options, error))
         return false;
     options.helpRequested = parser.isSet(QStringLiteral("help"));
     options.versionRequested = parser.isSet(QStringLiteral("version"));

@@ -17,6 +17,10 @@ struct StartOptions {
     // it on for universe N, --ola-port P names the daemon's port.
     std::optional<unsigned> olaUniverse;
     std::optional<std::uint16_t> olaPort;
+    // The web remote for this run only: --remote-port P turns it on at port P, --remote-code
+    // NNNNNN (six digits) is its access code.
+    std::optional<std::uint16_t> remotePort;
+    std::string remoteCode;
     // --help or --version: the program prints startUsage() or its version and ends.
     bool helpRequested = false;
     bool versionRequested = false;
@@ -24,10 +28,10 @@ struct StartOptions {
 
 // Reads the whole command line before the toolkit starts, so that --help, --version and a
 // refused line need no display: --data-dir DIR, any number of --port PATH, --ola-universe N
-// and --ola-port P (1-65535), --audio-file FILE, --help and --version. The toolkit's own
-// options (-platform, -style ...) pass unread; the toolkit takes them when it starts. An
-// unknown option, an option without its value, a value out of range or a stray argument
-// returns false with a one-line message in `error`.
+// and --ola-port P (1-65535), --audio-file FILE, --remote-port P, --remote-code NNNNNN, --help
+// and --version. The toolkit's own options (-platform, -style ...) pass unread; the toolkit
+// takes them when it starts. An unknown option, an option without its value, a value out of
+// range or a stray argument returns false with a one-line message in `error`.
 bool parseStartOptions(int argc, const char* const* argv, StartOptions& options, std::string& error);
 
 // What --help prints and a refused command line shows after its message.

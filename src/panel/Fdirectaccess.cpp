@@ -4,10 +4,7 @@
 #include "common/PText.h"
 #include "common/PToolWindow.h"
 #include "common/PTrackBar.h"
-#include "cue/CueStart.h"
 #include "cue/Dmx_space.h"
-#include "cue/Seque.h"
-#include "generator/GeneratorScale.h"
 #include "panel/Fpicklist.h"
 #include "panel/PPanelButton.h"
 #include "sequence/CueGlobals.h"
@@ -51,7 +48,8 @@ QLabel* framedLabel(QWidget* parent)
 
 TDirectAccessForm::TDirectAccessForm(KyPanel& panel, KySeque& store, KyDmxSpace& dmx, ZoneNames& zoneNames,
                                      std::mutex& showLock, QWidget* parent)
-    : QWidget(parent, vt::kToolWindowFlags), panel_(panel), store_(store), dmx_(dmx), zoneNames_(zoneNames), showLock_(showLock)
+    : QWidget(parent, vt::kToolWindowFlags), panel_(panel), actions_(new TDeskActions(panel, store, dmx, showLock, this)),
+      store_(store), dmx_(dmx), zoneNames_(zoneNames), showLock_(showLock)
 {
     setWindowTitle(QStringLiteral("Panel sterowania"));
     auto* layout = new QVBoxLayout(this);
@@ -61,15 +59,18 @@ TDirectAccessForm::TDirectAccessForm(KyPanel& panel, KySeque& store, KyDmxSpace&
 
     refreshTimer_ = new QTimer(this);
     connect(refreshTimer_, &QTimer::timeout, this, &TDirectAccessForm::RefreshTimerTimer);
-
-    std::lock_guard lock(showLock_);
-    cueGlobals().panelListener = [this] { resetSpeedBar(); };
+    connectActions();
 }
 
-TDirectAccessForm::~TDirectAccessForm()
+// The window shows what the desk did, whichever input asked for it.
+void TDirectAccessForm::connectActions()
 {
-    std::lock_guard lock(showLock_);
-    cueGlobals().panelListener = nullptr;
+    TDeskActions* desk = actions_;
+    connect(desk, &TDeskActions::cueBlockChanged, this, &TDirectAccessForm::refreshCueBlock);
+    connect(desk, &TDeskActions::liveCueReplaced, this, &TDirectAccessForm::fullRefresh);
+    connect(desk, &TDeskActions::columnChanged, this, &TDirectAccessForm::refreshColumn);
+    connect(desk, &TDeskActions::liveZonesChanged, this, &TDirectAccessForm::liveZonesChanged);
+    connect(desk, &TDeskActions::speedShiftChanged, this, &TDirectAccessForm::showSpeedShift);
 }
 
 QWidget* TDirectAccessForm::createTransport()
@@ -100,10 +101,10 @@ QWidget* TDirectAccessForm::createTransport()
     cueName_->setMinimumWidth(160);
     row->addWidget(cueName_);
 
-    connect(startButton_, &QPushButton::clicked, this, &TDirectAccessForm::StartButtonClick);
-    connect(pauseButton_, &QPushButton::clicked, this, &TDirectAccessForm::PauseButtonClick);
-    connect(stopButton_, &QPushButton::clicked, this, &TDirectAccessForm::StopButtonClick);
-    connect(speedBar_, &TPTrackBar::changed, this, &TDirectAccessForm::SpeedTBarChange);
+    connect(startButton_, &QPushButton::clicked, actions_, &TDeskActions::start);
+    connect(pauseButton_, &QPushButton::clicked, actions_, &TDeskActions::pause);
+    connect(stopButton_, &QPushButton::clicked, actions_, &TDeskActions::stop);
+    connect(speedBar_, &TPTrackBar::changed, this, [this] { actions_->shiftSpeed(speedBar_->position()); });
     return box;
 }
 
@@ -128,7 +129,7 @@ QWidget* TDirectAccessForm::createCueBlock()
         pageRow->addWidget(button);
         cuePageButtons_[std::size_t(page)] = button;
     }
-    connect(pages, &QButtonGroup::idClicked, this, &TDirectAccessForm::CuePageButtonClick);
+    connect(pages, &QButtonGroup::idClicked, actions_, &TDeskActions::showCuePage);
     layout->addLayout(pageRow, 2, 0, 1, perRow);
     return group;
 }
@@ -163,7 +164,7 @@ QWidget* TDirectAccessForm::createZoneColumn(int zone)
         auto* button = new TPPanelButton(QStringLiteral("Seq"), box);
         connect(button, &TPPanelButton::pressed, this,
                 [this, zone, k](Qt::MouseButton b) { SeqButtonMouseDown(zone, k, b); });
-        connect(button, &TPPanelButton::released, this, [this, zone, k] { SeqButtonMouseUp(zone, k); });
+        connect(button, &TPPanelButton::released, this, [this, zone, k] { actions_->releaseSeqButton(zone, k); });
         column.buttons[std::size_t(k)] = button;
         layout->addWidget(button);
     }
@@ -173,8 +174,8 @@ QWidget* TDirectAccessForm::createZoneColumn(int zone)
     layout->addWidget(column.playing);
     layout->addWidget(column.name);
 
-    connect(column.previous, &QPushButton::clicked, this, [this, zone] { PageButtonClick(zone, -1); });
-    connect(column.next, &QPushButton::clicked, this, [this, zone] { PageButtonClick(zone, +1); });
+    connect(column.previous, &QPushButton::clicked, this, [this, zone] { actions_->stepZonePage(zone, -1); });
+    connect(column.next, &QPushButton::clicked, this, [this, zone] { actions_->stepZonePage(zone, +1); });
     return box;
 }
 
@@ -236,6 +237,7 @@ void TDirectAccessForm::refreshCueBlock()
         cueButtons_[std::size_t(k)]->setCaption(vt::fromCp1250(captions[std::size_t(k)]));
         cueButtons_[std::size_t(k)]->render(block.button(k).shownLit());
     }
+    cuePageButtons_[std::size_t(block.page)]->setChecked(true);
 }
 
 void TDirectAccessForm::refreshColumn(int zone)
@@ -268,55 +270,20 @@ void TDirectAccessForm::RefreshTimerTimer()
     }
 }
 
-// ---- Transport and speed
-
-void TDirectAccessForm::liveCueDo(void (KyCue::*play)(), void (KyCue::*generators)())
-{
-    std::lock_guard lock(showLock_);
-    KyCue& live = dmx_.liveCue();
-    (live.*play)();
-    (live.*generators)();
-}
-
-void TDirectAccessForm::StartButtonClick()
-{
-    liveCueDo(&KyCue::play, &KyCue::playGenerators);
-}
-
-void TDirectAccessForm::PauseButtonClick()
-{
-    liveCueDo(&KyCue::pause, &KyCue::pauseGenerators);
-}
-
-void TDirectAccessForm::StopButtonClick()
-{
-    liveCueDo(&KyCue::stop, &KyCue::stopGenerators);
-}
+// ---- Speed
 
 void TDirectAccessForm::showSpeed(int position)
 {
     speedBar_->setCaption(kSpeedLabel + QString::number(position));
 }
 
-// The slider shifts both speeds from the values last reported, without reporting itself,
-// so that its own shift does not reset it.
-void TDirectAccessForm::SpeedTBarChange()
+void TDirectAccessForm::showSpeedShift(int shift)
 {
-    const int shift = speedBar_->position();
+    if (speedBar_->position() != shift) {
+        speedBar_->setPositionSilently(shift);
+        speedBar_->fitCaptionAboveKnob();
+    }
     showSpeed(shift);
-    std::lock_guard lock(showLock_);
-    KyCue& live = dmx_.liveCue();
-    live.setSpeed(live.reportedSpeed + shift, false);
-    live.setGeneratorSpeed(generatorSpeedFactor(generatorSpeedPosition(live.reportedGeneratorSpeed) + shift), false);
-}
-
-// Every control that reports a speed runs on the window thread, so the listener may set the
-// slider; setting it silently keeps clear of the show lock that the reporter holds.
-void TDirectAccessForm::resetSpeedBar()
-{
-    speedBar_->setPositionSilently(0);
-    speedBar_->fitCaptionAboveKnob();
-    showSpeed(0);
 }
 
 // ---- Cue buttons
@@ -325,18 +292,8 @@ void TDirectAccessForm::CueButtonMouseDown(int k, Qt::MouseButton button)
 {
     if (button == Qt::RightButton)
         return cueButtonMenu(k);
-    if (button != Qt::LeftButton)
-        return;
-    KyToggle pressed = panel_.cueButtons.toggle(k);
-    if (pressed.outcome == KyToggle::NothingDone)
-        return;
-    resetSpeedBar();
-    {
-        std::lock_guard lock(showLock_);
-        startCue(dmx_.liveCue(), pressed.outcome == KyToggle::Selected ? store_.findCue(pressed.id) : nullptr);
-    }
-    fullRefresh();
-    emit liveZonesChanged();
+    if (button == Qt::LeftButton)
+        actions_->pressCueButton(k);
 }
 
 void TDirectAccessForm::cueButtonMenu(int k)
@@ -362,83 +319,14 @@ void TDirectAccessForm::cueButtonMenu(int k)
     refreshCueBlock();
 }
 
-void TDirectAccessForm::CuePageButtonClick(int page)
-{
-    panel_.cueButtons.page = page;
-    refreshCueBlock();
-}
-
 // ---- Sequence buttons
-
-bool TDirectAccessForm::playSequenceButton(int zone, int k)
-{
-    KySeqButtons& column = panel_.seqButtons[std::size_t(zone)];
-    KyToggle pressed = column.toggle(k);
-    if (pressed.outcome == KyToggle::NothingDone)
-        return false;
-    const KyButton& button = column.button(k);
-    auto sequence = pressed.outcome == KyToggle::Selected ? store_.findSharedSequence(pressed.id) : nullptr;
-    KySeqEngine engine = sequence ? KySeqEngine(sequence) : KySeqEngine();
-    engine.music = button.musicPulses != 0;
-    engine.beatsPerStep = button.musicPulses != 0 ? static_cast<std::uint32_t>(button.musicPulses) : 1;
-
-    std::lock_guard lock(showLock_);
-    KyCue& live = dmx_.liveCue();
-    KySeqEngine& playing = live.zoneEngine(zone);
-    playing = std::move(engine);
-    if (live.playState != KyCue::Stopped)
-        playing.play();
-    if (live.generatorState != KyCue::Stopped) {
-        playing.stopGenerators();
-        playing.playGenerators();
-    }
-    return true;
-}
-
-// Starts the column's remembered button again, on its own page, from the beginning.
-void TDirectAccessForm::playRememberedButton(int zone)
-{
-    const ZoneColumn& column = zones_[std::size_t(zone)];
-    if (column.rememberedButton < 0)
-        return;
-    KySeqButtons& model = panel_.seqButtons[std::size_t(zone)];
-    const int shown = model.page;
-    model.page = column.rememberedPage;
-    playSequenceButton(zone, column.rememberedButton);
-    model.page = shown;
-}
 
 void TDirectAccessForm::SeqButtonMouseDown(int zone, int k, Qt::MouseButton button)
 {
     if (button == Qt::RightButton)
         return seqButtonMenu(zone, k);
-    if (button != Qt::LeftButton || !playSequenceButton(zone, k))
-        return;
-    refreshColumn(zone);
-    emit liveZonesChanged();
-}
-
-// A flash button plays while it is held: its release darkens it again and brings back the
-// button that was playing before.
-void TDirectAccessForm::SeqButtonMouseUp(int zone, int k)
-{
-    KySeqButtons& model = panel_.seqButtons[std::size_t(zone)];
-    ZoneColumn& column = zones_[std::size_t(zone)];
-    const KyButton& button = model.button(k);
-    if (button.id == 0)
-        return;
-    if (button.flash) {
-        playSequenceButton(zone, k);
-        playRememberedButton(zone);
-        refreshColumn(zone);
-        emit liveZonesChanged();
-    } else if (button.lit) {
-        column.rememberedButton = k;
-        column.rememberedPage = model.page;
-    } else {
-        column.rememberedButton = -1;
-        column.rememberedPage = -1;
-    }
+    if (button == Qt::LeftButton)
+        actions_->pressSeqButton(zone, k);
 }
 
 void TDirectAccessForm::seqButtonMenu(int zone, int k)
@@ -480,16 +368,6 @@ void TDirectAccessForm::seqButtonMenu(int zone, int k)
     } else {
         button.musicPulses = chosen->data().toInt();
     }
-    refreshColumn(zone);
-}
-
-void TDirectAccessForm::PageButtonClick(int zone, int step)
-{
-    KySeqButtons& model = panel_.seqButtons[std::size_t(zone)];
-    const int page = model.page + step;
-    if (page < 0 || page >= KySeqButtons::kPages)
-        return;
-    model.page = page;
     refreshColumn(zone);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 // The direct-access window: starts a stored cue with one click, swaps the sequence of one
 // zone with one click, plays flash buttons while they are held, shifts the overall speed and
-// starts, pauses or stops everything. It works on the live cue under the show lock and on
-// the panel's buttons, which only the window thread touches.
+// starts, pauses or stops everything. What its controls do is the desk's (TDeskActions,
+// which it owns); the window shows the outcome and keeps the button assignments.
 
-#include "panel/Panel.h"
+#include "panel/DeskActions.h"
 
 #include <QWidget>
 
@@ -26,11 +26,11 @@ public:
     static constexpr int kZones = KyPanel::kZones;
     using ZoneNames = std::array<std::string, kZones>;
 
-    // Installs the panel listener, which resets the speed slider whenever another control
-    // reports a new speed; the destructor removes it.
     TDirectAccessForm(KyPanel& panel, KySeque& store, KyDmxSpace& dmx, ZoneNames& zoneNames, std::mutex& showLock,
                       QWidget* parent = nullptr);
-    ~TDirectAccessForm() override;
+
+    // The desk's actions, which this window's controls run and every other input shares.
+    TDeskActions& actions() const { return *actions_; }
 
     // Every button shown again from the model, every sequence button dark, and the live cue's
     // name; also asked for by the cue editor after it replaced or renamed the live cue.
@@ -67,9 +67,6 @@ private:
         std::array<TPPanelButton*, KySeqButtons::kButtons> buttons{};
         QLabel* playing = nullptr;
         QLabel* name = nullptr;
-        // The last non-flash button left lit, on its own page; -1 for none.
-        int rememberedButton = -1;
-        int rememberedPage = -1;
     };
 
     QWidget* createTransport();
@@ -79,31 +76,20 @@ private:
 
     void refreshCueBlock();
     void refreshColumn(int zone);
+    void connectActions();
     void showSpeed(int position);
-    // Back to 0 without acting on the live cue; also the panel listener, which runs inside
-    // a report under the show lock.
-    void resetSpeedBar();
-    void liveCueDo(void (KyCue::*play)(), void (KyCue::*generators)());
-    // The press action of a sequence button on the column's shown page; false when the
-    // button is empty.
-    bool playSequenceButton(int zone, int k);
-    void playRememberedButton(int zone);
+    // Puts the bar where the desk's shift is, without acting on the live cue.
+    void showSpeedShift(int shift);
 
-    void StartButtonClick();
-    void PauseButtonClick();
-    void StopButtonClick();
-    void SpeedTBarChange();
     void CueButtonMouseDown(int k, Qt::MouseButton button);
-    void CuePageButtonClick(int page);
     void SeqButtonMouseDown(int zone, int k, Qt::MouseButton button);
-    void SeqButtonMouseUp(int zone, int k);
-    void PageButtonClick(int zone, int step);
     void ZoneNameMouseDown(int zone);
     void RefreshTimerTimer();
     void cueButtonMenu(int k);
     void seqButtonMenu(int zone, int k);
 
     KyPanel& panel_;
+    TDeskActions* actions_;
     KySeque& store_;
     KyDmxSpace& dmx_;
     ZoneNames& zoneNames_;

@@ -179,7 +179,7 @@ private slots:
         for (QToolBar* toolbar : form.findChildren<QToolBar*>())
             bars << globalRect(toolbar);
         const QList<QWidget*> windows = toolWindows(form);
-        QCOMPARE(windows.size(), 19);
+        QCOMPARE(windows.size(), 20);
         for (QWidget* window : windows) {
             window->show();
             for (const QRect& bar : bars)
