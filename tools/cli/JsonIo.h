@@ -58,8 +58,8 @@ template <class T>
 Json toJson(const T& record);
 template <class T>
 Json toJson(const std::shared_ptr<T>& record);
-template <class T>
-Json toJson(const std::vector<T>& list);
+template <class T, class A>
+Json toJson(const std::vector<T, A>& list);
 template <class T, std::size_t N>
 Json toJson(const std::array<T, N>& list);
 template <class T>
@@ -68,8 +68,8 @@ template <class T>
 void fromJson(const Json& j, T& record, const std::string& path);
 template <class T>
 void fromJson(const Json& j, std::shared_ptr<T>& record, const std::string& path);
-template <class T>
-void fromJson(const Json& j, std::vector<T>& list, const std::string& path);
+template <class T, class A>
+void fromJson(const Json& j, std::vector<T, A>& list, const std::string& path);
 template <class T, std::size_t N>
 void fromJson(const Json& j, std::array<T, N>& list, const std::string& path);
 template <class T>
@@ -126,8 +126,8 @@ Json toJson(const std::shared_ptr<T>& record)
     return toJson(*record);
 }
 
-template <class T>
-Json toJson(const std::vector<T>& list)
+template <class T, class A>
+Json toJson(const std::vector<T, A>& list)
 {
     Json out = Json::array();
     for (const auto& entry : list)
@@ -176,11 +176,11 @@ inline std::string indexPath(const std::string& path, std::size_t i)
 
 void refuseUnlessArray(const Json& j, const std::string& path);
 
-template <class T>
-void fromJson(const Json& j, std::vector<T>& list, const std::string& path)
+template <class T, class A>
+void fromJson(const Json& j, std::vector<T, A>& list, const std::string& path)
 {
     refuseUnlessArray(j, path);
-    std::vector<T> read;
+    std::vector<T, A> read;
     for (std::size_t i = 0; i < j.size(); ++i) {
         T entry{};
         fromJson(j[i], entry, indexPath(path, i));
