@@ -486,7 +486,7 @@ void KyGoboEdit::changeClick()
     if (!picture)
         return;
     KyIcon& slot = gobo_.slotAt(static_cast<std::size_t>(row));
-    slot.picture = std::move(picture->bmp);
+    slot.picture.assign(picture->bmp.begin(), picture->bmp.end());
     slot.name = std::move(picture->name);
     refresh();
 }

@@ -21,7 +21,7 @@ KyDimmer dimmer(std::int32_t channel, const std::string& name)
 }
 
 // A picture with zero bytes and high bytes, as a real bitmap has.
-std::vector<std::uint8_t> picture(std::uint8_t seed)
+KyPicture picture(std::uint8_t seed)
 {
     return {'B', 'M', 0, 0, seed, 0xFF, 0x80, 0};
 }

@@ -5,6 +5,8 @@
 // start from the model's defaults); unknown members and values a member cannot hold are
 // refused with the place in the document where they were found.
 
+#include "library/Device.h"
+
 #include <nlohmann/json.hpp>
 
 #include <array>
@@ -36,7 +38,7 @@ Json toJson(double v);
 // Texts are cp1250 in the models and UTF-8 in the document.
 Json toJson(const std::string& cp1250);
 // Pictures (the bytes of a BMP file) as base64.
-Json toJson(const std::vector<std::uint8_t>& picture);
+Json toJson(const KyPicture& picture);
 
 void fromJson(const Json& j, bool& v, const std::string& path);
 void fromJson(const Json& j, std::uint8_t& v, const std::string& path);
@@ -45,7 +47,7 @@ void fromJson(const Json& j, std::uint32_t& v, const std::string& path);
 void fromJson(const Json& j, double& v, const std::string& path);
 // Refuses text that cp1250 cannot hold.
 void fromJson(const Json& j, std::string& cp1250, const std::string& path);
-void fromJson(const Json& j, std::vector<std::uint8_t>& picture, const std::string& path);
+void fromJson(const Json& j, KyPicture& picture, const std::string& path);
 
 // A channel number as a key of a JSON object, and back (refusing anything but the
 // number's own decimal form).
