@@ -54,7 +54,7 @@ std::optional<ChosenPicture> askForPicture(QWidget* owner)
                               QMessageBox::Cancel);
         return std::nullopt;
     }
-    return ChosenPicture{std::move(*bmp), vt::toCp1250(QFileInfo(path).completeBaseName())};
+    return ChosenPicture{KyPicture(bmp->begin(), bmp->end()), vt::toCp1250(QFileInfo(path).completeBaseName())};
 }
 
 } // namespace devedit
@@ -486,7 +486,7 @@ void KyGoboEdit::changeClick()
     if (!picture)
         return;
     KyIcon& slot = gobo_.slotAt(static_cast<std::size_t>(row));
-    slot.picture.assign(picture->bmp.begin(), picture->bmp.end());
+    slot.picture = std::move(picture->bmp);
     slot.name = std::move(picture->name);
     refresh();
 }

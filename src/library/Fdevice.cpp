@@ -224,7 +224,7 @@ void TDevGeneralFrame::IconButtonClick()
     auto picture = devedit::askForPicture(this);
     if (!picture)
         return;
-    device_.icon.assign(picture->bmp.begin(), picture->bmp.end());
+    device_.icon = std::move(picture->bmp);
     showIcon();
 }
 
