@@ -42,24 +42,24 @@ std::string cp1250(const std::string& utf8)
     return vt::utf8ToCp1250Lossy(utf8);
 }
 
-void putU16(std::vector<std::uint8_t>& out, std::uint32_t v)
+void putU16(KyPicture& out, std::uint32_t v)
 {
     out.push_back(std::uint8_t(v));
     out.push_back(std::uint8_t(v >> 8));
 }
 
-void putU32(std::vector<std::uint8_t>& out, std::uint32_t v)
+void putU32(KyPicture& out, std::uint32_t v)
 {
     putU16(out, v & 0xFFFF);
     putU16(out, v >> 16);
 }
 
 // A 24-bit BMP file: a frame of the background colour around a coloured square.
-std::vector<std::uint8_t> picture(int size, Numbers& numbers)
+KyPicture picture(int size, Numbers& numbers)
 {
     const std::uint32_t rowBytes = (std::uint32_t(size) * 3 + 3) / 4 * 4;
     const std::uint32_t pixelBytes = rowBytes * std::uint32_t(size);
-    std::vector<std::uint8_t> bmp;
+    KyPicture bmp;
     bmp.reserve(54 + pixelBytes);
     bmp.push_back('B');
     bmp.push_back('M');

@@ -1,6 +1,6 @@
 // vantorel-large-show: writes the large show into a folder, or loads one as the program's
-// start-up does and reports the time it took and the process's peak memory beside the size of
-// the files. Figures for the notes; nothing here is a test.
+// start-up does and reports the time it took, the page faults it caused and the process's peak
+// memory beside the size of the files. Figures for the notes; nothing here is a test.
 //   vantorel-large-show write DIR
 //   vantorel-large-show load DIR
 #include "LargeShow.h"
@@ -36,6 +36,7 @@ int load(const std::string& dir)
 {
     const double before = peakMiB();
     const double cpuBefore = cpuMs();
+    const long faultsBefore = usage().ru_minflt;
     const auto start = std::chrono::steady_clock::now();
     KyShow show(DataPaths::in(dir));
     std::vector<std::string> warnings;
@@ -43,9 +44,9 @@ int load(const std::string& dir)
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     const double files = double(large_show::filesSize(dir)) / (1024.0 * 1024.0);
     const double peak = peakMiB();
-    std::printf("load %.1f ms (%.1f ms of processor time); peak %.1f MiB (%.1f before loading); files %.1f MiB; peak/files %.2f\n", took.count(),
-                cpuMs() - cpuBefore,
-                peak, before, files, peak / files);
+    std::printf("load %.1f ms (%.1f ms of processor time, %ld page faults); peak %.1f MiB (%.1f before loading); files "
+                "%.1f MiB; peak/files %.2f\n",
+                took.count(), cpuMs() - cpuBefore, usage().ru_minflt - faultsBefore, peak, before, files, peak / files);
     std::printf("%zu types, %zu devices, %zu sequences, %zu cues, %zu warnings\n", show.library.deviceCount(),
                 show.library.club.clubDeviceCount(), show.seque.sequenceCount(), show.seque.cueCount(),
                 warnings.size());

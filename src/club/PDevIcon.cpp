@@ -8,7 +8,7 @@
 namespace {
 
 // The picture's bottom-left colour is its background and shows the frame through.
-QPixmap transparentPicture(const std::vector<std::uint8_t>& bmp)
+QPixmap transparentPicture(std::span<const std::uint8_t> bmp)
 {
     QImage image = QImage::fromData(bmp.data(), static_cast<int>(bmp.size()), "BMP");
     if (image.isNull())

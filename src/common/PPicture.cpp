@@ -5,7 +5,7 @@
 
 namespace vt {
 
-QImage imageFromBmp(const std::vector<std::uint8_t>& bytes)
+QImage imageFromBmp(std::span<const std::uint8_t> bytes)
 {
     if (bytes.empty())
         return {};

@@ -1,6 +1,8 @@
 #pragma once
 // Device types: one model of fixture described by the function blocks it has.
 
+#include "common/BulkArena.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -64,10 +66,13 @@ struct KyPanTilt {
     friend bool operator==(const KyPanTilt&, const KyPanTilt&) = default;
 };
 
+// The bytes of a BMP file, empty for none; a loaded library keeps them in its bulk storage.
+using KyPicture = vt::BulkVector<std::uint8_t>;
+
 // One slot of a wheel.
 struct KyIcon {
     std::string name;                  // cp1250
-    std::vector<std::uint8_t> picture; // the bytes of a BMP file, empty for none
+    KyPicture picture;
     std::int32_t value = 0;
 
     friend bool operator==(const KyIcon&, const KyIcon&) = default;
@@ -144,7 +149,7 @@ public:
     std::int32_t id = 0; // assigned by the library
     std::string name;    // cp1250
     std::vector<std::string> description; // one cp1250 string per line
-    std::vector<std::uint8_t> icon;       // the bytes of a BMP file, empty for none
+    KyPicture icon;
     KyChValue reset;
     KyShutter shutter;
     KyDimmer intensity;

@@ -54,7 +54,7 @@ std::optional<ChosenPicture> askForPicture(QWidget* owner)
                               QMessageBox::Cancel);
         return std::nullopt;
     }
-    return ChosenPicture{std::move(*bmp), vt::toCp1250(QFileInfo(path).completeBaseName())};
+    return ChosenPicture{KyPicture(bmp->begin(), bmp->end()), vt::toCp1250(QFileInfo(path).completeBaseName())};
 }
 
 } // namespace devedit

@@ -37,7 +37,7 @@ void warn(QWidget* owner, const QString& text);
 // extension (cp1250). Nothing when the operator cancelled or the file is not a picture,
 // which has then been reported.
 struct ChosenPicture {
-    std::vector<std::uint8_t> bmp;
+    KyPicture bmp;
     std::string name;
 };
 std::optional<ChosenPicture> askForPicture(QWidget* owner);

@@ -13,9 +13,16 @@ void readText(vt::ByteReader& r, std::string& text)
         text.clear();
 }
 
-void readPicture(vt::ByteReader& r, std::vector<std::uint8_t>& picture)
+// Where the pictures of a library being read go.
+using Storage = vt::BulkAllocator<std::uint8_t>;
+
+void readPicture(vt::ByteReader& r, KyPicture& picture, const Storage& storage)
 {
-    if (!r.bytes(picture))
+    std::uint32_t size = 0;
+    const std::uint8_t* bytes = r.u32(size) ? r.next(size) : nullptr;
+    if (bytes)
+        picture = KyPicture(bytes, bytes + size, storage);
+    else
         picture.clear();
 }
 
@@ -124,10 +131,10 @@ void writeSlot(vt::ByteWriter& w, const KyIcon& slot)
     w.i32(slot.value);
 }
 
-void readSlot(vt::ByteReader& r, KyIcon& slot)
+void readSlot(vt::ByteReader& r, KyIcon& slot, const Storage& storage)
 {
     readText(r, slot.name);
-    readPicture(r, slot.picture);
+    readPicture(r, slot.picture, storage);
     r.i32(slot.value);
 }
 
@@ -141,9 +148,9 @@ void writeWheel(vt::ByteWriter& w, const KyGobo& wheel)
     writeDimmer(w, wheel.control2);
 }
 
-void readWheel(vt::ByteReader& r, KyGobo& wheel)
+void readWheel(vt::ByteReader& r, KyGobo& wheel, const Storage& storage)
 {
-    wheel.slots = readEntries<KyIcon>(r, [&](KyIcon& slot) { readSlot(r, slot); });
+    wheel.slots = readEntries<KyIcon>(r, [&](KyIcon& slot) { readSlot(r, slot, storage); });
     readDimmer(r, wheel.wheel);
     readDimmer(r, wheel.control1);
     readDimmer(r, wheel.control2);
@@ -249,12 +256,14 @@ void writeDevice(vt::ByteWriter& w, const KyDevice& d)
     writeDimmers(w, d.dimmers);
 }
 
-bool readDevice(vt::ByteReader& r, KyDevice& d)
+namespace {
+
+bool readDeviceInto(vt::ByteReader& r, KyDevice& d, const Storage& storage)
 {
     r.i32(d.id);
     readText(r, d.name);
     readDescription(r, d.description);
-    readPicture(r, d.icon);
+    readPicture(r, d.icon, storage);
     readChValue(r, d.reset);
     readShutter(r, d.shutter);
     readDimmer(r, d.intensity);
@@ -263,15 +272,22 @@ bool readDevice(vt::ByteReader& r, KyDevice& d)
     readChValue(r, d.lampOn);
     readChValue(r, d.lampOff);
     readPanTilt(r, d.panTilt);
-    readWheel(r, d.color1);
+    readWheel(r, d.color1, storage);
     readMixer(r, d.color2);
-    readWheel(r, d.gobo1);
-    readWheel(r, d.gobo2);
-    readWheel(r, d.effect1);
-    readWheel(r, d.effect2);
+    readWheel(r, d.gobo1, storage);
+    readWheel(r, d.gobo2, storage);
+    readWheel(r, d.effect1, storage);
+    readWheel(r, d.effect2, storage);
     readOptic(r, d.optic);
     readDimmers(r, d.dimmers);
     return r.ok();
+}
+
+} // namespace
+
+bool readDevice(vt::ByteReader& r, KyDevice& d)
+{
+    return readDeviceInto(r, d, {});
 }
 
 vt::Bytes libraryToBytes(const KyLibrary& library)
@@ -284,19 +300,23 @@ vt::Bytes libraryToBytes(const KyLibrary& library)
     return w.take();
 }
 
-vt::LoadStatus libraryFromBytes(std::span<const std::uint8_t> data, KyLibrary& library)
+namespace {
+
+vt::LoadStatus readLibrary(vt::ByteReader& r, KyLibrary& library)
 {
-    vt::ByteReader r(data);
     std::int32_t lastId = 0;
     std::uint32_t count = 0;
     r.i32(lastId);
     r.u32(count);
     std::vector<std::shared_ptr<KyDevice>> devices;
+    // The types and their pictures in one arena, which about the size of the file holds;
+    // it goes with the last of them.
+    const vt::BulkAllocator<KyDevice> storage(vt::BulkArena::make(r.remaining() * 2 + (std::size_t(1) << 20)));
     // While the data lasts every record takes hundreds of bytes; after it ends, each
     // remaining record is a default type, up to the padding limit.
     for (std::uint32_t i = 0; i < count && (r.ok() || devices.size() < maxPaddedLibrary); ++i) {
-        auto device = std::make_shared<KyDevice>();
-        readDevice(r, *device);
+        auto device = std::allocate_shared<KyDevice>(storage);
+        readDeviceInto(r, *device, storage);
         devices.push_back(std::move(device));
     }
     library.lastId = soundLastId(lastId, devices);
@@ -304,9 +324,18 @@ vt::LoadStatus libraryFromBytes(std::span<const std::uint8_t> data, KyLibrary& l
     return statusAfter(r);
 }
 
+} // namespace
+
+vt::LoadStatus libraryFromBytes(std::span<const std::uint8_t> data, KyLibrary& library)
+{
+    vt::ByteReader r(data);
+    return readLibrary(r, library);
+}
+
+// The pictures make the library the second largest file: read part by part, never held whole.
 vt::LoadStatus loadLibrary(KyLibrary& library, const std::string& path)
 {
-    return vt::loadFile(path, [&](std::span<const std::uint8_t> data) { return libraryFromBytes(data, library); });
+    return vt::loadFileInParts(path, [&](vt::ByteReader& r) { return readLibrary(r, library); });
 }
 
 bool saveLibrary(const KyLibrary& library, const std::string& path, std::string* error)

@@ -378,7 +378,7 @@ void KyScene::Assembler::finish(KyScene& scene)
         column->clear();
     for (auto* column : {&s.kind, &s.pairRole, &s.hasGenerator})
         column->clear();
-    std::vector<std::uint8_t> values;
+    vt::BulkVector<std::uint8_t> values(storage_);
     values.reserve(channels_.size());
     for (const auto& [channel, status] : channels_) {
         s.channel.push_back(channel);
@@ -399,7 +399,7 @@ void KyScene::Assembler::finish(KyScene& scene)
         else
             s.strays.push_back(channel);
     }
-    std::vector<KyGenerator> records;
+    vt::BulkVector<KyGenerator> records(storage_);
     if (!generators_.empty()) {
         records.reserve(s.size() + s.strays.size());
         records.resize(s.size());

@@ -1,6 +1,7 @@
 #pragma once
 // Scenes (stored looks) and sequences (scenes played in a loop).
 
+#include "common/BulkArena.h"
 #include "generator/Generator.h"
 
 #include <cstdint>
@@ -167,17 +168,20 @@ public:
 
     // Builds scenes from entries as a file lists them: in any order, a repeated channel
     // keeping the last record. Scenes built one after the other that come out in the same
-    // shape share it.
+    // shape share it. Their values and generator records are taken from `storage`.
     class Assembler {
     public:
+        explicit Assembler(vt::BulkAllocator<std::uint8_t> storage = {}) : storage_(std::move(storage)) {}
         void addChannel(std::int32_t channel, const KyChStatus& status) { channels_.push_back({channel, status}); }
         void addGenerator(std::int32_t channel, const KyGenerator& g) { generators_.push_back({channel, g}); }
+        const vt::BulkAllocator<std::uint8_t>& storage() const { return storage_; }
         // Puts the entries added since the last call into `scene` (its time stays).
         void finish(KyScene& scene);
 
     private:
         std::vector<std::pair<std::int32_t, KyChStatus>> channels_;
         std::vector<std::pair<std::int32_t, KyGenerator>> generators_;
+        vt::BulkAllocator<std::uint8_t> storage_;
         KySceneShape shape_;
         Shape last_;
     };
@@ -192,10 +196,10 @@ private:
     void touch();
 
     Shape shape_;
-    std::vector<std::uint8_t> values_;
+    vt::BulkVector<std::uint8_t> values_;
     // Empty while the scene has no generator entry; otherwise a slot per entry (used where
     // the entry has a generator entry), then one per stray generator entry.
-    std::vector<KyGenerator> generators_;
+    vt::BulkVector<KyGenerator> generators_;
     std::uint64_t revision_;
 };
 
@@ -305,7 +309,8 @@ private:
 class KySequence {
 public:
     std::int32_t id = 0;
-    std::vector<KyScene> scenes;
+    // In the bulk storage of the file it was read from; a copy's are on the heap.
+    vt::BulkVector<KyScene> scenes;
     bool fade = false;
     std::string name; // cp1250
 

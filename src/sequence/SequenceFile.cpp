@@ -132,7 +132,7 @@ bool readSequence(vt::ByteReader& in, const Layout& layout, KyScene::Assembler& 
     const std::size_t minSceneSize = layout.versioned ? 12 : 8;
     if (!layout.version(in, version) || !in.i32(seq.id) || !in.count(count, minSceneSize))
         return false;
-    seq.scenes.resize(count);
+    seq.scenes = vt::BulkVector<KyScene>(count, assembler.storage());
     for (auto& scene : seq.scenes)
         if (!readScene(in, layout, assembler, scene))
             return false;
@@ -156,6 +156,14 @@ vt::Bytes sequencesToBytes(const KySequenceStore& store)
 
 namespace {
 
+// What the scenes of a file take in memory: nearly the size of the file, as long as their
+// records are not much shorter than the current layout's. Room that is not used costs only
+// addresses; what goes beyond is taken from the heap.
+std::size_t bulkSize(std::size_t fileSize)
+{
+    return fileSize * 2 + (std::size_t(1) << 20);
+}
+
 vt::LoadStatus readSequences(KySequenceStore& store, vt::ByteReader& in)
 {
     const std::uint8_t* head = nullptr;
@@ -166,7 +174,7 @@ vt::LoadStatus readSequences(KySequenceStore& store, vt::ByteReader& in)
     std::int32_t listVersion;
     std::uint32_t count = 0;
     KySequenceStore::SequenceList read;
-    KyScene::Assembler assembler;
+    KyScene::Assembler assembler{vt::BulkAllocator<std::uint8_t>(vt::BulkArena::make(bulkSize(in.remaining())))};
     if (layout.version(in, listVersion) && in.i32(store.nextSequenceId) &&
         in.count(count, versioned ? 17 : 13)) {
         for (std::uint32_t i = 0; i < count; ++i) {

@@ -12,7 +12,7 @@
 namespace {
 
 // A 20 x 20 picture: a red square on a white background.
-std::vector<std::uint8_t> bmpPicture()
+KyPicture bmpPicture()
 {
     QImage image(20, 20, QImage::Format_RGB32);
     image.fill(Qt::white);

@@ -203,7 +203,8 @@ private slots:
 
         KyDevice type = typeNamed("Spot \xA3\xF3\x64\x9F"); // "Spot Łódź"
         type.description = {"Opis"};
-        type.icon = *vt::bmpFromImage(QImage(writePicture(dir.path(), "icon.bmp", Qt::red)));
+        const auto icon = *vt::bmpFromImage(QImage(writePicture(dir.path(), "icon.bmp", Qt::red)));
+        type.icon.assign(icon.begin(), icon.end());
         type.gobo1.wheel.active = true;
         type.gobo1.addSlot(KyIcon{"red", type.icon, 10});
         type.dimmers.addDimm(KyDimm{});

@@ -21,7 +21,7 @@ KyDimmer dimmer(std::int32_t channel, const std::string& name)
 }
 
 // A picture with zero bytes and high bytes, as a real bitmap has.
-std::vector<std::uint8_t> picture(std::uint8_t seed)
+KyPicture picture(std::uint8_t seed)
 {
     return {'B', 'M', 0, 0, seed, 0xFF, 0x80, 0};
 }
@@ -248,4 +248,31 @@ TEST(LibraryFile, LastIdentifierNeverLagsBehindTheTypes)
     EXPECT_EQ(read.lastId, 7);
     read.addDevice(KyDevice{});
     EXPECT_EQ(read.deviceAt(3)->id, 8);
+}
+
+// The types of a library file and their pictures are read into one arena, which goes with
+// the last type read from it; an editor's copy of a type is on the heap.
+TEST(LibraryFile, TypesAndPicturesOfAFileLiveInOneArena)
+{
+    KyLibrary written;
+    written.devices = {std::make_shared<KyDevice>(sampleDevice(1)), std::make_shared<KyDevice>(sampleDevice(2))};
+    const vt::Bytes bytes = libraryToBytes(written);
+    const std::size_t before = vt::BulkArena::liveCount();
+    KyDevice copy;
+    {
+        KyLibrary loaded;
+        ASSERT_EQ(libraryFromBytes(bytes, loaded), vt::LoadStatus::Complete);
+        EXPECT_EQ(vt::BulkArena::liveCount(), before + 1);
+        const KyDevice& type = *loaded.devices[1];
+        const auto arena = type.icon.get_allocator().arena();
+        ASSERT_TRUE(arena);
+        EXPECT_TRUE(arena->contains(&type));
+        EXPECT_TRUE(arena->contains(type.icon.data()));
+        EXPECT_TRUE(arena->contains(type.gobo2.slots.back().picture.data()));
+        copy = type;
+        EXPECT_FALSE(arena->contains(copy.icon.data()));
+        EXPECT_FALSE(arena->contains(copy.gobo2.slots.back().picture.data()));
+    }
+    EXPECT_EQ(vt::BulkArena::liveCount(), before);
+    EXPECT_EQ(copy, *written.devices[1]);
 }

@@ -51,9 +51,9 @@ void writeShow(const std::filesystem::path& dir)
     moving.setStatus(0, KyChStatus{128, 0, 1, 0, 2});
     moving.setStatus(2, KyChStatus{64, 0, 2, 0, 2});
     moving.generatorFor(0).enabled = moving.generatorFor(2).enabled = 1;
-    for (const auto& scenes : {std::vector<KyScene>{moving, sceneWith({{4, 0}, {300, 7}})},
-                               std::vector<KyScene>{sceneWith({{10, 1}}), sceneWith({{10, 2}}), sceneWith({{10, 3}})},
-                               std::vector<KyScene>{sceneWith({{20, 200}})}}) {
+    for (const auto& scenes : {vt::BulkVector<KyScene>{moving, sceneWith({{4, 0}, {300, 7}})},
+                               vt::BulkVector<KyScene>{sceneWith({{10, 1}}), sceneWith({{10, 2}}), sceneWith({{10, 3}})},
+                               vt::BulkVector<KyScene>{sceneWith({{20, 200}})}}) {
         KySequence sequence;
         sequence.scenes = scenes;
         sequence.name = "Sekwencja " + std::to_string(show.seque.sequenceCount() + 1);

@@ -24,7 +24,7 @@ struct ModuleShow {
     std::array<std::string, 10> zoneNames{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
 
     // A stored sequence of `scenes` (copied), its id.
-    std::int32_t addSequence(std::vector<KyScene> scenes, bool fade = false, std::string name = "S")
+    std::int32_t addSequence(vt::BulkVector<KyScene> scenes, bool fade = false, std::string name = "S")
     {
         KySequence seq;
         seq.scenes = std::move(scenes);

@@ -41,7 +41,7 @@ protected:
     void SetUp() override { cueGlobals() = KyCueGlobals{}; }
     void TearDown() override { cueGlobals() = KyCueGlobals{}; }
 
-    KySeqEngine playing(std::vector<KyScene> scenes)
+    KySeqEngine playing(vt::BulkVector<KyScene> scenes)
     {
         auto seq = std::make_shared<KySequence>();
         seq->scenes = std::move(scenes);

@@ -17,7 +17,7 @@ KyScene sceneOf(std::initializer_list<std::pair<int, std::uint8_t>> values, std:
     return s;
 }
 
-std::shared_ptr<KySequence> sequenceOf(std::vector<KyScene> scenes, bool fade)
+std::shared_ptr<KySequence> sequenceOf(vt::BulkVector<KyScene> scenes, bool fade)
 {
     auto seq = std::make_shared<KySequence>();
     seq->scenes = std::move(scenes);

@@ -246,3 +246,43 @@ TEST(SequenceFile, MissingFileEmptiesTheListAndKeepsTheCounter)
     EXPECT_EQ(back.sequenceCount(), 1u);
     std::filesystem::remove(path);
 }
+
+// The scenes of a file are read into one arena; an editor's copy of a sequence is on the heap
+// and outlives the store, and a sequence still held (as a cue's engine holds it) keeps the
+// arena until it is let go.
+TEST(SequenceFile, ScenesOfAFileLiveInOneArenaThatGoesWithTheirSequences)
+{
+    KySeque written;
+    for (std::uint8_t n : {1, 2}) {
+        KySequence seq;
+        seq.scenes = {panTiltScene(n, 10), panTiltScene(std::uint8_t(n + 100), 20)};
+        written.addSequence(seq);
+    }
+    const vt::Bytes bytes = sequencesToBytes(written);
+    const std::size_t before = vt::BulkArena::liveCount();
+    KySequence copy;
+    std::shared_ptr<KySequence> held;
+    {
+        KySeque loaded;
+        ASSERT_EQ(sequencesFromBytes(loaded, bytes), vt::LoadStatus::Complete);
+        EXPECT_EQ(vt::BulkArena::liveCount(), before + 1);
+        const auto arena = loaded.sequenceAt(0).scenes.get_allocator().arena();
+        ASSERT_TRUE(arena);
+        for (const auto& seq : loaded.sequences())
+            for (const KyScene& scene : seq->scenes) {
+                EXPECT_TRUE(arena->contains(&scene));
+                EXPECT_TRUE(arena->contains(scene.values().data()));
+                EXPECT_TRUE(arena->contains(&scene.generatorFor(10)));
+            }
+        copy = loaded.sequenceAt(0);
+        EXPECT_FALSE(arena->contains(copy.scenes.data()));
+        EXPECT_FALSE(arena->contains(copy.scenes[1].values().data()));
+        EXPECT_FALSE(arena->contains(&copy.scenes[1].generatorFor(10)));
+        held = loaded.sharedSequenceAt(1);
+    }
+    EXPECT_EQ(vt::BulkArena::liveCount(), before + 1);
+    expectSameScenes(*held, *written.sharedSequenceAt(1));
+    held.reset();
+    EXPECT_EQ(vt::BulkArena::liveCount(), before);
+    expectSameScenes(copy, *written.sharedSequenceAt(0));
+}

@@ -102,9 +102,9 @@ void expectDumpLoadIdentity(const Folder& source)
     EXPECT_EQ(cli({"dump", "--data-dir", copy.str()}).out, dump.out);
 }
 
-vt::Bytes picture(std::size_t n)
+KyPicture picture(std::size_t n)
 {
-    vt::Bytes bytes(n);
+    KyPicture bytes(n);
     for (std::size_t i = 0; i < n; ++i)
         bytes[i] = static_cast<std::uint8_t>(i * 37 + 11);
     return bytes;

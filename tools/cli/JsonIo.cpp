@@ -66,7 +66,7 @@ Json toJson(const std::string& cp1250)
     return vt::cp1250ToUtf8(cp1250);
 }
 
-Json toJson(const std::vector<std::uint8_t>& picture)
+Json toJson(const KyPicture& picture)
 {
     return toBase64(picture);
 }
@@ -119,12 +119,12 @@ void fromJson(const Json& j, std::string& cp1250, const std::string& path)
     cp1250 = std::move(*text);
 }
 
-void fromJson(const Json& j, std::vector<std::uint8_t>& picture, const std::string& path)
+void fromJson(const Json& j, KyPicture& picture, const std::string& path)
 {
     auto bytes = j.is_string() ? fromBase64(j.get_ref<const std::string&>()) : std::nullopt;
     if (!bytes)
         throw Refused(path, "expected a picture in base64");
-    picture = std::move(*bytes);
+    picture.assign(bytes->begin(), bytes->end());
 }
 
 std::string channelKey(std::int32_t channel)

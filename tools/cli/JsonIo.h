@@ -5,6 +5,8 @@
 // start from the model's defaults); unknown members and values a member cannot hold are
 // refused with the place in the document where they were found.
 
+#include "library/Device.h"
+
 #include <nlohmann/json.hpp>
 
 #include <array>
@@ -36,7 +38,7 @@ Json toJson(double v);
 // Texts are cp1250 in the models and UTF-8 in the document.
 Json toJson(const std::string& cp1250);
 // Pictures (the bytes of a BMP file) as base64.
-Json toJson(const std::vector<std::uint8_t>& picture);
+Json toJson(const KyPicture& picture);
 
 void fromJson(const Json& j, bool& v, const std::string& path);
 void fromJson(const Json& j, std::uint8_t& v, const std::string& path);
@@ -45,7 +47,7 @@ void fromJson(const Json& j, std::uint32_t& v, const std::string& path);
 void fromJson(const Json& j, double& v, const std::string& path);
 // Refuses text that cp1250 cannot hold.
 void fromJson(const Json& j, std::string& cp1250, const std::string& path);
-void fromJson(const Json& j, std::vector<std::uint8_t>& picture, const std::string& path);
+void fromJson(const Json& j, KyPicture& picture, const std::string& path);
 
 // A channel number as a key of a JSON object, and back (refusing anything but the
 // number's own decimal form).
@@ -58,8 +60,8 @@ template <class T>
 Json toJson(const T& record);
 template <class T>
 Json toJson(const std::shared_ptr<T>& record);
-template <class T>
-Json toJson(const std::vector<T>& list);
+template <class T, class A>
+Json toJson(const std::vector<T, A>& list);
 template <class T, std::size_t N>
 Json toJson(const std::array<T, N>& list);
 template <class T>
@@ -68,8 +70,8 @@ template <class T>
 void fromJson(const Json& j, T& record, const std::string& path);
 template <class T>
 void fromJson(const Json& j, std::shared_ptr<T>& record, const std::string& path);
-template <class T>
-void fromJson(const Json& j, std::vector<T>& list, const std::string& path);
+template <class T, class A>
+void fromJson(const Json& j, std::vector<T, A>& list, const std::string& path);
 template <class T, std::size_t N>
 void fromJson(const Json& j, std::array<T, N>& list, const std::string& path);
 template <class T>
@@ -126,8 +128,8 @@ Json toJson(const std::shared_ptr<T>& record)
     return toJson(*record);
 }
 
-template <class T>
-Json toJson(const std::vector<T>& list)
+template <class T, class A>
+Json toJson(const std::vector<T, A>& list)
 {
     Json out = Json::array();
     for (const auto& entry : list)
@@ -176,11 +178,11 @@ inline std::string indexPath(const std::string& path, std::size_t i)
 
 void refuseUnlessArray(const Json& j, const std::string& path);
 
-template <class T>
-void fromJson(const Json& j, std::vector<T>& list, const std::string& path)
+template <class T, class A>
+void fromJson(const Json& j, std::vector<T, A>& list, const std::string& path)
 {
     refuseUnlessArray(j, path);
-    std::vector<T> read;
+    std::vector<T, A> read;
     for (std::size_t i = 0; i < j.size(); ++i) {
         T entry{};
         fromJson(j[i], entry, indexPath(path, i));
