@@ -183,6 +183,11 @@ std::string cp1250(std::string_view utf8, std::size_t length = std::string::npos
     return text;
 }
 
+KyPicture asPicture(const std::vector<std::uint8_t>& bytes)
+{
+    return KyPicture(bytes.begin(), bytes.end());
+}
+
 int middle(const KyQxfCapability& c)
 {
     return (c.min + c.max) / 2;
@@ -434,14 +439,14 @@ private:
         }
     }
 
-    std::vector<std::uint8_t> picture(const KyQxfCapability& c)
+    KyPicture picture(const KyQxfCapability& c)
     {
         if (!pictures_)
             return {};
         if (c.colour)
-            return pictures_->swatch(*c.colour, c.colour2);
+            return asPicture(pictures_->swatch(*c.colour, c.colour2));
         if (!c.picture.empty())
-            return pictures_->gobo(c.picture);
+            return asPicture(pictures_->gobo(c.picture));
         return {};
     }
 
@@ -601,7 +606,7 @@ KyQxfImport importQxfMode(const KyQxfFixture& fixture, const KyQxfMode& mode, Ky
     import.device.name = cp1250(qxfTypeName(fixture, mode), kTypeNameLength);
     import.device.description = description(fixture, mode, import, source);
     if (pictures)
-        import.device.icon = pictures->icon(fixture.type);
+        import.device.icon = asPicture(pictures->icon(fixture.type));
     return import;
 }
 

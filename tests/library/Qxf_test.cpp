@@ -12,7 +12,8 @@
 
 namespace {
 
-std::string text(const std::vector<std::uint8_t>& bytes)
+template <class Bytes>
+std::string text(const Bytes& bytes)
 {
     return {bytes.begin(), bytes.end()};
 }

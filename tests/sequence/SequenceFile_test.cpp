@@ -49,7 +49,7 @@ vt::Bytes magic()
 
 TEST(SequenceFile, EmptyStoreIsTwentyBytes)
 {
-    KySeque store;
+    KySequenceStore store;
     vt::Bytes expected = magic();
     expected.insert(expected.end(), {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     EXPECT_EQ(sequencesToBytes(store), expected);
@@ -57,7 +57,7 @@ TEST(SequenceFile, EmptyStoreIsTwentyBytes)
 
 TEST(SequenceFile, OneSceneOneChannelSequenceIsNinetyBytesInFieldOrder)
 {
-    KySeque store;
+    KySequenceStore store;
     KySequence seq;
     KyScene scene;
     scene.setStatus(5, KyChStatus{100, 0, 0, 0, 0});
@@ -95,7 +95,7 @@ TEST(SequenceFile, OneSceneOneChannelSequenceIsNinetyBytesInFieldOrder)
 
 TEST(SequenceFile, RoundTripOfPanTiltScenesKeepsEverything)
 {
-    KySeque store;
+    KySequenceStore store;
     KySequence moving;
     moving.name = "ruch";
     moving.fade = true;
@@ -107,7 +107,7 @@ TEST(SequenceFile, RoundTripOfPanTiltScenesKeepsEverything)
     store.eraseSequence(0);
     store.nextSequenceId = 9;
 
-    KySeque back;
+    KySequenceStore back;
     ASSERT_EQ(sequencesFromBytes(back, sequencesToBytes(store)), vt::LoadStatus::Complete);
     EXPECT_EQ(back.nextSequenceId, 9);
     ASSERT_EQ(back.sequenceCount(), 2u);
@@ -141,7 +141,7 @@ TEST(SequenceFile, OlderLayoutIsReadCompletely)
         w.u8(0);
         w.str("old");
     }
-    KySeque store;
+    KySequenceStore store;
     ASSERT_EQ(sequencesFromBytes(store, w.data()), vt::LoadStatus::Complete);
     EXPECT_EQ(store.nextSequenceId, 3);
     ASSERT_EQ(store.sequenceCount(), 1u); // id 0 is dropped
@@ -176,7 +176,7 @@ TEST(SequenceFile, VersionOneRecordsInTheCurrentLayout)
     w.u32(20);
     w.u8(1);
     w.str("");
-    KySeque store;
+    KySequenceStore store;
     ASSERT_EQ(sequencesFromBytes(store, w.data()), vt::LoadStatus::Complete);
     ASSERT_EQ(store.sequenceCount(), 1u);
     EXPECT_EQ(store.sequenceAt(0).sceneAt(0).statusOf(4), (KyChStatus{9, 0, 0, 0, 0}));
@@ -188,7 +188,7 @@ TEST(SequenceFile, MagicWithANonZeroEighthByteIsTheOlderLayout)
     vt::Bytes bytes = magic();
     bytes[7] = 1;
     bytes.insert(bytes.end(), {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    KySeque store;
+    KySequenceStore store;
     // Read from byte 0: the counter is "vt2 " and the count "seq\x01", far beyond the data.
     EXPECT_EQ(sequencesFromBytes(store, bytes), vt::LoadStatus::Incomplete);
     EXPECT_EQ(store.nextSequenceId, 0x20327476);
@@ -197,7 +197,7 @@ TEST(SequenceFile, MagicWithANonZeroEighthByteIsTheOlderLayout)
 
 TEST(SequenceFile, ASequenceCutShortIsNotStored)
 {
-    KySeque store;
+    KySequenceStore store;
     KySequence seq;
     seq.appendScene(panTiltScene(1, 20));
     seq.name = "first";
@@ -206,7 +206,7 @@ TEST(SequenceFile, ASequenceCutShortIsNotStored)
     store.addSequence(seq);
     const vt::Bytes whole = sequencesToBytes(store);
     for (std::size_t cut : {whole.size() - 1, whole.size() - 40, whole.size() / 2 + 10}) {
-        KySeque back;
+        KySequenceStore back;
         vt::Bytes bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
         EXPECT_EQ(sequencesFromBytes(back, bytes), vt::LoadStatus::Incomplete) << cut;
         ASSERT_EQ(back.sequenceCount(), 1u) << cut;
@@ -216,7 +216,7 @@ TEST(SequenceFile, ASequenceCutShortIsNotStored)
 
 TEST(SequenceFile, UnknownGeneratorVersionMarksTheFileDamaged)
 {
-    KySeque store;
+    KySequenceStore store;
     KySequence seq;
     KyScene scene;
     scene.setStatus(1, KyChStatus{});
@@ -224,7 +224,7 @@ TEST(SequenceFile, UnknownGeneratorVersionMarksTheFileDamaged)
     store.addSequence(seq);
     vt::Bytes bytes = sequencesToBytes(store);
     bytes[bytes.size() - 4 - 1 - 32] = 9; // the generator record's version
-    KySeque back;
+    KySequenceStore back;
     EXPECT_EQ(sequencesFromBytes(back, bytes), vt::LoadStatus::Incomplete);
     EXPECT_EQ(back.sequenceCount(), 0u);
 }
@@ -233,7 +233,7 @@ TEST(SequenceFile, MissingFileEmptiesTheListAndKeepsTheCounter)
 {
     auto path = std::filesystem::temp_directory_path() / ("vt-seq-" + std::to_string(::getpid()));
     std::filesystem::remove(path);
-    KySeque store;
+    KySequenceStore store;
     store.addSequence(KySequence{});
     EXPECT_EQ(loadSequences(store, path.string()), vt::LoadStatus::Missing);
     EXPECT_EQ(store.sequenceCount(), 0u);
@@ -241,7 +241,7 @@ TEST(SequenceFile, MissingFileEmptiesTheListAndKeepsTheCounter)
 
     store.addSequence(KySequence{});
     ASSERT_TRUE(saveSequences(store, path.string()));
-    KySeque back;
+    KySequenceStore back;
     EXPECT_EQ(loadSequences(back, path.string()), vt::LoadStatus::Complete);
     EXPECT_EQ(back.sequenceCount(), 1u);
     std::filesystem::remove(path);
@@ -252,7 +252,7 @@ TEST(SequenceFile, MissingFileEmptiesTheListAndKeepsTheCounter)
 // arena until it is let go.
 TEST(SequenceFile, ScenesOfAFileLiveInOneArenaThatGoesWithTheirSequences)
 {
-    KySeque written;
+    KySequenceStore written;
     for (std::uint8_t n : {1, 2}) {
         KySequence seq;
         seq.scenes = {panTiltScene(n, 10), panTiltScene(std::uint8_t(n + 100), 20)};
@@ -263,7 +263,7 @@ TEST(SequenceFile, ScenesOfAFileLiveInOneArenaThatGoesWithTheirSequences)
     KySequence copy;
     std::shared_ptr<KySequence> held;
     {
-        KySeque loaded;
+        KySequenceStore loaded;
         ASSERT_EQ(sequencesFromBytes(loaded, bytes), vt::LoadStatus::Complete);
         EXPECT_EQ(vt::BulkArena::liveCount(), before + 1);
         const auto arena = loaded.sequenceAt(0).scenes.get_allocator().arena();
