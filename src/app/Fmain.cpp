@@ -1,5 +1,6 @@
 #include "app/Fmain.h"
 
+#include "app/PreviewToggle.h"
 #include "app/SignalWatcher.h"
 #include "club/Fclub.h"
 #include "club/Ffloors.h"
@@ -84,6 +85,7 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     createActions();
     createMenus();
     createToolbars();
+    addPreviewToggle(*this, *pageControl_, show_);
 
     timer_.setOnMMTimer(mainTick());
     timer_.SetInterval(50);
