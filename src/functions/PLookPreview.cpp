@@ -96,9 +96,7 @@ void TPLookPreview::setOn(bool on)
         return;
     }
     timer_->stop();
-    for (QWidget* page : pageWidgets_)
-        page->removeEventFilter(this);
-    pageWidgets_.clear();
+    forgetPages();
     shown_.clear();
     wheelColours_.clear();
     for (int i = 0; i < pages_.count(); ++i)
@@ -183,20 +181,20 @@ void TPLookPreview::relayout()
             if (other.page == shown.page && other.icon.intersects(around))
                 shown.ring -= other.icon;
     }
-    for (QWidget* page : pageWidgets_)
-        page->removeEventFilter(this);
-    pageWidgets_.clear();
+    forgetPages();
     for (int i = 0; i < pages_.count(); ++i) {
         pageWidgets_.push_back(pages_.widget(i));
         pageWidgets_.back()->installEventFilter(this);
+        pageWidgets_.back()->update();
     }
-    updatePages();
 }
 
-void TPLookPreview::updatePages()
+void TPLookPreview::forgetPages()
 {
     for (QWidget* page : pageWidgets_)
-        page->update();
+        if (page)
+            page->removeEventFilter(this);
+    pageWidgets_.clear();
 }
 
 bool TPLookPreview::eventFilter(QObject* watched, QEvent* event)

@@ -8,6 +8,7 @@
 #include "functions/Look.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QPointF>
 #include <QRect>
 #include <QRegion>
@@ -61,7 +62,7 @@ private:
     void relayout();
     void follow(Shown& shown, const KyLook& look, bool flickerOn) const;
     void paintPage(QWidget* page, QPainter& painter, const QRect& area) const;
-    void updatePages();
+    void forgetPages();
 
     TPIconPages& pages_;
     const KyIcons& icons_;
@@ -72,7 +73,8 @@ private:
     unsigned frameCount_ = 0;
     KyDmxSpace::Universe frame_{};
     std::vector<Shown> shown_;
-    std::vector<QWidget*> pageWidgets_;
+    // The pages window deletes pages; a deleted one reads null here.
+    std::vector<QPointer<QWidget>> pageWidgets_;
     // The mean colour of each colour-wheel slot's picture, by device type; reckoned when the
     // icons are laid out, never per frame.
     std::map<const KyDevice*, std::vector<KyRgb>> wheelColours_;

@@ -138,6 +138,23 @@ private slots:
                                   (KyHalo{{255, 33, 33}, 230}), 3000);
         QVERIFY(head->parentWidget()->grab().toImage() != dark);
     }
+
+    // The pages window adds and deletes pages under a running preview.
+    void aPageDeletedWhileOnIsLetGo()
+    {
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        form.show();
+        form.findChild<QAction*>(QStringLiteral("PreviewAction"))->trigger();
+        auto* preview = form.pageControl()->findChild<TPLookPreview*>();
+        form.pageControl()->addPage(QStringLiteral("Nowa"));
+        preview->refresh();
+        form.pageControl()->removePage(2);
+        form.findChild<QAction*>(QStringLiteral("PreviewAction"))->trigger();
+        form.findChild<QAction*>(QStringLiteral("PreviewAction"))->trigger();
+        preview->refresh();
+        QVERIFY(preview->isOn());
+    }
 };
 
 QTEST_MAIN(PreviewTest)
