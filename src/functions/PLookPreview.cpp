@@ -69,9 +69,22 @@ QPointF beamEnd(const QRect& icon, KyPadPoint pad)
     return {ux * length, uy * length};
 }
 
-QColor colourOf(const KyRgb& rgb, int alpha)
+constexpr std::uint8_t kFaintest = 80;
+
+// Pair by pair, so that uniting many rings costs n log n, not n squared.
+QRegion united(std::vector<QRegion> regions)
 {
-    return QColor(rgb.r, rgb.g, rgb.b, alpha);
+    for (std::size_t step = 1; step < regions.size(); step *= 2)
+        for (std::size_t i = 0; i + step < regions.size(); i += 2 * step)
+            regions[i] += regions[i + step];
+    return regions.empty() ? QRegion() : regions.front();
+}
+
+// `cover` (0-1) of the light over the ground.
+QColor mixed(const QColor& ground, const KyRgb& light, double cover)
+{
+    auto mix = [cover](int under, int over) { return static_cast<int>(under + (over - under) * cover + 0.5); };
+    return QColor(mix(ground.red(), light.r), mix(ground.green(), light.g), mix(ground.blue(), light.b));
 }
 
 } // namespace
@@ -119,17 +132,17 @@ void TPLookPreview::refresh()
     if (layoutChanged())
         relayout();
     const bool flickerOn = (++frameCount_ & 1) != 0;
-    std::map<QWidget*, QRegion> changed;
+    std::map<QWidget*, std::vector<QRegion>> changed;
     for (Shown& shown : shown_) {
         const KyHalo halo = shown.halo;
         const QPointF beam = shown.beam;
         const std::size_t index = shown.widget->index();
         follow(shown, deviceLook(*icons_.icons()[index].device, frame_, *shown.wheelColours), flickerOn);
         if ((shown.halo != halo || shown.beam != beam) && shown.page->isVisible())
-            changed[shown.page] += shown.ring;
+            changed[shown.page].push_back(shown.ring);
     }
-    for (auto& [page, region] : changed)
-        page->update(region);
+    for (auto& [page, rings] : changed)
+        page->update(united(std::move(rings)));
 }
 
 void TPLookPreview::follow(Shown& shown, const KyLook& look, bool flickerOn) const
@@ -207,22 +220,26 @@ bool TPLookPreview::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+// Opaque colours, mixed with the page's own: a translucent fill is far slower on a page
+// whose repaint is clipped to many rings.
 void TPLookPreview::paintPage(QWidget* page, QPainter& painter, const QRect& area) const
 {
+    const QColor ground = page->palette().color(page->backgroundRole());
     for (const Shown& shown : shown_) {
         if (shown.page != page || !shown.ring.boundingRect().intersects(area))
             continue;
         const KyHalo& halo = shown.halo;
-        if (halo.strength > 0) {
-            const QColor band = colourOf(halo.hue, (halo.strength + kBands - 1) / kBands);
-            for (int k = 0; k < kBands; ++k) {
-                const int reach = kGlow - k * kGlow / kBands;
-                painter.fillRect(shown.icon.adjusted(-reach, -reach, reach, reach), band);
-            }
+        // Each band lays a third of the light over the one outside it.
+        const double share = halo.strength / 255.0 / kBands;
+        double cover = 0;
+        for (int k = 0; k < kBands && halo.strength > 0; ++k) {
+            cover += (1 - cover) * share;
+            const int reach = kGlow - k * kGlow / kBands;
+            painter.fillRect(shown.icon.adjusted(-reach, -reach, reach, reach), mixed(ground, halo.hue, cover));
         }
         if (!shown.beam.isNull()) {
             // A dark head still shows where it points, faintly.
-            painter.setPen(QPen(colourOf(halo.hue, std::max<int>(halo.strength, 80)), 3, Qt::SolidLine, Qt::RoundCap));
+            painter.setPen(QPen(mixed(ground, halo.hue, std::max(halo.strength, kFaintest) / 255.0), 3));
             const QPointF centre = QRectF(shown.icon).center();
             painter.drawLine(centre, centre + shown.beam);
         }
