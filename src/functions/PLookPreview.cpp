@@ -70,6 +70,7 @@ QPointF beamEnd(const QRect& icon, KyPadPoint pad)
 }
 
 constexpr std::uint8_t kFaintest = 80;
+constexpr int kGround = 48;
 
 // Pair by pair, so that uniting many rings costs n log n, not n squared.
 QRegion united(std::vector<QRegion> regions)
@@ -220,11 +221,12 @@ bool TPLookPreview::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-// Opaque colours, mixed with the page's own: a translucent fill is far slower on a page
-// whose repaint is clipped to many rings.
+// Light shows on a dark ground, as on a stage; white would vanish on the page's own. The
+// colours are opaque: a translucent fill is far slower on a page whose repaint is clipped to
+// many rings.
 void TPLookPreview::paintPage(QWidget* page, QPainter& painter, const QRect& area) const
 {
-    const QColor ground = page->palette().color(page->backgroundRole());
+    const QColor ground(kGround, kGround, kGround);
     for (const Shown& shown : shown_) {
         if (shown.page != page || !shown.ring.boundingRect().intersects(area))
             continue;
@@ -232,7 +234,7 @@ void TPLookPreview::paintPage(QWidget* page, QPainter& painter, const QRect& are
         // Each band lays a third of the light over the one outside it.
         const double share = halo.strength / 255.0 / kBands;
         double cover = 0;
-        for (int k = 0; k < kBands && halo.strength > 0; ++k) {
+        for (int k = 0; k < kBands; ++k) {
             cover += (1 - cover) * share;
             const int reach = kGlow - k * kGlow / kBands;
             painter.fillRect(shown.icon.adjusted(-reach, -reach, reach, reach), mixed(ground, halo.hue, cover));
