@@ -1,6 +1,7 @@
 #include "app/Fmain.h"
 
 #include "app/Caption.h"
+#include "app/PreviewToggle.h"
 #include "app/SignalWatcher.h"
 #include "app/StartupQuestions.h"
 #include "club/Fclub.h"
@@ -90,6 +91,7 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     installRemote(*this, {show_.seque, show_.dmx, show_.usb, show_.beats, show_.musicMode, show_.zoneNames,
                           show_.showLock()},
                   directAccessForm_->actions(), {options.remotePort, options.remoteCode}, [this] { return deskArea(); });
+    addPreviewToggle(*this, *pageControl_, show_);
 
     timer_.setOnMMTimer(mainTick());
     timer_.SetInterval(50);

@@ -35,6 +35,7 @@ void TPIconPages::rebuildIcons()
         iconWidgets_.push_back(icon);
     }
     placeIcons();
+    emit iconsRebuilt();
 }
 
 // The model has already moved devices of missing pages to the first one.

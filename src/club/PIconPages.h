@@ -29,6 +29,8 @@ public:
 signals:
     // The operator changed the selection.
     void selectionChanged();
+    // The icon widgets were made anew.
+    void iconsRebuilt();
 
 private:
     KyIcons& icons_;

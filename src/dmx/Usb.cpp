@@ -117,12 +117,12 @@ bool KyUsb::discover(KyModuleChooser& chooser)
 // The frame goes to the other output even while no module is connected.
 void KyUsb::buildFrame(std::span<const std::uint8_t, 512> universe)
 {
-    std::span<std::uint8_t, 512> payload(request_.data() + kPayloadOffset, 512);
-    std::copy(universe.begin(), universe.end(), payload.begin());
+    std::copy(universe.begin(), universe.end(), frame_.begin());
     if (blackoutActive && blackoutOverride)
-        blackoutOverride->overrideFrame(payload);
+        blackoutOverride->overrideFrame(frame_);
+    std::copy(frame_.begin(), frame_.end(), request_.begin() + kPayloadOffset);
     if (frameOutput)
-        frameOutput->frameBuilt(payload);
+        frameOutput->frameBuilt(frame_);
 }
 
 bool KyUsb::sendFrame(std::span<const std::uint8_t, 512> universe, bool& inputChanged)

@@ -63,6 +63,9 @@ public:
     // One DMX frame; `inputChanged` becomes whether the music input changed since the last
     // frame, false while no module is connected.
     bool sendFrame(std::span<const std::uint8_t, 512> universe, bool& inputChanged);
+    // The last frame built, blackout included, whether or not a module took it; zeros
+    // before the first.
+    const std::array<std::uint8_t, 512>& lastFrame() const { return frame_; }
     // One reconnection probe, run by the tick after a failed frame.
     bool reconnectStep();
     void closePort();
@@ -115,4 +118,6 @@ private:
     bool requestRefused_ = false;
     std::array<std::uint8_t, kRequestSize> request_{};
     std::array<std::uint8_t, kReplySize> reply_{};
+    // Kept apart from the request, which the memory commands fill with their blocks.
+    std::array<std::uint8_t, 512> frame_{};
 };

@@ -94,6 +94,7 @@ TEST(Usb, FrameCarriesHeaderUniverseAndBlackoutOverride)
     EXPECT_FALSE(usb.sendFrame(universe, changed)); // not connected: nothing is sent to a module
     EXPECT_FALSE(changed); // and a change of the last frame does not pulse again
     EXPECT_TRUE(std::equal(universe.begin(), universe.end(), output.frame.begin(), output.frame.end()));
+    EXPECT_TRUE(std::equal(universe.begin(), universe.end(), usb.lastFrame().begin()));
 
     usb.port.configure(pty.path(), 6, true, 0, 0);
     ASSERT_TRUE(usb.port.open());
@@ -117,6 +118,7 @@ TEST(Usb, FrameCarriesHeaderUniverseAndBlackoutOverride)
     EXPECT_EQ(frame[527], 7);
     EXPECT_EQ(universe[0], 255);
     EXPECT_TRUE(std::equal(frame.begin() + 16, frame.end(), output.frame.begin(), output.frame.end()));
+    EXPECT_TRUE(std::equal(frame.begin() + 16, frame.end(), usb.lastFrame().begin()));
 
     usb.blackoutActive = false;
     ASSERT_TRUE(usb.sendFrame(universe, changed));
