@@ -1,5 +1,6 @@
 #include "cue/Cue.h"
 #include "cue/Dmx_space.h"
+#include "cue/Seque.h"
 #include "sequence/SequenceEdit.h"
 #include "sequence/SequenceFile.h"
 #include "support/PlaybackLoad.h"

@@ -1,6 +1,7 @@
 // sequences.vt2 from any bytes; what loads writes and reads back to the same bytes, and
 // plays for a few ticks.
 #include "cue/Dmx_space.h"
+#include "cue/Seque.h"
 #include "sequence/SequenceFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

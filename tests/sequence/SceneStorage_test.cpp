@@ -3,6 +3,7 @@
 // another scene, and engines that keep their fade's steps writing what the others write.
 
 #include "cue/Dmx_space.h"
+#include "cue/Seque.h"
 #include "functions/FunctionRig.h"
 #include "functions/PanTilt.h"
 #include "functions/SceneGenerators.h"

@@ -2,6 +2,7 @@
 // and times, the stored sequences and the editor's playback step.
 
 #include "cue/Dmx_space.h"
+#include "cue/Seque.h"
 #include "sequence/SequenceEdit.h"
 
 #include <gtest/gtest.h>
