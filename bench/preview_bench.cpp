@@ -50,7 +50,8 @@ KyDevice head()
         picture.fill(QColor::fromHsv(k * 45, 255, 255));
         KyIcon slot;
         slot.value = k * 32;
-        slot.picture = *vt::bmpFromImage(picture);
+        const auto bmp = *vt::bmpFromImage(picture);
+        slot.picture.assign(bmp.begin(), bmp.end());
         type.color1.addSlot(slot);
     }
     type.intensity = channel(4);

@@ -21,7 +21,7 @@ constexpr double kBeamShortest = 8;
 
 // The mean colour of the picture as the pages show it: its background (the bottom-left
 // pixel's colour) shows through and does not count, unless it is all there is.
-KyRgb meanColour(const std::vector<std::uint8_t>& bmp)
+KyRgb meanColour(std::span<const std::uint8_t> bmp)
 {
     const QImage image = vt::imageFromBmp(bmp).convertToFormat(QImage::Format_RGB32);
     if (image.isNull())

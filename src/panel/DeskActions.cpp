@@ -1,6 +1,6 @@
 #include "panel/DeskActions.h"
 
-#include "cue/CueGlobals.h"
+#include "sequence/CueGlobals.h"
 #include "cue/CueStart.h"
 #include "dmx/Dmx_space.h"
 #include "functions/PTrackBar.h"

@@ -1,3 +1,4 @@
+#include "cue/Seque.h"
 #include "sequence/SequenceFile.h"
 
 #include <filesystem>
@@ -49,7 +50,7 @@ vt::Bytes magic()
 
 TEST(SequenceFile, EmptyStoreIsTwentyBytes)
 {
-    KySequenceStore store;
+    KySeque store;
     vt::Bytes expected = magic();
     expected.insert(expected.end(), {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     EXPECT_EQ(sequencesToBytes(store), expected);
@@ -57,7 +58,7 @@ TEST(SequenceFile, EmptyStoreIsTwentyBytes)
 
 TEST(SequenceFile, OneSceneOneChannelSequenceIsNinetyBytesInFieldOrder)
 {
-    KySequenceStore store;
+    KySeque store;
     KySequence seq;
     KyScene scene;
     scene.setStatus(5, KyChStatus{100, 0, 0, 0, 0});
@@ -95,7 +96,7 @@ TEST(SequenceFile, OneSceneOneChannelSequenceIsNinetyBytesInFieldOrder)
 
 TEST(SequenceFile, RoundTripOfPanTiltScenesKeepsEverything)
 {
-    KySequenceStore store;
+    KySeque store;
     KySequence moving;
     moving.name = "ruch";
     moving.fade = true;
@@ -107,7 +108,7 @@ TEST(SequenceFile, RoundTripOfPanTiltScenesKeepsEverything)
     store.eraseSequence(0);
     store.nextSequenceId = 9;
 
-    KySequenceStore back;
+    KySeque back;
     ASSERT_EQ(sequencesFromBytes(back, sequencesToBytes(store)), vt::LoadStatus::Complete);
     EXPECT_EQ(back.nextSequenceId, 9);
     ASSERT_EQ(back.sequenceCount(), 2u);
@@ -141,7 +142,7 @@ TEST(SequenceFile, OlderLayoutIsReadCompletely)
         w.u8(0);
         w.str("old");
     }
-    KySequenceStore store;
+    KySeque store;
     ASSERT_EQ(sequencesFromBytes(store, w.data()), vt::LoadStatus::Complete);
     EXPECT_EQ(store.nextSequenceId, 3);
     ASSERT_EQ(store.sequenceCount(), 1u); // id 0 is dropped
@@ -176,7 +177,7 @@ TEST(SequenceFile, VersionOneRecordsInTheCurrentLayout)
     w.u32(20);
     w.u8(1);
     w.str("");
-    KySequenceStore store;
+    KySeque store;
     ASSERT_EQ(sequencesFromBytes(store, w.data()), vt::LoadStatus::Complete);
     ASSERT_EQ(store.sequenceCount(), 1u);
     EXPECT_EQ(store.sequenceAt(0).sceneAt(0).statusOf(4), (KyChStatus{9, 0, 0, 0, 0}));
@@ -188,7 +189,7 @@ TEST(SequenceFile, MagicWithANonZeroEighthByteIsTheOlderLayout)
     vt::Bytes bytes = magic();
     bytes[7] = 1;
     bytes.insert(bytes.end(), {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    KySequenceStore store;
+    KySeque store;
     // Read from byte 0: the counter is "vt2 " and the count "seq\x01", far beyond the data.
     EXPECT_EQ(sequencesFromBytes(store, bytes), vt::LoadStatus::Incomplete);
     EXPECT_EQ(store.nextSequenceId, 0x20327476);
@@ -197,7 +198,7 @@ TEST(SequenceFile, MagicWithANonZeroEighthByteIsTheOlderLayout)
 
 TEST(SequenceFile, ASequenceCutShortIsNotStored)
 {
-    KySequenceStore store;
+    KySeque store;
     KySequence seq;
     seq.appendScene(panTiltScene(1, 20));
     seq.name = "first";
@@ -206,7 +207,7 @@ TEST(SequenceFile, ASequenceCutShortIsNotStored)
     store.addSequence(seq);
     const vt::Bytes whole = sequencesToBytes(store);
     for (std::size_t cut : {whole.size() - 1, whole.size() - 40, whole.size() / 2 + 10}) {
-        KySequenceStore back;
+        KySeque back;
         vt::Bytes bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
         EXPECT_EQ(sequencesFromBytes(back, bytes), vt::LoadStatus::Incomplete) << cut;
         ASSERT_EQ(back.sequenceCount(), 1u) << cut;
@@ -216,7 +217,7 @@ TEST(SequenceFile, ASequenceCutShortIsNotStored)
 
 TEST(SequenceFile, UnknownGeneratorVersionMarksTheFileDamaged)
 {
-    KySequenceStore store;
+    KySeque store;
     KySequence seq;
     KyScene scene;
     scene.setStatus(1, KyChStatus{});
@@ -224,7 +225,7 @@ TEST(SequenceFile, UnknownGeneratorVersionMarksTheFileDamaged)
     store.addSequence(seq);
     vt::Bytes bytes = sequencesToBytes(store);
     bytes[bytes.size() - 4 - 1 - 32] = 9; // the generator record's version
-    KySequenceStore back;
+    KySeque back;
     EXPECT_EQ(sequencesFromBytes(back, bytes), vt::LoadStatus::Incomplete);
     EXPECT_EQ(back.sequenceCount(), 0u);
 }
@@ -233,7 +234,7 @@ TEST(SequenceFile, MissingFileEmptiesTheListAndKeepsTheCounter)
 {
     auto path = std::filesystem::temp_directory_path() / ("vt-seq-" + std::to_string(::getpid()));
     std::filesystem::remove(path);
-    KySequenceStore store;
+    KySeque store;
     store.addSequence(KySequence{});
     EXPECT_EQ(loadSequences(store, path.string()), vt::LoadStatus::Missing);
     EXPECT_EQ(store.sequenceCount(), 0u);
@@ -241,7 +242,7 @@ TEST(SequenceFile, MissingFileEmptiesTheListAndKeepsTheCounter)
 
     store.addSequence(KySequence{});
     ASSERT_TRUE(saveSequences(store, path.string()));
-    KySequenceStore back;
+    KySeque back;
     EXPECT_EQ(loadSequences(back, path.string()), vt::LoadStatus::Complete);
     EXPECT_EQ(back.sequenceCount(), 1u);
     std::filesystem::remove(path);
@@ -252,7 +253,7 @@ TEST(SequenceFile, MissingFileEmptiesTheListAndKeepsTheCounter)
 // arena until it is let go.
 TEST(SequenceFile, ScenesOfAFileLiveInOneArenaThatGoesWithTheirSequences)
 {
-    KySequenceStore written;
+    KySeque written;
     for (std::uint8_t n : {1, 2}) {
         KySequence seq;
         seq.scenes = {panTiltScene(n, 10), panTiltScene(std::uint8_t(n + 100), 20)};
@@ -263,7 +264,7 @@ TEST(SequenceFile, ScenesOfAFileLiveInOneArenaThatGoesWithTheirSequences)
     KySequence copy;
     std::shared_ptr<KySequence> held;
     {
-        KySequenceStore loaded;
+        KySeque loaded;
         ASSERT_EQ(sequencesFromBytes(loaded, bytes), vt::LoadStatus::Complete);
         EXPECT_EQ(vt::BulkArena::liveCount(), before + 1);
         const auto arena = loaded.sequenceAt(0).scenes.get_allocator().arena();
