@@ -5,6 +5,7 @@
 #include "common/PToolWindow.h"
 #include "common/PTrackBar.h"
 #include "cue/Dmx_space.h"
+#include "cue/Seque.h"
 #include "panel/Fpicklist.h"
 #include "panel/PPanelButton.h"
 #include "sequence/CueGlobals.h"
