@@ -3,6 +3,7 @@
 #include "app/Desk.h"
 #include "app/SignalWatcher.h"
 #include "common/Cp1250.h"
+#include "common/PToolWindow.h"
 #include "cue/Fcue.h"
 #include "dmx/Fmoduleselect.h"
 #include "dmx/Fola.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
@@ -121,8 +123,13 @@ void TMainForm::closeEvent(QCloseEvent* event)
         return;
     }
     show_.requestClose();
-    auto answer = QMessageBox::question(this, QStringLiteral("Potwierdzenie"), QStringLiteral("Zamknąć program?"),
-                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    QMessageBox question(QMessageBox::Question, QStringLiteral("Potwierdzenie"), QStringLiteral("Zamknąć program?"),
+                         QMessageBox::Yes | QMessageBox::No, this);
+    question.setDefaultButton(QMessageBox::No);
+    // The question is shorter than its title: the box stays wide enough to show the title whole.
+    auto* grid = qobject_cast<QGridLayout*>(question.layout());
+    grid->addItem(new QSpacerItem(vt::titleBarWidth(&question), 0), grid->rowCount(), 0, 1, grid->columnCount());
+    const int answer = question.exec();
     if (shutDown_) { // a signal closed the program while the question was open
         event->accept();
         return;

@@ -34,8 +34,8 @@ TPToolDock::TPToolDock(QWidget* window, const QString& name, Qt::DockWidgetArea 
                          : QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     frame_->setFrameShape(QFrame::NoFrame);
     frame_->setWidgetResizable(true);
-    window->hide(); // shown by its owner, never by the dock
     frame_->setWidget(window);
+    window->hide(); // shown by its owner, never by the frame or the dock
     setWidget(frame_);
     hide();
     window->installEventFilter(this);
