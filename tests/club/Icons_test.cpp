@@ -147,7 +147,7 @@ TEST(NewIconPlace, FirstFreeCellOnThePage)
         {"a full first row", {{0, 0, 0}, {0, W, 0}, {0, 2 * W, 0}}, {0, H}},
         {"an icon between cells", {{0, W / 2, 0}}, {2 * W, 0}},
         {"a gap in the row", {{0, 0, 0}, {0, 2 * W, 0}}, {W, 0}},
-        {"an icon hanging into the second row", {{0, 0, 0}, {0, W, 0}, {0, 2 * W, 0}, {0, 10, H - 5}}, {W, H}},
+        {"an icon hanging into the second row", {{0, 0, 0}, {0, W, 0}, {0, 2 * W, 0}, {0, 10, H - 5}}, {2 * W, H}},
     };
     for (const Case& c : cases) {
         KyLibrary library;
