@@ -3,12 +3,14 @@
 #include "common/PToolDock.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QStyle>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -87,6 +89,7 @@ void TDesk::restoreDefault()
         if (placed(*dock))
             main_.removeDockWidget(dock);
     }
+    lastPlaced_.clear();
     main_.restoreState(bare_); // forgets the places of docks not made in this run as well
     for (TPToolDock* dock : open) {
         placeAtHome(*dock);
@@ -112,18 +115,49 @@ void TDesk::place(TPToolDock& dock)
     placeAtHome(dock);
 }
 
+// Under the dock placed last in the area, while it is open. The window lays itself out once
+// it is on screen: whether it fits there is judged then, by the size it asks for.
 void TDesk::placeAtHome(TPToolDock& dock)
 {
     const Qt::DockWidgetArea area = dock.home();
-    const Qt::Orientation line = lineOf(area);
-    const std::vector<TPToolDock*> groups = openGroups(area);
-    int taken = along(dock.wantedSize(), line);
-    for (const TPToolDock* group : groups)
-        taken += along(group->wantedSize(), line) + main_.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
-    if (groups.empty() || taken <= roomAlong(area))
-        main_.addDockWidget(area, &dock, line);
+    TPToolDock* last = lastPlaced_[area];
+    if (last && last != &dock && last->isVisible() && main_.dockWidgetArea(last) == area && !last->isFloating() &&
+        main_.tabifiedDockWidgets(last).isEmpty())
+        main_.splitDockWidget(last, &dock, lineOf(area));
     else
-        main_.tabifyDockWidget(largest(groups, line), &dock);
+        main_.addDockWidget(area, &dock, lineOf(area));
+    lastPlaced_[area] = &dock;
+    QTimer::singleShot(0, &dock, [this, &dock] { settleAtHome(dock); });
+}
+
+// A dock that overfills its line starts a line of its own beside it while the pages keep a
+// third of the window, and joins the largest tab group of its line otherwise.
+void TDesk::settleAtHome(TPToolDock& dock)
+{
+    const Qt::DockWidgetArea area = dock.home();
+    if (!dock.isVisible() || dock.isFloating() || main_.dockWidgetArea(&dock) != area)
+        return;
+    main_.layout()->activate();
+    const Qt::Orientation line = lineOf(area);
+    const Qt::Orientation across = line == Qt::Vertical ? Qt::Horizontal : Qt::Vertical;
+    const std::vector<TPToolDock*> others = sameLine(dock);
+    int taken = along(dock.wantedSize(), line);
+    for (const TPToolDock* other : others)
+        taken += along(other->wantedSize(), line) + main_.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
+    if (!others.empty() && taken > roomAlong(area)) {
+        // The line keeps the breadth of its broadest other dock; the new one takes the dock's.
+        int lineBreadth = 0;
+        for (const TPToolDock* other : others)
+            lineBreadth = std::max(lineBreadth, along(other->wantedSize(), across));
+        const int pagesLeft = along(main_.centralWidget()->size(), across) + along(dock.size(), across) - lineBreadth -
+                              along(dock.wantedSize(), across);
+        if (3 * pagesLeft >= along(main_.size(), across)) {
+            main_.addDockWidget(area, &dock, across);
+        } else {
+            main_.tabifyDockWidget(largest(others, line), &dock);
+            dock.raise();
+        }
+    }
     fitToWindow(dock);
 }
 
@@ -155,11 +189,20 @@ int TDesk::roomAlong(Qt::DockWidgetArea area) const
     return height;
 }
 
-std::vector<TPToolDock*> TDesk::openGroups(Qt::DockWidgetArea area) const
+// The open docks that share the dock's line: a column of a side, a row of the bottom; a tab
+// group counts once, by the dock it shows.
+std::vector<TPToolDock*> TDesk::sameLine(const TPToolDock& dock) const
 {
-    std::vector<TPToolDock*> groups;
-    for (TPToolDock* dock : docks_)
-        if (dock->isVisible() && !dock->isFloating() && main_.dockWidgetArea(dock) == area)
-            groups.push_back(dock); // a tab group shows one of its docks
-    return groups;
+    const bool column = lineOf(dock.home()) == Qt::Vertical;
+    const QRect mine = dock.geometry();
+    std::vector<TPToolDock*> line;
+    for (TPToolDock* other : docks_) {
+        const QRect theirs = other->geometry();
+        const bool shared = column ? theirs.left() < mine.right() && mine.left() < theirs.right()
+                                   : theirs.top() < mine.bottom() && mine.top() < theirs.bottom();
+        if (other != &dock && other->isVisible() && !other->isFloating() && main_.dockWidgetArea(other) == dock.home() &&
+            shared)
+            line.push_back(other);
+    }
+    return line;
 }

@@ -1,14 +1,17 @@
 #pragma once
 // The docks of the main window: every tool window lives in one around the pages of icons.
 // A dock shown for the first time goes to its home: function windows down the right-hand
-// side, one above the other while they fit and tabbed with the largest once they do not,
-// editors and the panel under the pages side by side, monitors and settings on the left.
+// side one above the other, editors and the panel under the pages side by side, monitors
+// and settings on the left. One that does not fit its column (or row) starts another beside
+// it while the pages keep a third of the window, and is tabbed with the largest of its
+// line otherwise.
 // After that it comes back where the operator left it, in this run and the next; a floating
 // dock that no screen shows whole any more goes home instead.
 
 #include <QByteArray>
 #include <QObject>
 
+#include <map>
 #include <vector>
 
 class QMainWindow;
@@ -32,14 +35,15 @@ private:
     void place(TPToolDock& dock);
     bool placed(const TPToolDock& dock) const;
     void placeAtHome(TPToolDock& dock);
+    void settleAtHome(TPToolDock& dock);
     void fitToWindow(TPToolDock& dock);
     // What the home area of a dock offers along the way its docks line up.
     int roomAlong(Qt::DockWidgetArea area) const;
-    // The open docks in `area`, one for each tab group.
-    std::vector<TPToolDock*> openGroups(Qt::DockWidgetArea area) const;
+    std::vector<TPToolDock*> sameLine(const TPToolDock& dock) const;
 
     QMainWindow& main_;
     std::vector<TPToolDock*> docks_;
+    std::map<Qt::DockWidgetArea, TPToolDock*> lastPlaced_;
     // The layout with no dock in it.
     QByteArray bare_;
 };

@@ -2,6 +2,7 @@
 
 #include "app/Desk.h"
 #include "app/SignalWatcher.h"
+#include "club/Icons.h"
 #include "common/Cp1250.h"
 #include "common/PToolWindow.h"
 #include "cue/Fcue.h"
@@ -54,6 +55,8 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     pageControl_ = new TPIconPages(show_.icons, show_.showLock(), this);
     pageControl_->setStyleSheet(QStringLiteral("QTabBar::tab { width: 120px; }"));
     setCentralWidget(pageControl_);
+    // The docks around the pages leave at least two rows of four icons in sight.
+    pageControl_->setMinimumSize(4 * KyDevIcon::kWidth + 40, 2 * KyDevIcon::kHeight + 60);
     statusBar();
     // Where no window manager maximizes the window, it still fills the screen.
     setGeometry(screen()->availableGeometry());

@@ -197,6 +197,7 @@ private slots:
         click(form.pageControl()->iconWidgets()[0]); // the head, the reference
         const QList<TFunctionForm*> windows = openEveryFunction(form);
         QCOMPARE(windows.size(), 7);
+        QTest::qWait(100); // laid out
         for (TFunctionForm* window : windows) // the title of a window in a tab group shows
             QVERIFY(window->isVisible() || !form.tabifiedDockWidgets(dockOf(window)).isEmpty());
         const QMap<TFunctionForm*, QRect> places = dockPlaces(windows);
@@ -288,8 +289,9 @@ private slots:
             QCOMPARE(dock->windowTitle(), window->windowTitle());
             QVERIFY(form.dockWidgetArea(dock) != Qt::NoDockWidgetArea);
         }
-        QTRY_VERIFY2(form.screen()->availableGeometry().contains(form.frameGeometry()),
-                     rectText(form.frameGeometry()) + " on " + rectText(form.screen()->availableGeometry()));
+        QTest::qWait(100); // laid out
+        QVERIFY2(form.screen()->availableGeometry().contains(form.geometry()),
+                 rectText(form.geometry()) + " on " + rectText(form.screen()->availableGeometry()));
         QVERIFY(!globalRect(form.pageControl()).isEmpty());
     }
 
