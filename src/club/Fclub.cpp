@@ -1,11 +1,14 @@
 #include "club/Fclub.h"
 
+#include "club/Icons.h"
 #include "common/PStringGrid.h"
 #include "common/PText.h"
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -140,10 +143,22 @@ void TClubForm::AddButtonClick()
         return;
     {
         std::lock_guard lock(showLock_);
+        const KyIconPoint place = firstFreeIconPlace(club(), device.page, pageWidth());
+        device.iconLeft = place.x;
+        device.iconTop = place.y;
         club().addClubDevice(device);
     }
     refresh();
     deviceGrid_->setCurrentCell(static_cast<int>(club().clubDeviceCount()) - 1, Name);
+}
+
+// The main window's pages, when the installation window belongs to it.
+int TClubForm::pageWidth() const
+{
+    const auto* main = qobject_cast<const QMainWindow*>(parentWidget());
+    if (main && main->centralWidget())
+        return main->centralWidget()->width();
+    return screen()->availableGeometry().width() / 2;
 }
 
 void TClubForm::EraseButtonClick()

@@ -39,6 +39,7 @@ private:
 
     void DeviceGridCheckClick(int row, int column);
     void AddButtonClick();
+    int pageWidth() const;
     void EraseButtonClick();
     void PropertiesButtonClick();
 

@@ -108,3 +108,30 @@ void KyIcons::placeAll()
             icon.device->page = 0;
     }
 }
+
+namespace {
+
+bool coversAnIcon(const KyClub& club, std::int32_t page, KyIconPoint at)
+{
+    for (std::size_t i = 0; i < club.clubDeviceCount(); ++i) {
+        const KyClubDevice& other = *club.clubDeviceAt(i);
+        if (other.page == page && at.x < other.iconLeft + KyDevIcon::kWidth && other.iconLeft < at.x + KyDevIcon::kWidth &&
+            at.y < other.iconTop + KyDevIcon::kHeight && other.iconTop < at.y + KyDevIcon::kHeight)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+KyIconPoint firstFreeIconPlace(const KyClub& club, std::int32_t page, int pageWidth)
+{
+    const int columns = std::max(1, pageWidth / KyDevIcon::kWidth);
+    // Each icon covers at most four cells, so a free one comes within 4n + 1 cells.
+    for (std::size_t cell = 0;; ++cell) {
+        const KyIconPoint at{static_cast<int>(cell % columns) * KyDevIcon::kWidth,
+                             static_cast<int>(cell / columns) * KyDevIcon::kHeight};
+        if (!coversAnIcon(club, page, at))
+            return at;
+    }
+}

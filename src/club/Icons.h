@@ -33,6 +33,11 @@ struct KyDevIcon {
 // (page coordinates), kept inside a page of the given client size.
 KyIconPoint draggedIconPosition(KyIconPoint pointer, KyIconPoint grab, int pageWidth, int pageHeight);
 
+// Where a newly installed device's icon goes on `page` of `club`: the first place, left to
+// right and top to bottom on a grid of icon cells, that covers none of the icons already
+// there. Rows are `pageWidth` wide, at least one cell.
+KyIconPoint firstFreeIconPlace(const KyClub& club, std::int32_t page, int pageWidth);
+
 class KyIcons {
 public:
     using Devices = std::vector<std::shared_ptr<KyClubDevice>>;

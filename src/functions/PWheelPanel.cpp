@@ -21,7 +21,8 @@ TPWheelSlot::TPWheelSlot(QWidget* parent) : QLabel(parent)
 
 void TPWheelSlot::showSlot(const KyIcon& slot)
 {
-    QPixmap picture = vt::transparentPixmap(vt::imageFromBmp(slot.picture));
+    // The picture as it is: a plain colour swatch is all background.
+    const QPixmap picture = QPixmap::fromImage(vt::imageFromBmp(slot.picture));
     const int inside = kSize - 2 * frameWidth();
     setPixmap(picture.isNull() ? QPixmap() : picture.scaled(inside, inside, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     setToolTip(vt::fromCp1250(slot.name));

@@ -18,7 +18,7 @@ TDivideForm::TDivideForm(int heads, QWidget* owner)
     bar_->setMin(0);
     bar_->setMax(359);
     bar_->setToolTip(QStringLiteral("Opóźnienie globalne"));
-    bar_->setFixedHeight(24);
+    bar_->fitCaptionAboveKnob(); // the knob never covers the offset it shows
     bar_->setMinimumWidth(260);
     count_->setObjectName(QStringLiteral("CountEdit"));
     count_->setMaxLength(3);

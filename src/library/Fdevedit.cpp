@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QRadioButton>
 
 namespace devedit {
@@ -40,14 +41,20 @@ void warn(QWidget* owner, const QString& text)
     QMessageBox::warning(owner, QStringLiteral("Ostrzeżenie"), text, QMessageBox::Ok);
 }
 
+const QString kPictureFolderKey = QStringLiteral("pictures/folder");
+
 std::optional<ChosenPicture> askForPicture(QWidget* owner)
 {
     vt::FileRequest request;
     request.filter = QStringLiteral("Bitmaps (*.bmp)");
     request.defaultSuffix = QStringLiteral("bmp");
+    // Pictures come in sets: the next one is looked for where the last one was found.
+    QSettings settings(QStringLiteral("Vantorel"), QStringLiteral("Vantorel"));
+    request.folder = settings.value(kPictureFolderKey).toString();
     QString path = vt::chooseFile(owner, request);
     if (path.isEmpty())
         return std::nullopt;
+    settings.setValue(kPictureFolderKey, QFileInfo(path).absolutePath());
     auto bmp = vt::bmpFromImage(QImage(path));
     if (!bmp) {
         QMessageBox::critical(owner, QStringLiteral("Błąd"), QStringLiteral("Nieprawidłowy format pliku grafiki !!!"),

@@ -2,10 +2,10 @@
 
 #include "sequence/CueGlobals.h"
 #include "cue/CueStart.h"
-#include "dmx/Dmx_space.h"
-#include "functions/PTrackBar.h"
+#include "cue/Dmx_space.h"
+#include "common/PTrackBar.h"
 #include "generator/GeneratorScale.h"
-#include "sequence/Seque.h"
+#include "cue/Seque.h"
 
 #include <QAction>
 

@@ -191,12 +191,10 @@ void TRemoteForm::showDevices()
 }
 
 TRemoteForm* installRemote(QMainWindow& mainWindow, const KyRemoteModel& model, TDeskActions& desk,
-                           const KyRemoteStart& start, std::function<QRect()> deskArea)
+                           const KyRemoteStart& start)
 {
     desk.bindControls(deskControlsOf(mainWindow));
     auto* form = new TRemoteForm(model, desk, start, &mainWindow);
-    vt::askForCloseBoxAlone(form);
-    TPToolWindowPlace::keep(form, QStringLiteral("Remote"), KyWindowSpot::RightSide, std::move(deskArea));
     auto* action = new QAction(QStringLiteral("Zdalny pulpit"), &mainWindow);
     action->setObjectName(QStringLiteral("RemoteAction"));
     QObject::connect(action, &QAction::triggered, form, [form] {

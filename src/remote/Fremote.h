@@ -76,7 +76,6 @@ private:
 };
 
 // Makes the window, binds the desk to the main window's controls and puts "Zdalny pulpit"
-// into its System menu; the window belongs to the main window and first opens on `deskArea`,
-// as the other tool windows do, then where the operator leaves it.
+// into its System menu; the caller owns the window and docks it beside the other tool windows.
 TRemoteForm* installRemote(QMainWindow& mainWindow, const KyRemoteModel& model, TDeskActions& desk,
-                           const KyRemoteStart& start, std::function<QRect()> deskArea);
+                           const KyRemoteStart& start);

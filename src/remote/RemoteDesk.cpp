@@ -1,12 +1,12 @@
 #include "remote/RemoteDesk.h"
 
 #include "common/PText.h"
-#include "dmx/Dmx_space.h"
+#include "cue/Dmx_space.h"
 #include "dmx/Usb.h"
 #include "generator/GeneratorScale.h"
 #include "music/RhythmControl.h"
 #include "panel/DeskActions.h"
-#include "sequence/Seque.h"
+#include "cue/Seque.h"
 
 #include <QFile>
 #include <QJsonArray>

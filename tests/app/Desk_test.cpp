@@ -4,23 +4,29 @@
 
 #include "app/Fmain.h"
 #include "club/PDevIcon.h"
+#include "common/PToolWindow.h"
 #include "common/PTranslation.h"
 #include "functions/Fblackout.h"
 #include "functions/Flight.h"
+#include "functions/Fpantilt.h"
 #include "library/LibraryFile.h"
 #include "support/ModalAnswerer.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <filesystem>
+#include <optional>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -37,14 +43,40 @@ QRect globalRect(const QWidget* w)
     return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
 }
 
-// The top-level tool windows the main window owns.
-QList<QWidget*> toolWindows(TMainForm& form)
+// Each dock's column (its left edge) and its rank from the top in that column.
+QMap<TFunctionForm*, QPoint> columnRanks(const QMap<TFunctionForm*, QRect>& places)
 {
-    QList<QWidget*> windows;
-    for (QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (w->isWindow() && (w->windowFlags() & Qt::WindowType_Mask) == Qt::Tool)
-            windows << w;
-    return windows;
+    QMap<TFunctionForm*, QPoint> result;
+    for (auto i = places.begin(); i != places.end(); ++i) {
+        int rank = 0;
+        for (const QRect& other : places)
+            rank += other.left() == i.value().left() && other.top() < i.value().top();
+        result[i.key()] = QPoint(i.value().left(), rank);
+    }
+    return result;
+}
+
+QByteArray rectText(const QRect& r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toUtf8();
+}
+
+QDockWidget* dockOf(QWidget* window)
+{
+    for (QWidget* w = window; w; w = w->parentWidget())
+        if (auto* dock = qobject_cast<QDockWidget*>(w))
+            return dock;
+    return nullptr;
+}
+
+// Where the docks of the shown windows are, on the screen.
+QMap<TFunctionForm*, QRect> dockPlaces(const QList<TFunctionForm*>& windows)
+{
+    QMap<TFunctionForm*, QRect> places;
+    for (TFunctionForm* window : windows)
+        if (window->isVisible() && !window->visibleRegion().isEmpty()) // not behind another tab
+            places[window] = globalRect(dockOf(window));
+    return places;
 }
 
 } // namespace
@@ -79,6 +111,51 @@ class DeskTest : public QObject {
         }
         QVERIFY(saveLibrary(library, (dir / "library.vt2").string()));
         QVERIFY(library.club.save((dir / "club.vt2").string()));
+    }
+
+    // A head with seven functions and a par with light and a colour mixer.
+    void writeHeadAndPar()
+    {
+        KyLibrary library;
+        KyDevice head;
+        head.name = "Głowa ruchoma";
+        head.reset.active = true;
+        head.intensity.active = true;
+        head.lampOn.active = true;
+        head.panTilt.active = true;
+        head.color1.wheel.active = true;
+        head.gobo1.wheel.active = true;
+        head.optic.optic1.active = true;
+        KyDevice par;
+        par.name = "Par LED";
+        par.intensity.active = true;
+        par.color2.active = true;
+        for (const KyDevice& type : {head, par}) {
+            library.addDevice(type);
+            KyClubDevice device(library.deviceAt(library.deviceCount() - 1));
+            device.name = type.name;
+            device.iconLeft = 100 * static_cast<std::int32_t>(library.deviceCount());
+            library.club.addClubDevice(device);
+        }
+        QVERIFY(saveLibrary(library, (dir / "library.vt2").string()));
+        QVERIFY(library.club.save((dir / "club.vt2").string()));
+    }
+
+    // Opens every function window the reference device offers.
+    static QList<TFunctionForm*> openEveryFunction(TMainForm& form)
+    {
+        QList<TFunctionForm*> windows;
+        for (TFunctionForm* window : form.findChildren<TFunctionForm*>()) {
+            auto* action = form.findChild<QAction*>(QString::fromLatin1(mainform::kFunctionActions[int(window->function())].name));
+            if (!QTest::qWaitFor([&] { return action->isEnabled(); }, 200))
+                continue;
+            action->trigger();
+            windows << window;
+        }
+        for (TFunctionForm* window : windows)
+            if (!QTest::qWaitFor([&] { return !window->isHidden(); }))
+                return {};
+        return windows;
     }
 
     static void click(QWidget* w)
@@ -120,72 +197,120 @@ private slots:
     }
     void cleanup() { fs::remove_all(dir); }
 
-    // The window the selection hides and shows again comes back where the operator put it,
-    // in this run and in the next.
-    void aFunctionWindowComesBackWhereItWasMoved()
+    // With a moving head and a par selected, every function window the head offers opens at
+    // once: each whole on the screen, clear of the others and of the pages. Deselected and
+    // selected again, each comes back to the same place.
+    void functionWindowsOpenSideBySideAndComeBack()
+    {
+        writeHeadAndPar();
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        form.QWidget::show(); // show() is the show's
+        click(form.pageControl()->iconWidgets()[1]); // the par
+        click(form.pageControl()->iconWidgets()[0]); // the head, the reference
+        const QList<TFunctionForm*> windows = openEveryFunction(form);
+        QCOMPARE(windows.size(), 7);
+        QTest::qWait(100); // laid out
+        for (TFunctionForm* window : windows) // the title of a window in a tab group shows
+            QVERIFY(window->isVisible() || !form.tabifiedDockWidgets(dockOf(window)).isEmpty());
+        const QMap<TFunctionForm*, QRect> places = dockPlaces(windows);
+        QVERIFY(places.size() > 1);
+        // The main window covers the screen (the test platform adds a frame of its own).
+        QVERIFY(form.size().boundedTo(form.screen()->availableGeometry().size()) == form.size());
+        const QRect screen = globalRect(&form);
+        const QRect pages = globalRect(form.pageControl());
+        for (auto i = places.begin(); i != places.end(); ++i) {
+            const QByteArray title = i.key()->metaObject()->className();
+            QVERIFY2(screen.contains(i.value()), title + " " + rectText(i.value()) + " on " + rectText(screen));
+            QVERIFY2(!i.value().intersects(pages), title.constData());
+            for (auto j = std::next(i); j != places.end(); ++j)
+                QVERIFY2(!i.value().intersects(j.value()), title.constData());
+        }
+
+        auto* panTilt = form.findChild<TPanTiltForm*>();
+        click(form.pageControl()->iconWidgets()[0]); // the par is the reference now
+        QTRY_VERIFY(panTilt->isHidden());
+        click(form.pageControl()->iconWidgets()[0]);
+        QTRY_VERIFY(!panTilt->isHidden());
+        QTest::qWait(100); // laid out
+        const QMap<TFunctionForm*, QRect> back = dockPlaces(windows);
+        QCOMPARE(back.keys(), places.keys());
+        QCOMPARE(columnRanks(back), columnRanks(places));
+    }
+
+    // A dock moved elsewhere stays there across hiding and across runs; "Przywróć układ" takes
+    // it home again.
+    void aMovedDockKeepsItsPlaceUntilTheLayoutIsRestored()
     {
         writeInstallation();
         ModalAnswerer answerer;
-        QPoint moved;
         {
             TMainForm form(options());
             TLightForm* window = openLight(form);
             QVERIFY(window && window->isVisible());
-            moved = window->pos() - QPoint(150, 0) + QPoint(0, 40);
-            window->move(moved);
-            QTRY_COMPARE(window->pos(), moved);
+            QCOMPARE(form.dockWidgetArea(dockOf(window)), Qt::RightDockWidgetArea);
+            form.addDockWidget(Qt::LeftDockWidgetArea, dockOf(window));
 
             click(form.pageControl()->iconWidgets()[1]); // a head without light hides it
             QTRY_VERIFY(!window->isVisible());
             click(form.pageControl()->iconWidgets()[1]);
             QTRY_VERIFY(window->isVisible());
-            QCOMPARE(window->pos(), moved);
+            QCOMPARE(form.dockWidgetArea(dockOf(window)), Qt::LeftDockWidgetArea);
             quit(form, answerer);
         }
         TMainForm again(options());
         TLightForm* window = openLight(again);
         QVERIFY(window && window->isVisible());
-        QCOMPARE(window->pos(), moved);
+        QCOMPARE(again.dockWidgetArea(dockOf(window)), Qt::LeftDockWidgetArea);
+
+        again.findChild<QAction*>("RestoreLayoutAction")->trigger();
+        QVERIFY(window->isVisible());
+        QCOMPARE(again.dockWidgetArea(dockOf(window)), Qt::RightDockWidgetArea);
     }
 
-    void aPlaceOffEveryScreenFallsBackToTheDefault()
+    // A window floated to a place no screen shows whole any more comes back whole on the
+    // screen.
+    void aFloatingPlaceOffTheScreenComesBackOnTheScreen()
     {
         writeInstallation();
         ModalAnswerer answerer;
-        QPoint firstPlace;
         {
             TMainForm form(options());
             TLightForm* window = openLight(form);
             QVERIFY(window && window->isVisible());
-            firstPlace = window->pos();
+            QDockWidget* dock = dockOf(window);
+            dock->setFloating(true);
+            dock->setGeometry(QRect(form.screen()->availableGeometry().bottomRight() - QPoint(50, 50), dock->size()));
             quit(form, answerer);
         }
-        userSettings().setValue("windows/Light", QRect(-5000, 3000, 200, 300));
         TMainForm form(options());
         TLightForm* window = openLight(form);
         QVERIFY(window && window->isVisible());
-        QCOMPARE(window->pos(), firstPlace);
+        const QRect screen = form.screen()->availableGeometry();
+        QTRY_VERIFY2(screen.contains(dockOf(window)->frameGeometry()),
+                     rectText(dockOf(window)->frameGeometry()) + " on " + rectText(screen));
     }
 
-    // Opened one after another, every tool window finds a first place clear of the menu bar,
-    // the toolbars and the page tabs.
-    void defaultPlacesKeepClearOfTheMenusToolbarsAndTabs()
+    // Every tool window is docked around the pages, under its caption; the main window grows
+    // no larger than the screen whatever opens.
+    void everyToolWindowIsADockAroundThePages()
     {
         ModalAnswerer answerer;
         TMainForm form(options());
         form.QWidget::show(); // show() is the show's
-        QTRY_COMPARE(form.menuBar()->width(), form.width()); // laid out
-        QList<QRect> bars{globalRect(form.menuBar()), globalRect(form.pageControl()->tabBar())};
-        for (QToolBar* toolbar : form.findChildren<QToolBar*>())
-            bars << globalRect(toolbar);
-        const QList<QWidget*> windows = toolWindows(form);
-        QCOMPARE(windows.size(), 20);
-        for (QWidget* window : windows) {
+        const QList<QDockWidget*> docks = form.findChildren<QDockWidget*>();
+        QCOMPARE(docks.size(), 20);
+        for (QDockWidget* dock : docks) {
+            QWidget* window = qobject_cast<QScrollArea*>(dock->widget())->widget();
             window->show();
-            for (const QRect& bar : bars)
-                QVERIFY2(!window->frameGeometry().intersects(bar), qPrintable(window->windowTitle()));
-            QVERIFY2(form.geometry().contains(window->frameGeometry().topLeft()), qPrintable(window->windowTitle()));
+            QTRY_VERIFY(dock->isVisible());
+            QCOMPARE(dock->windowTitle(), window->windowTitle());
+            QVERIFY(form.dockWidgetArea(dock) != Qt::NoDockWidgetArea);
         }
+        QTest::qWait(100); // laid out
+        const QSize screen = form.screen()->availableGeometry().size();
+        QVERIFY2(form.width() <= screen.width() && form.height() <= screen.height(), rectText(form.geometry()));
+        QVERIFY(!globalRect(form.pageControl()).isEmpty());
     }
 
     // Nothing on a tool window can minimise the program; the blackout window ends only
@@ -194,12 +319,10 @@ private slots:
     {
         ModalAnswerer answerer;
         TMainForm form(options());
-        for (QWidget* window : toolWindows(form)) {
-            const Qt::WindowFlags flags = window->windowFlags();
-            QVERIFY(flags & Qt::CustomizeWindowHint);
-            QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-            const bool blackout = qobject_cast<TBlackoutForm*>(window) != nullptr;
-            QVERIFY2(bool(flags & Qt::WindowCloseButtonHint) != blackout, window->metaObject()->className());
+        for (QDockWidget* dock : form.findChildren<QDockWidget*>()) {
+            const bool blackout = dock->objectName() == QLatin1String("Blackout");
+            QVERIFY2(bool(dock->features() & QDockWidget::DockWidgetClosable) != blackout, qPrintable(dock->objectName()));
+            QVERIFY(dock->features() & QDockWidget::DockWidgetFloatable);
         }
     }
 
@@ -215,6 +338,29 @@ private slots:
         form.QWidget::show(); // show() is the show's
         QVERIFY(!form.close());
         QVERIFY(answerer.seen.contains(QStringLiteral("Zamknąć program?")));
+    }
+
+    // The exit question is short; its box stays wide enough for the whole title.
+    void theExitQuestionShowsItsWholeTitle()
+    {
+        std::optional<ModalAnswerer> startUp(std::in_place);
+        TMainForm form(options());
+        form.QWidget::show(); // show() is the show's
+        startUp.reset();
+        int width = 0;
+        int titleWidth = 0;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            width = box->width();
+            titleWidth = vt::titleBarWidth(box);
+            box->button(QMessageBox::No)->click();
+        });
+        poll.start(20);
+        QVERIFY(!form.close());
+        QVERIFY2(width >= titleWidth, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(titleWidth)));
     }
 
     // Where no window manager maximizes it, the main window still covers the screen.

@@ -116,7 +116,7 @@ private slots:
         ModalAnswerer answerer;
         answerer.expectMessage("No");
         TMainForm form(options());
-        form.show();
+        form.QWidget::show(); // show() is the show's
         QVERIFY(!form.close());
         QVERIFY(answerer.seen.contains(QStringLiteral("Zamknąć program?")));
         QCOMPARE(form.show().closeState(), std::uint8_t(KyShow::Running));
@@ -135,6 +135,7 @@ private slots:
             "System: &Biblioteka urządzeń | &Konfiguracja DMX | Ruch ikon | &Strony | Podgląd | - | Przestrzeń DMX | Moduł Dmx | Wyjście OLA | Źródło rytmu | Zdalny pulpit | - | &Zakończ",
             "&Funkcje: Światło | Lampa | Pan Tilt | Kolor | Mixer kolorów | Gobo | Efekt | Optyka | Dimmery | - | Reset | Blackout",
             "&Program: &Sekwencje | &Cue | Panel sterowania | - | Start | Pauza | Stop | - | Manual OFF | Muzyka",
+            "&Widok: Przywróć układ",
             "Pomoc: O programie",
         };
         QStringList menus;
@@ -226,12 +227,11 @@ private slots:
         writeInstallation();
         ModalAnswerer answerer;
         TMainForm form(options());
-        form.show();
+        form.QWidget::show(); // show() is the show's
         const auto& icons = form.pageControl()->iconWidgets();
         auto* light = form.findChild<QAction*>("LightAction");
         auto* window = form.findChild<TLightForm*>();
-        QCOMPARE(window->parentWidget(), &form);
-        QVERIFY(window->windowFlags() & Qt::Tool);
+        QCOMPARE(window->window(), &form); // docked in the main window
 
         click(icons[0]);
         QTRY_VERIFY(light->isEnabled());
@@ -261,7 +261,7 @@ private slots:
             writeInstallation();
             ModalAnswerer answerer;
             TMainForm form(options());
-            form.show();
+            form.QWidget::show(); // show() is the show's
             auto* window = form.findChild<TLightForm*>();
             click(form.pageControl()->iconWidgets()[0]);
             QTRY_VERIFY(form.findChild<QAction*>("LightAction")->isEnabled());
@@ -293,7 +293,7 @@ private slots:
     {
         ModalAnswerer answerer;
         TMainForm form(options());
-        form.show();
+        form.QWidget::show(); // show() is the show's
         auto* action = form.findChild<QAction*>("BlackoutAction");
         auto* window = form.findChild<TBlackoutForm*>();
         QVERIFY(action->isEnabled());
@@ -411,10 +411,10 @@ private slots:
     {
         ModalAnswerer answerer;
         TMainForm form(options());
-        form.show();
+        form.QWidget::show(); // show() is the show's
         auto* button = form.findChild<QToolButton*>("DmxTrackerButton");
         QVERIFY(button->isEnabled());
-        QCOMPARE(form.dmxTrackerForm()->parentWidget(), &form);
+        QCOMPARE(form.dmxTrackerForm()->window(), &form); // docked in the main window
         button->click();
         QVERIFY(form.dmxTrackerForm()->isVisible());
         button->click();
@@ -477,7 +477,7 @@ private slots:
     {
         ModalAnswerer answerer;
         TMainForm form(options());
-        form.show();
+        form.QWidget::show(); // show() is the show's
         KyShow& show = form.show();
         auto action = [&](const char* name) { return form.findChild<QAction*>(name); };
         auto* cueSpeed = form.findChild<TPTrackBar*>("CueSpeedTBar");
@@ -490,7 +490,7 @@ private slots:
 
         action("SequenceAction")->trigger();
         QVERIFY(form.sequenceForm()->isVisible());
-        QCOMPARE(form.sequenceForm()->parentWidget(), &form);
+        QCOMPARE(form.sequenceForm()->window(), &form); // docked in the main window
         QVERIFY(!form.directAccessForm()->isVisible());
         {
             std::lock_guard lock(show.showLock());
@@ -537,7 +537,7 @@ private slots:
         ModalAnswerer answerer;
         {
             TMainForm form(options());
-            form.show();
+            form.QWidget::show(); // show() is the show's
             QCOMPARE(answerer.seen, QStringList({QStringLiteral("Nie można odczytać pliku sequences.vt2: to jest "
                                                                     "folder. Plik nie zostanie nadpisany."),
                                                  QStringLiteral("BRAK MODUŁU DMX")}));
@@ -547,16 +547,15 @@ private slots:
         QVERIFY(fs::exists(dir / "cues.vt2"));
     }
 
-    void dmxSpaceActionShowsTheMonitorOverTheMainWindow()
+    void dmxSpaceActionShowsTheMonitorInTheMainWindow()
     {
         ModalAnswerer answerer;
         TMainForm form(options());
-        form.show();
+        form.QWidget::show(); // show() is the show's
         QVERIFY(!form.dmxSpaceForm()->isVisible());
         form.findChild<QAction*>("DmxSpaceAction")->trigger();
         QVERIFY(form.dmxSpaceForm()->isVisible());
-        QCOMPARE(form.dmxSpaceForm()->parentWidget(), &form);
-        QVERIFY(form.dmxSpaceForm()->windowFlags() & Qt::Tool);
+        QCOMPARE(form.dmxSpaceForm()->window(), &form); // docked in the main window
     }
 
     // SIGTERM (logout, shutdown, kill) runs the close sequence without the question: output
@@ -566,7 +565,7 @@ private slots:
     {
         ModalAnswerer answerer;
         TMainForm form(options());
-        form.show();
+        form.QWidget::show(); // show() is the show's
         form.show().pageNames[0] = "Scena";
         form.show().panel.cueButtons.button(2).id = 5;
         const int startUpMessages = answerer.seen.size(); // "BRAK MODUŁU DMX"

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 using State = std::vector<std::uint8_t>;
@@ -125,4 +127,38 @@ TEST(IconDrag, IconStaysInsideThePage)
          })
         EXPECT_EQ(draggedIconPosition(c.pointer, c.grab, 400, 300), c.expected)
             << c.pointer.x << "," << c.pointer.y;
+}
+
+// A new icon takes the first cell, left to right and top to bottom, that covers no icon on
+// its page; icons of other pages and icons off the grid count by what they cover.
+TEST(NewIconPlace, FirstFreeCellOnThePage)
+{
+    constexpr int W = KyDevIcon::kWidth;
+    constexpr int H = KyDevIcon::kHeight;
+    struct Case {
+        const char* what;
+        std::vector<std::array<int, 3>> icons; // page, left, top
+        KyIconPoint expected;
+    };
+    const Case cases[] = {
+        {"an empty page", {}, {0, 0}},
+        {"icons at the corner", {{0, 0, 0}, {0, 0, 0}}, {W, 0}},
+        {"another page's icons", {{1, 0, 0}, {1, W, 0}}, {0, 0}},
+        {"a full first row", {{0, 0, 0}, {0, W, 0}, {0, 2 * W, 0}}, {0, H}},
+        {"an icon between cells", {{0, W / 2, 0}}, {2 * W, 0}},
+        {"a gap in the row", {{0, 0, 0}, {0, 2 * W, 0}}, {W, 0}},
+        {"an icon hanging into the second row", {{0, 0, 0}, {0, W, 0}, {0, 2 * W, 0}, {0, 10, H - 5}}, {2 * W, H}},
+    };
+    for (const Case& c : cases) {
+        KyLibrary library;
+        library.addDevice(KyDevice{});
+        for (const auto& [page, left, top] : c.icons) {
+            KyClubDevice device(library.deviceAt(0));
+            device.page = page;
+            device.iconLeft = left;
+            device.iconTop = top;
+            library.club.addClubDevice(device);
+        }
+        EXPECT_EQ(firstFreeIconPlace(library.club, 0, 3 * W + 20), c.expected) << c.what;
+    }
 }

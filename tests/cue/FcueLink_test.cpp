@@ -104,6 +104,7 @@ private slots:
 
         // Composing: the zones play from the tick after each choice.
         auto main = std::make_unique<TMainForm>(optionsFor(show, sim));
+        main->QWidget::show(); // its tool windows are docked in it
         QTRY_VERIFY(framesIn(frames).size() >= 3);
         QVERIFY(dark(framesIn(frames).back()));
         main->findChild<QAction*>("CueAction")->trigger();
@@ -133,6 +134,7 @@ private slots:
         const auto rendered = render(show, "Pokaz");
         QCOMPARE(int(rendered.size()), kRenderedTicks);
         main = std::make_unique<TMainForm>(optionsFor(show, sim));
+        main->QWidget::show(); // its tool windows are docked in it
         main->show().panel.cueButtons.pages[0][0].id = id;
         main->findChild<QAction*>("DirectPanelAction")->trigger();
         TDirectAccessForm* panel = main->directAccessForm();

@@ -362,6 +362,7 @@ private slots:
         options.dataDirectory = dir.filePath("show").toStdString();
         QVERIFY(QDir().mkpath(dir.filePath("show")));
         auto main = std::make_unique<TMainForm>(options);
+        main->QWidget::show(); // its tool windows are docked in it
         QVERIFY(QDir(dir.filePath("show")).removeRecursively());
         TCueForm* editor = main->cueForm();
         editor->show();
@@ -517,6 +518,7 @@ private slots:
         StartOptions options;
         options.dataDirectory = dir.path().toStdString();
         auto main = std::make_unique<TMainForm>(options);
+        main->QWidget::show(); // its tool windows are docked in it
         auto* action = main->findChild<QAction*>("CueAction");
         QTRY_VERIFY(action->isEnabled());
         action->trigger();

@@ -8,6 +8,7 @@
 #include "functions/Fwheel.h"
 #include "functions/PDimmerControl.h"
 #include "functions/PWheelPanel.h"
+#include "common/PPicture.h"
 #include "support/ModalAnswerer.h"
 
 #include <QColorDialog>
@@ -82,6 +83,22 @@ private slots:
 
         rig.dmx.previewEngine().play();
         QTRY_VERIFY(!panel->isEnabled());
+    }
+
+    // A slot's picture shows as it is, whatever colour its corner has: a swatch of one
+    // colour is not taken for background.
+    void paletteSlotsShowTheirPicturesWhole()
+    {
+        for (QColor colour : {QColor(Qt::red), QColor(Qt::white), QColor(Qt::black)}) {
+            QImage swatch(16, 16, QImage::Format_RGB32);
+            swatch.fill(colour);
+            TPWheelSlot slot;
+            slot.showSlot(KyIcon{"Czerwony", *vt::bmpFromImage(swatch), 0});
+            const QImage shown = slot.pixmap().toImage();
+            QVERIFY(!shown.isNull());
+            QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() / 2), colour);
+            QCOMPARE(shown.pixelColor(0, shown.height() - 1), colour);
+        }
     }
 
     void goboTabsShowOnlyActiveWheels()

@@ -231,6 +231,9 @@ private slots:
         QCOMPARE(form.offset(), 90);
         QCOMPARE(form.delayBar()->caption(), QStringLiteral("90"));
         QCOMPARE(form.delayBar()->toolTip(), QStringLiteral("Opóźnienie globalne"));
+        // Tall enough to write the offset above the knob, never under it.
+        QVERIFY(form.delayBar()->height() >=
+                form.delayBar()->fontMetrics().height() + form.delayBar()->sliderSize());
 
         const struct {
             const char* typed;

@@ -1,16 +1,19 @@
 // The device editor and its pages, driven through their controls.
 
 #include "library/Fchanneldlg.h"
+#include "library/Fdevedit.h"
 #include "library/Fdevice.h"
 #include "support/ModalAnswerer.h"
 #include "LibraryUiSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 
@@ -33,6 +36,28 @@ class DeviceFormTest : public QObject {
     }
 
 private slots:
+    // Pictures come in sets: the second dialog opens in the folder the first one was taken
+    // from, in this run and the next.
+    void pictureDialogsOpenInTheFolderLastUsed()
+    {
+        QSettings(QStringLiteral("Vantorel"), QStringLiteral("Vantorel")).remove(QStringLiteral("pictures/folder"));
+        QTemporaryDir dir;
+        const QString picture = dir.filePath(QStringLiteral("gobo.bmp"));
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QVERIFY(image.save(picture, "BMP"));
+        QStringList folders;
+        vt::setFileChooser([&](QWidget*, const vt::FileRequest& request) {
+            folders << request.folder;
+            return picture;
+        });
+        QVERIFY(devedit::askForPicture(nullptr));
+        QVERIFY(devedit::askForPicture(nullptr));
+        vt::setFileChooser({});
+        QCOMPARE(folders.size(), 2);
+        QCOMPARE(folders[1], QFileInfo(picture).absolutePath());
+    }
+
     void pagesFollowTheListAndTheCaptionIsTheName()
     {
         KyDevice device;

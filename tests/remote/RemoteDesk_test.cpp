@@ -3,7 +3,7 @@
 // every press at once; the "Zdalny pulpit" window keeps the user's choices.
 #include "app/Fmain.h"
 #include "common/PText.h"
-#include "functions/PTrackBar.h"
+#include "common/PTrackBar.h"
 #include "panel/Fdirectaccess.h"
 #include "panel/PPanelButton.h"
 #include "remote/Fremote.h"

@@ -76,6 +76,7 @@ private slots:
         options.ports = {sim.link().string()};
         ModalAnswerer answerer;
         TMainForm form(options);
+        form.QWidget::show(); // its tool windows are docked in it
         KyShow& show = form.show();
         TSequenceForm& editor = *form.sequenceForm();
         {

@@ -1,0 +1,180 @@
+#include "app/Fmain.h"
+
+#include "app/Desk.h"
+#include "common/PTrackBar.h"
+#include "music/Fbeatsource.h"
+#include "dmx/Fdmxspace.h"
+#include "dmx/Fola.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenuBar>
+
+namespace mainform {
+
+QIcon picture(const char* name)
+{
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
+void showOnBar(TPTrackBar* bar, const QString& label, int position)
+{
+    bar->setPositionSilently(position);
+    bar->setCaption(label + QString::number(bar->position()));
+}
+
+void setHint(QAction* action, const QString& hint, const std::string& reason)
+{
+    action->setToolTip(reason.empty() ? hint : hint + QLatin1Char('\n') + QString::fromStdString(reason));
+}
+
+bool isShown(const QWidget* window)
+{
+    return window && window->isVisible();
+}
+
+} // namespace mainform
+
+using namespace mainform;
+
+namespace {
+
+// Lets one of the actions be down at a time.
+void groupExclusively(QObject* owner, std::initializer_list<QAction*> actions)
+{
+    auto* group = new QActionGroup(owner);
+    for (QAction* action : actions)
+        group->addAction(action);
+}
+
+} // namespace
+
+QAction* TMainForm::makeAction(const char* name, const QString& caption, const QString& hint, const char* picture)
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QLatin1String(name));
+    // Hints only as tool tips: the status bar stays empty.
+    if (!hint.isEmpty())
+        action->setToolTip(hint);
+    if (picture)
+        action->setIcon(mainform::picture(picture));
+    return action;
+}
+
+void TMainForm::createActions()
+{
+    actions_.library = makeAction("LibraryAction", QStringLiteral("&Biblioteka urządzeń"), {}, "library");
+    actions_.club = makeAction("ClubAction", QStringLiteral("&Konfiguracja DMX"), {}, "club");
+    actions_.iconMove = makeAction("IconMoveAction", QStringLiteral("Ruch ikon"), {}, "iconmove");
+    actions_.iconMove->setCheckable(true);
+    // The only place this action shows is its menu item, which reads "Strony".
+    actions_.floors = makeAction("FloorsAction", QStringLiteral("&Strony"), QStringLiteral("Strony"), "pages");
+    actions_.dmxSpace = makeAction("DmxSpaceAction", QStringLiteral("Przestrzeń DMX"), {}, "dmxspace");
+    actions_.dmxModule = makeAction("DmxModuleAction", QStringLiteral("Moduł Dmx"), {}, "dmxmodule");
+    actions_.ola = makeAction("OlaAction", QStringLiteral("Wyjście OLA"), {}, "ola");
+    actions_.exit = makeAction("ExitAction", QStringLiteral("&Zakończ"), {}, "exit");
+    actions_.exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    createFunctionActions();
+    actions_.blackout = makeAction("BlackoutAction", QStringLiteral("Blackout"), {}, "blackout");
+    actions_.blackout->setCheckable(true);
+
+    actions_.sequence = makeAction("SequenceAction", QStringLiteral("&Sekwencje"), QStringLiteral("Sekwencje"), "sequence");
+    actions_.cue = makeAction("CueAction", QStringLiteral("&Cue"), QStringLiteral("Cue"), "cue");
+    actions_.directPanel = makeAction("DirectPanelAction", QStringLiteral("Panel sterowania"),
+                                    QStringLiteral("Panel sterowania"), "panel");
+    actions_.play = makeAction("PlayAction", QStringLiteral("Start"), QStringLiteral("Start"), "start");
+    actions_.pause = makeAction("PauseAction", QStringLiteral("Pauza"), QStringLiteral("Pauza"), "pause");
+    actions_.stop = makeAction("StopAction", QStringLiteral("Stop"), QStringLiteral("Stop"), "stop");
+    actions_.manualOff = makeAction("ManualOffAction", QStringLiteral("Manual OFF"), QStringLiteral("Manual Off"), "manualoff");
+    actions_.music = makeAction("MusicAction", QStringLiteral("Muzyka"), QStringLiteral("Muzyka/Zegar"), "clock");
+    actions_.music->setCheckable(true);
+    actions_.about = makeAction("AboutAction", QStringLiteral("O programie"), {}, nullptr);
+    actions_.beatSource = makeAction("BeatSourceAction", QStringLiteral("Źródło rytmu"), {}, "rhythm");
+    actions_.tap = makeAction("TapAction", QStringLiteral("Tap"), QStringLiteral("Tap (T)"), nullptr);
+    actions_.tap->setShortcut(QKeySequence(Qt::Key_T));
+    actions_.tap->setAutoRepeat(false); // a held key is one tap
+
+    actions_.generatorPlay = makeAction("GeneratorPlayAction", QStringLiteral("Start generatorów"),
+                                      QStringLiteral("Start generatorów"), "genstart");
+    actions_.generatorPause = makeAction("GeneratorPauseAction", QStringLiteral("Pauza generatorów"),
+                                       QStringLiteral("Pauza generatorów"), "genpause");
+    actions_.generatorStop = makeAction("GeneratorStopAction", QStringLiteral("Stop generatorów"),
+                                      QStringLiteral("Stop generatorów"), "genstop");
+    for (QAction* transport : {actions_.play, actions_.pause, actions_.stop, actions_.generatorPlay, actions_.generatorPause,
+                               actions_.generatorStop})
+        transport->setCheckable(true);
+    groupExclusively(this, {actions_.play, actions_.pause, actions_.stop});
+    groupExclusively(this, {actions_.generatorPlay, actions_.generatorPause, actions_.generatorStop});
+    actions_.restoreLayout = makeAction("RestoreLayoutAction", QStringLiteral("Przywróć układ"), {}, nullptr);
+    connectActions();
+}
+
+void TMainForm::connectActions()
+{
+    connect(actions_.iconMove, &QAction::toggled, this, &TMainForm::IconMoveActionExecute);
+    connect(actions_.play, &QAction::triggered, this, [this] { liveCueDo(&KyCue::play); });
+    connect(actions_.pause, &QAction::triggered, this, [this] { liveCueDo(&KyCue::pause); });
+    connect(actions_.stop, &QAction::triggered, this, [this] { liveCueDo(&KyCue::stop); });
+    connect(actions_.generatorPlay, &QAction::triggered, this, [this] { liveCueDo(&KyCue::playGenerators); });
+    connect(actions_.generatorPause, &QAction::triggered, this, [this] { liveCueDo(&KyCue::pauseGenerators); });
+    connect(actions_.generatorStop, &QAction::triggered, this, [this] { liveCueDo(&KyCue::stopGenerators); });
+    connect(actions_.exit, &QAction::triggered, this, &QWidget::close);
+    connect(actions_.library, &QAction::triggered, this, &TMainForm::LibraryActionExecute);
+    connect(actions_.cue, &QAction::triggered, this, &TMainForm::CueActionExecute);
+    connect(actions_.club, &QAction::triggered, this, &TMainForm::ClubActionExecute);
+    connect(actions_.floors, &QAction::triggered, this, &TMainForm::FloorsActionExecute);
+    connect(actions_.directPanel, &QAction::triggered, this, &TMainForm::DirectPanelActionExecute);
+    connect(actions_.sequence, &QAction::triggered, this, &TMainForm::SequenceActionExecute);
+    connect(actions_.dmxSpace, &QAction::triggered, this, [this] { bringUp(windows_.dmxSpace.get()); });
+    connect(actions_.dmxModule, &QAction::triggered, this, &TMainForm::DmxModuleActionExecute);
+    connect(actions_.ola, &QAction::triggered, this, [this] { bringUp(windows_.ola.get()); });
+    connect(actions_.manualOff, &QAction::triggered, this, &TMainForm::ManualOffActionExecute);
+    connect(actions_.music, &QAction::toggled, this, &TMainForm::MusicActionExecute);
+    connect(actions_.about, &QAction::triggered, this, &TMainForm::AboutActionExecute);
+    connect(actions_.beatSource, &QAction::triggered, this, [this] { bringUp(windows_.beatSource.get()); });
+    connect(actions_.tap, &QAction::triggered, this, &TMainForm::TapActionExecute);
+    connect(actions_.restoreLayout, &QAction::triggered, this, [this] { desk_->restoreDefault(); });
+    connectFunctionWindows();
+}
+
+// Checked while their windows are on screen; connectFunctionWindows binds them to the windows.
+void TMainForm::createFunctionActions()
+{
+    for (std::size_t i = 0; i < actions_.functions.size(); ++i) {
+        const FunctionActionText& text = kFunctionActions[i];
+        actions_.functions[i] = makeAction(text.name, QString::fromUtf8(text.caption), QString::fromUtf8(text.hint), text.picture);
+        actions_.functions[i]->setCheckable(true);
+    }
+}
+
+void TMainForm::createMenus()
+{
+    menuBar()->setNativeMenuBar(false);
+    QMenu* system = menuBar()->addMenu(QStringLiteral("System"));
+    system->addActions({actions_.library, actions_.club, actions_.iconMove, actions_.floors});
+    system->addSeparator();
+    system->addActions({actions_.dmxSpace, actions_.dmxModule, actions_.ola});
+    system->addAction(actions_.beatSource);
+    system->addSeparator();
+    system->addAction(actions_.exit);
+
+    QMenu* functions = menuBar()->addMenu(QStringLiteral("&Funkcje"));
+    for (std::size_t i = 1; i < actions_.functions.size(); ++i)
+        functions->addAction(actions_.functions[i]);
+    functions->addSeparator();
+    functions->addActions({actions_.functions[0], actions_.blackout});
+
+    QMenu* program = menuBar()->addMenu(QStringLiteral("&Program"));
+    program->addActions({actions_.sequence, actions_.cue, actions_.directPanel});
+    program->addSeparator();
+    program->addActions({actions_.play, actions_.pause, actions_.stop});
+    program->addSeparator();
+    program->addActions({actions_.manualOff, actions_.music});
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&Widok"));
+    view->addAction(actions_.restoreLayout);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Pomoc"));
+    help->addAction(actions_.about);
+}
