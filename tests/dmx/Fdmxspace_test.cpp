@@ -1,3 +1,4 @@
+#include "cue/Dmx_space.h"
 #include "dmx/Fdmxspace.h"
 
 #include <QPushButton>
@@ -6,7 +7,7 @@
 
 class DmxSpaceFormTest : public QObject {
     Q_OBJECT
-    KyUniverse dmx;
+    KyDmxSpace dmx;
     std::mutex lock;
 
     // The cell under the row header `row` and the column header `column`.

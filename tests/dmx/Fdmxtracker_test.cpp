@@ -1,3 +1,4 @@
+#include "cue/Dmx_space.h"
 #include "dmx/Fdmxtracker.h"
 #include "library/Library.h"
 
@@ -10,7 +11,7 @@ class DmxTrackerFormTest : public QObject {
     Q_OBJECT
     KyLibrary library;
     KyIcons icons;
-    KyUniverse dmx;
+    KyDmxSpace dmx;
     std::mutex lock;
 
     std::size_t install(std::size_t type, std::int32_t startAddress)
@@ -54,7 +55,7 @@ private slots:
         KyDevice dimmer;
         dimmer.intensity.active = true;
         library.addDevice(dimmer);
-        dmx = KyUniverse();
+        dmx = KyDmxSpace();
     }
 
     void sixteenBitHeadIsPlottedByScaleAndLeavesItsTrail()

@@ -93,7 +93,8 @@ private slots:
             QImage swatch(16, 16, QImage::Format_RGB32);
             swatch.fill(colour);
             TPWheelSlot slot;
-            slot.showSlot(KyIcon{"Czerwony", *vt::bmpFromImage(swatch), 0});
+            const auto bmp = *vt::bmpFromImage(swatch);
+            slot.showSlot(KyIcon{"Czerwony", KyPicture(bmp.begin(), bmp.end()), 0});
             const QImage shown = slot.pixmap().toImage();
             QVERIFY(!shown.isNull());
             QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() / 2), colour);

@@ -4,6 +4,7 @@
 #include "common/Fname.h"
 #include "common/PStringGrid.h"
 #include "common/PTrackBar.h"
+#include "cue/Seque.h"
 #include "dmx/Usb.h"
 #include "functions/Flight.h"
 #include "functions/FormSupport.h"
