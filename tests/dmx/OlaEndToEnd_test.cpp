@@ -137,6 +137,7 @@ private slots:
         auto framesFile = *folder / "frames";
         ModuleSimProcess sim(*folder / "dmx", {"--frames", framesFile.string()});
         TMainForm form(optionsFor(sim, olad.port()));
+        form.QWidget::show();
         QCOMPARE(form.windowTitle(), QStringLiteral("Vantorel: VANTOREL-SIM i OLA (uniwersum 12)"));
         QAction* blackout = form.findChild<QAction*>("BlackoutAction");
         {
@@ -180,6 +181,7 @@ private slots:
         auto timesFile = *folder / "times";
         ModuleSimProcess sim(*folder / "dmx", {"--frame-times", timesFile.string()});
         TMainForm form(optionsFor(sim, olad.port()));
+        form.QWidget::show();
         ChannelCounter counter(form.show());
         form.findChild<QAction*>("OlaAction")->trigger();
         QLabel* state = form.olaForm()->stateLabel();

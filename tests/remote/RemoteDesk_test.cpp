@@ -145,6 +145,7 @@ private slots:
         options.remotePort = port;
         options.remoteCode = kCode.toStdString();
         form = std::make_unique<TMainForm>(options);
+        form->QWidget::show();
         buildShow();
         panel()->show();
     }

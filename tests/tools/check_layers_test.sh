@@ -20,6 +20,6 @@ if out=$(bash "$check" "$tree" 2>&1); then fail "an include running up from dmx 
 echo "$out" | grep -q 'dmx/Usb.h:3: dmx includes cue' || fail "the report does not name the include: $out"
 
 sed -i '$d' "$tree/dmx/Usb.h"
-mkdir "$tree/remote"
+mkdir "$tree/elsewhere"
 if bash "$check" "$tree" 2>/dev/null; then fail "a folder outside the order passed"; fi
 echo "check_layers_test: ok"
