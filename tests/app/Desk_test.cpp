@@ -95,28 +95,18 @@ class DeskTest : public QObject {
     // A device whose type has light, then one whose type has pan/tilt alone.
     void writeInstallation()
     {
-        KyLibrary library;
         KyDevice light;
         light.name = "Par";
         light.intensity.active = true;
         KyDevice head;
         head.name = "Skaner";
         head.panTilt.active = true;
-        for (const KyDevice& type : {light, head}) {
-            library.addDevice(type);
-            KyClubDevice device(library.deviceAt(library.deviceCount() - 1));
-            device.name = type.name;
-            device.iconLeft = 100 * static_cast<std::int32_t>(library.deviceCount());
-            library.club.addClubDevice(device);
-        }
-        QVERIFY(saveLibrary(library, (dir / "library.vt2").string()));
-        QVERIFY(library.club.save((dir / "club.vt2").string()));
+        installSideBySide({light, head});
     }
 
     // A head with seven functions and a par with light and a colour mixer.
     void writeHeadAndPar()
     {
-        KyLibrary library;
         KyDevice head;
         head.name = "Głowa ruchoma";
         head.reset.active = true;
@@ -130,7 +120,14 @@ class DeskTest : public QObject {
         par.name = "Par LED";
         par.intensity.active = true;
         par.color2.active = true;
-        for (const KyDevice& type : {head, par}) {
+        installSideBySide({head, par});
+    }
+
+    // Installs one device of each type, their icons side by side, and writes the show's files.
+    void installSideBySide(std::initializer_list<KyDevice> types)
+    {
+        KyLibrary library;
+        for (const KyDevice& type : types) {
             library.addDevice(type);
             KyClubDevice device(library.deviceAt(library.deviceCount() - 1));
             device.name = type.name;
