@@ -2,7 +2,7 @@
 // The pages window: adds, renames and removes the pages of the main window that carry the
 // device icons. The page captions and the page control's tabs change together.
 
-#include "club/Club.h"
+#include "library/Club.h"
 
 #include <QDialog>
 

@@ -3,7 +3,7 @@
 // selection of them. The widgets that draw the icons live in the user interface; the state
 // and the rules live here.
 
-#include "club/Club.h"
+#include "library/Club.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The device library: every device type of the show, and the installation that uses them.
 
-#include "club/Club.h"
+#include "library/Club.h"
 #include "common/Collation.h"
 #include "library/Device.h"
 

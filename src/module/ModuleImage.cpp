@@ -1,6 +1,6 @@
 #include "module/ModuleImage.h"
 
-#include "club/Club.h"
+#include "library/Club.h"
 
 #include <algorithm>
 #include <cmath>

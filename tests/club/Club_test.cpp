@@ -1,4 +1,4 @@
-#include "club/Club.h"
+#include "library/Club.h"
 #include "library/Library.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "club/Club.h"
+#include "library/Club.h"
 
 #include <algorithm>
 #include <array>
