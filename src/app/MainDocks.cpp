@@ -1,6 +1,7 @@
 #include "app/Fmain.h"
 
 #include "app/Desk.h"
+#include "common/PToolDock.h"
 #include "cue/Fcue.h"
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fdmxtracker.h"
@@ -46,9 +47,12 @@ void TMainForm::createToolWindows()
 void TMainForm::dockToolWindows()
 {
     desk_ = new TDesk(*this);
+    // Every function window takes the selected device's name for its title: the kind tells
+    // tabbed ones apart.
     for (std::size_t i = 0; i < windows_.functions.size(); ++i)
         desk_->add(windows_.functions[i].get(), QString::fromLatin1(kFunctionActions[i].name).remove(QStringLiteral("Action")),
-                   Qt::RightDockWidgetArea);
+                   Qt::RightDockWidgetArea)
+            ->setKind(QString::fromUtf8(kFunctionActions[i].caption));
     desk_->add(windows_.blackout.get(), QStringLiteral("Blackout"), Qt::RightDockWidgetArea);
     desk_->add(windows_.generator.get(), QStringLiteral("Generator"), Qt::RightDockWidgetArea);
     desk_->add(windows_.sequence.get(), QStringLiteral("Sequence"), Qt::BottomDockWidgetArea);

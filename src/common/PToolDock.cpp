@@ -47,6 +47,21 @@ QSize TPToolDock::wantedSize() const
                                                           : fontMetrics().height() + 8);
 }
 
+void TPToolDock::setKind(const QString& kind)
+{
+    kind_ = kind;
+    followTitle();
+}
+
+void TPToolDock::followTitle()
+{
+    const QString title = window_->windowTitle();
+    if (kind_.isEmpty() || title.isEmpty())
+        setWindowTitle(kind_.isEmpty() ? title : kind_);
+    else
+        setWindowTitle(kind_ + QStringLiteral(": ") + title);
+}
+
 bool TPToolDock::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != window_)
@@ -62,7 +77,7 @@ bool TPToolDock::eventFilter(QObject* watched, QEvent* event)
         hide();
         break;
     case QEvent::WindowTitleChange:
-        setWindowTitle(window_->windowTitle());
+        followTitle();
         break;
     case QEvent::LayoutRequest:
     case QEvent::Resize:

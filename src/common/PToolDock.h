@@ -25,6 +25,9 @@ public:
     Qt::DockWidgetArea home() const { return home_; }
     // The size the window asks for, with the dock's title.
     QSize wantedSize() const;
+    // Names what kind of window the dock holds before its title ("Kolor: Front -> Scanner"),
+    // for windows whose titles alone are alike, such as several tabbed with one another.
+    void setKind(const QString& kind);
 
 signals:
     // The size the window asks for changed while it was shown.
@@ -35,7 +38,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void followTitle();
+
     QWidget* window_;
+    QString kind_;
     QScrollArea* frame_;
     Qt::DockWidgetArea home_;
     Placer placer_;

@@ -589,6 +589,30 @@ std::string qxfTypeName(const KyQxfFixture& fixture, const KyQxfMode& mode)
     return fixture.maker + " " + fixture.model + " (" + mode.name + ")";
 }
 
+namespace {
+
+// The name cut to the field. The modes of one fixture differ by the mode alone, so the mode
+// stays whole and the maker and model give way, as long as ten letters of them are left; an
+// ellipsis says that they were cut.
+std::string typeNameField(const KyQxfFixture& fixture, const KyQxfMode& mode)
+{
+    constexpr std::size_t kLeastOfModel = 10;
+    std::string model = cp1250(fixture.maker + " " + fixture.model);
+    const std::string suffix = cp1250(" (" + mode.name + ")");
+    if (model.size() + suffix.size() <= kTypeNameLength || suffix.size() + kLeastOfModel > kTypeNameLength)
+        return cp1250(qxfTypeName(fixture, mode), kTypeNameLength);
+    constexpr char kEllipsis = '\x85'; // "…" in the field's code page: the model goes on
+    const std::size_t room = kTypeNameLength - suffix.size() - 1;
+    // A whole word rather than part of one ("620 I" of "620 III" names another model).
+    const std::size_t wordEnd = model[room] == ' ' ? room : model.rfind(' ', room);
+    model.resize(wordEnd != std::string::npos && wordEnd >= kLeastOfModel ? wordEnd : room);
+    while (model.back() == ' ')
+        model.pop_back();
+    return model + kEllipsis + suffix;
+}
+
+} // namespace
+
 KyQxfImport importQxfMode(const KyQxfFixture& fixture, const KyQxfMode& mode, KyQxfPictures* pictures,
                           std::string_view source)
 {
@@ -603,7 +627,7 @@ KyQxfImport importQxfMode(const KyQxfFixture& fixture, const KyQxfMode& mode, Ky
         import.refusal = KyQxfImport::Refusal::NoUsableChannel;
         return import;
     }
-    import.device.name = cp1250(qxfTypeName(fixture, mode), kTypeNameLength);
+    import.device.name = typeNameField(fixture, mode);
     import.device.description = description(fixture, mode, import, source);
     if (pictures)
         import.device.icon = asPicture(pictures->icon(fixture.type));

@@ -78,7 +78,8 @@ constexpr std::size_t kTypeNameLength = 25;
 // `source` (a file name) goes into the description.
 KyQxfImport importQxfMode(const KyQxfFixture& fixture, const KyQxfMode& mode, KyQxfPictures* pictures,
                           std::string_view source);
-// "<maker> <model> (<mode>)", UTF-8 and whole.
+// "<maker> <model> (<mode>)", UTF-8 and whole; a type's name is this cut to the field, the
+// maker and model shortened first so that the mode shows.
 std::string qxfTypeName(const KyQxfFixture& fixture, const KyQxfMode& mode);
 // The operator's words for a refusal.
 std::string qxfRefusalText(const KyQxfImport& import);

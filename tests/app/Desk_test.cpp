@@ -7,6 +7,7 @@
 #include "common/PToolWindow.h"
 #include "common/PTranslation.h"
 #include "functions/Fblackout.h"
+#include "functions/Fwheel.h"
 #include "functions/Flight.h"
 #include "functions/Fpantilt.h"
 #include "library/LibraryFile.h"
@@ -19,6 +20,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSet>
 #include <QSettings>
 #include <QTabBar>
 #include <QTest>
@@ -208,8 +210,15 @@ private slots:
         const QList<TFunctionForm*> windows = openEveryFunction(form);
         QCOMPARE(windows.size(), 7);
         QTest::qWait(100); // laid out
-        for (TFunctionForm* window : windows) // the title of a window in a tab group shows
+        // The title of a window in a tab group shows, and tells it from the others of the
+        // same device.
+        QSet<QString> titles;
+        for (TFunctionForm* window : windows) {
             QVERIFY(window->isVisible() || !form.tabifiedDockWidgets(dockOf(window)).isEmpty());
+            titles.insert(dockOf(window)->windowTitle());
+        }
+        QCOMPARE(titles.size(), windows.size());
+        QCOMPARE(dockOf(form.findChild<TColorForm*>())->windowTitle(), "Kolor: " + form.findChild<TColorForm*>()->windowTitle());
         const QMap<TFunctionForm*, QRect> places = dockPlaces(windows);
         QVERIFY(places.size() > 1);
         // The main window covers the screen (the test platform adds a frame of its own).
@@ -301,7 +310,7 @@ private slots:
             QWidget* window = qobject_cast<QScrollArea*>(dock->widget())->widget();
             window->show();
             QTRY_VERIFY(dock->isVisible());
-            QCOMPARE(dock->windowTitle(), window->windowTitle());
+            QVERIFY2(dock->windowTitle().endsWith(window->windowTitle()), qPrintable(dock->windowTitle()));
             QVERIFY(form.dockWidgetArea(dock) != Qt::NoDockWidgetArea);
         }
         QTest::qWait(100); // laid out

@@ -109,11 +109,15 @@ TEST(QxfImport, NamesWhatItLeavesOutAndCutsTheName)
     EXPECT_EQ(text(d.icon), "icon Moving Head");
     EXPECT_EQ(d.blackout.values, (std::map<std::int32_t, std::uint8_t>{{1, 0}}));
 
+    // A long name gives way in the maker and model, so the mode shows; a mode too long for
+    // that is cut with the rest.
     fixture->maker = "Manufacturer With A Long Name";
     import = importQxfMode(*fixture, fixture->modes[0], nullptr, "acme.qxf");
-    EXPECT_EQ(import.device.name.size(), kTypeNameLength);
-    EXPECT_EQ(import.device.name, "Manufacturer With A Long ");
+    EXPECT_EQ(import.device.name, vt::utf8ToCp1250Lossy("Manufacturer… (Basic)"));
     EXPECT_TRUE(import.device.color1.slotAt(0).picture.empty());
+    fixture->modes[0].name = "Extended With Macros";
+    import = importQxfMode(*fixture, fixture->modes[0], nullptr, "acme.qxf");
+    EXPECT_EQ(import.device.name, "Manufacturer With A Long ");
 }
 
 TEST(QxfImport, RefusesAModeOverThirtyTwoChannelsOrWithNothingToHold)

@@ -1,4 +1,5 @@
 #include "app/Show.h"
+#include "common/Cp1250.h"
 #include "music/TestAudio.h"
 #include "library/LibraryFile.h"
 #include "module/ModuleImage.h"
@@ -499,4 +500,38 @@ TEST(Cli, RefusedImageWritesNothing)
         EXPECT_EQ(run.err, message);
         EXPECT_FALSE(fs::exists(out));
     }
+}
+
+// Every mode of a real definition becomes a type in the show's library, each named on its own
+// line with what it left out on the error stream; a refused mode or an unreadable file says so
+// and changes nothing it refused.
+TEST(Cli, ImportFixtureAddsOneTypePerModeToTheLibrary)
+{
+    const std::string definition = "/usr/share/qlcplus/fixtures/Chauvet/Chauvet-Legend-330SR-Spot.qxf";
+    if (!fs::exists(definition))
+        GTEST_SKIP() << "qlcplus-data is not installed";
+    Folder dir;
+    CliRun run = cli({"import-fixture", "--data-dir", dir.str(), definition});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "1\tChauvet Leg… (21 channel)\n2\tChauvet Leg… (27 channel)\n");
+    EXPECT_NE(run.err.find("2\tPominięto: Fine Dimmer\n"), std::string::npos) << run.err;
+    KyLibrary library;
+    ASSERT_EQ(loadLibrary(library, (dir / "library.vt2").string()), vt::LoadStatus::Complete);
+    ASSERT_EQ(library.deviceCount(), 2u);
+    EXPECT_EQ(library.deviceAt(1)->name, vt::utf8ToCp1250Lossy("Chauvet Leg… (27 channel)"));
+    EXPECT_TRUE(library.deviceAt(0)->panTilt.active);
+
+    // The named good mode is added, the unknown one named as the failure.
+    run = cli({"import-fixture", "--data-dir", dir.str(), definition, "--mode", "21 channel", "--mode", "Nope"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "3\tChauvet Leg… (21 channel)\n");
+    EXPECT_NE(run.err.find("vantorel-cli: not imported: mode \"Nope\": no such mode\n"), std::string::npos) << run.err;
+
+    const std::string before = contents(dir / "library.vt2");
+    writeFile(dir / "broken.qxf", "<FixtureDefinition><Manufacturer>Acme");
+    run = cli({"import-fixture", "--data-dir", dir.str(), (dir / "broken.qxf").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("vantorel-cli: cannot read ", 0), 0u) << run.err;
+    EXPECT_EQ(contents(dir / "library.vt2"), before);
 }
