@@ -131,7 +131,7 @@ void TDesk::placeAtHome(TPToolDock& dock)
 }
 
 // A dock that overfills its line starts a line of its own beside it while the pages keep a
-// third of the window, and joins the largest tab group of its line otherwise.
+// half of the window, and joins the largest tab group of its line otherwise.
 void TDesk::settleAtHome(TPToolDock& dock)
 {
     const Qt::DockWidgetArea area = dock.home();
@@ -151,7 +151,7 @@ void TDesk::settleAtHome(TPToolDock& dock)
             lineBreadth = std::max(lineBreadth, along(other->wantedSize(), across));
         const int pagesLeft = along(main_.centralWidget()->size(), across) + along(dock.size(), across) - lineBreadth -
                               along(dock.wantedSize(), across);
-        if (3 * pagesLeft >= along(main_.size(), across)) {
+        if (2 * pagesLeft >= along(main_.size(), across)) {
             main_.addDockWidget(area, &dock, across);
         } else {
             main_.tabifyDockWidget(largest(others, line), &dock);

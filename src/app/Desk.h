@@ -3,7 +3,7 @@
 // A dock shown for the first time goes to its home: function windows down the right-hand
 // side one above the other, editors and the panel under the pages side by side, monitors
 // and settings on the left. One that does not fit its column (or row) starts another beside
-// it while the pages keep a third of the window, and is tabbed with the largest of its
+// it while the pages keep half of the window, and is tabbed with the largest of its
 // line otherwise.
 // After that it comes back where the operator left it, in this run and the next; a floating
 // dock that no screen shows whole any more goes home instead.

@@ -3,6 +3,7 @@
 #include "club/Icons.h"
 #include "common/PStringGrid.h"
 #include "common/PText.h"
+#include "common/PToolWindow.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -80,6 +81,7 @@ TClubForm::TClubForm(KyLibrary& library, const std::vector<std::string>& pageNam
 
     deviceGrid_->setCurrentCell(0, Name);
     refresh();
+    vt::sizeToContents(this);
 }
 
 void TClubForm::refresh()

@@ -16,4 +16,8 @@ constexpr Qt::WindowFlags kToolWindowFlags =
 // window's font in bold.
 int titleBarWidth(const QWidget* window);
 
+// Sizes a dialog to what its contents ask for, within the screen it opens on with room for
+// its frame: left to itself, a window takes no more than two thirds of the screen.
+void sizeToContents(QWidget* window);
+
 } // namespace vt

@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -120,6 +122,36 @@ private slots:
         // Only the name column takes the selection.
         QVERIFY(!(grid->item(0, TClubForm::Start)->flags() & Qt::ItemIsSelectable));
         QVERIFY(grid->item(0, TClubForm::Name)->flags() & Qt::ItemIsSelectable);
+    }
+
+    // The window opens tall enough for every device up to the screen, and wide enough for every
+    // column, the longest name whole.
+    void theWindowOpensLargeEnoughForItsDevices()
+    {
+        library.devices[0]->name = "Wash LED RGBW Zoom";
+        for (int i = 0; i < 12; ++i)
+            installAt(0, 1 + 8 * i);
+        for (auto& device : library.club.clubDevices)
+            device->name = "Lampa nad barem 12";
+        for (int many : {12, 80}) {
+            for (int i = static_cast<int>(library.club.clubDeviceCount()); i < many; ++i)
+                installAt(1, 100 + i);
+            TClubForm form(library, kPages, lock, nullptr);
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            TPStringGrid* grid = form.deviceGrid();
+            QVERIFY2(!grid->horizontalScrollBar()->isVisible(), qPrintable(QString::number(many)));
+            for (int column : {int(TClubForm::Name), int(TClubForm::Type)}) {
+                const QString text = grid->item(0, column)->text();
+                QVERIFY2(grid->columnWidth(column) >= grid->fontMetrics().horizontalAdvance(text), qPrintable(text));
+            }
+            const QRect screen = form.screen()->availableGeometry();
+            QVERIFY(form.frameGeometry().height() <= screen.height());
+            if (many == 12)
+                QVERIFY(!grid->verticalScrollBar()->isVisible());
+            else
+                QVERIFY(form.height() >= screen.height() * 3 / 4);
+        }
     }
 
     void checkBoxesSwitchTheFlagsOfPanTiltDevicesOnly()
