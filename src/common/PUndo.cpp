@@ -1,0 +1,109 @@
+#include "common/PUndo.h"
+
+#include "common/Change.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QStyle>
+#include <QToolButton>
+#include <QUndoGroup>
+#include <QUndoStack>
+#include <QWidget>
+
+namespace {
+
+class TPChangeCommand : public QUndoCommand {
+public:
+    TPChangeCommand(const QString& what, std::unique_ptr<KyChange> change, std::mutex& showLock)
+        : QUndoCommand(what), change_(std::move(change)), showLock_(showLock)
+    {
+    }
+    void undo() override { run(&KyChange::undo); }
+    void redo() override
+    {
+        // The edit was made before the change was pushed.
+        if (std::exchange(pushed_, false))
+            return;
+        run(&KyChange::redo);
+    }
+
+private:
+    void run(bool (KyChange::*step)())
+    {
+        std::lock_guard lock(showLock_);
+        if (!((*change_).*step)())
+            setObsolete(true);
+    }
+
+    std::unique_ptr<KyChange> change_;
+    std::mutex& showLock_;
+    bool pushed_ = true;
+};
+
+QToolButton* undoButton(QAction* action, QStyle::StandardPixmap picture, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    action->setIcon(parent->style()->standardIcon(picture));
+    button->setDefaultAction(action);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setAutoRaise(true);
+    return button;
+}
+
+} // namespace
+
+namespace vt {
+
+QUndoStack* newUndoStack(QObject* parent)
+{
+    auto* stack = new QUndoStack(parent);
+    stack->setUndoLimit(kUndoLimit);
+    return stack;
+}
+
+void pushChange(QUndoStack& stack, std::mutex& showLock, const QString& what, std::unique_ptr<KyChange> change)
+{
+    if (change)
+        stack.push(new TPChangeCommand(what, std::move(change), showLock));
+}
+
+void addUndoButtons(QUndoStack& stack, QBoxLayout* row, QWidget* parent)
+{
+    auto* undo = stack.createUndoAction(parent, QCoreApplication::translate("Undo", "Cofnij"));
+    auto* redo = stack.createRedoAction(parent, QCoreApplication::translate("Undo", "Ponów"));
+    row->addWidget(undoButton(undo, QStyle::SP_ArrowBack, parent));
+    row->addWidget(undoButton(redo, QStyle::SP_ArrowForward, parent));
+}
+
+} // namespace vt
+
+TPUndoContexts::TPUndoContexts(QObject* parent) : QObject(parent), group_(new QUndoGroup(this))
+{
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { followFocus(now); });
+}
+
+void TPUndoContexts::setDefault(QUndoStack* stack)
+{
+    group_->addStack(stack);
+    default_ = stack;
+    if (!group_->activeStack())
+        group_->setActiveStack(stack);
+}
+
+void TPUndoContexts::add(QWidget* window, QUndoStack* stack)
+{
+    group_->addStack(stack);
+    windows_.insert(window, stack);
+    connect(window, &QObject::destroyed, this, [this, window] { windows_.remove(window); });
+}
+
+void TPUndoContexts::followFocus(QWidget* now)
+{
+    for (QWidget* w = now; w; w = w->parentWidget())
+        if (QUndoStack* stack = windows_.value(w)) {
+            group_->setActiveStack(stack);
+            return;
+        }
+    if (now && default_)
+        group_->setActiveStack(default_);
+}
