@@ -14,8 +14,9 @@ namespace {
 
 class TPChangeCommand : public QUndoCommand {
 public:
-    TPChangeCommand(const QString& what, std::unique_ptr<KyChange> change, std::mutex& showLock)
-        : QUndoCommand(what), change_(std::move(change)), showLock_(showLock)
+    TPChangeCommand(const QString& what, std::unique_ptr<KyChange> change, std::mutex& showLock,
+                    std::function<void()> shown)
+        : QUndoCommand(what), change_(std::move(change)), showLock_(showLock), shown_(std::move(shown))
     {
     }
     void undo() override { run(&KyChange::undo); }
@@ -30,13 +31,18 @@ public:
 private:
     void run(bool (KyChange::*step)())
     {
-        std::lock_guard lock(showLock_);
-        if (!((*change_).*step)())
-            setObsolete(true);
+        {
+            std::lock_guard lock(showLock_);
+            if (!((*change_).*step)())
+                setObsolete(true);
+        }
+        if (shown_)
+            shown_();
     }
 
     std::unique_ptr<KyChange> change_;
     std::mutex& showLock_;
+    std::function<void()> shown_;
     bool pushed_ = true;
 };
 
@@ -61,10 +67,11 @@ QUndoStack* newUndoStack(QObject* parent)
     return stack;
 }
 
-void pushChange(QUndoStack& stack, std::mutex& showLock, const QString& what, std::unique_ptr<KyChange> change)
+void pushChange(QUndoStack& stack, std::mutex& showLock, const QString& what, std::unique_ptr<KyChange> change,
+                std::function<void()> shown)
 {
     if (change)
-        stack.push(new TPChangeCommand(what, std::move(change), showLock));
+        stack.push(new TPChangeCommand(what, std::move(change), showLock, std::move(shown)));
 }
 
 void addUndoButtons(QUndoStack& stack, QBoxLayout* row, QWidget* parent)
@@ -106,4 +113,36 @@ void TPUndoContexts::followFocus(QWidget* now)
         }
     if (now && default_)
         group_->setActiveStack(default_);
+}
+
+TPEditHistory::TPEditHistory(std::mutex& showLock, Model model, QObject* parent)
+    : QObject(parent), showLock_(showLock), model_(std::move(model)), stack_(vt::newUndoStack(this))
+{
+    mark();
+}
+
+void TPEditHistory::mark()
+{
+    std::lock_guard lock(showLock_);
+    model_.mark();
+}
+
+void TPEditHistory::commit(const QString& what)
+{
+    std::unique_ptr<KyChange> change;
+    {
+        std::lock_guard lock(showLock_);
+        change = model_.changeSinceMark();
+        model_.mark();
+    }
+    push(what, std::move(change));
+}
+
+void TPEditHistory::push(const QString& what, std::unique_ptr<KyChange> change)
+{
+    vt::pushChange(*stack_, showLock_, what, std::move(change), [this] {
+        mark();
+        emit changed();
+    });
+    mark();
 }

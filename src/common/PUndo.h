@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -24,13 +25,46 @@ QUndoStack* newUndoStack(QObject* parent);
 
 // Puts a change that was just made on the stack under the name of what it did; a null change
 // (nothing changed) is not put. Undo and redo take the show lock; a change that finds its
-// target gone is dropped from the stack.
-void pushChange(QUndoStack& stack, std::mutex& showLock, const QString& what, std::unique_ptr<KyChange> change);
+// target gone is dropped from the stack. `shown`, when given, runs after each undo and redo,
+// without the lock, to show what changed.
+void pushChange(QUndoStack& stack, std::mutex& showLock, const QString& what, std::unique_ptr<KyChange> change,
+                std::function<void()> shown = {});
 
 // The editor's "Cofnij" and "Ponów" buttons, their hints naming what they would do.
 void addUndoButtons(QUndoStack& stack, QBoxLayout* row, QWidget* parent);
 
 } // namespace vt
+
+// The undo stack of a model that windows edit in place (the library's types, the
+// installation): an edit is what changed since the last step.
+class TPEditHistory : public QObject {
+    Q_OBJECT
+public:
+    // Both are called under the show lock.
+    struct Model {
+        std::function<void()> mark;
+        std::function<std::unique_ptr<KyChange>()> changeSinceMark;
+    };
+    TPEditHistory(std::mutex& showLock, Model model, QObject* parent);
+
+    QUndoStack* stack() const { return stack_; }
+    // What changed since the last step becomes one, named `what`; nothing is put when
+    // nothing changed.
+    void commit(const QString& what);
+    // A change the caller made and took itself, under the lock.
+    void push(const QString& what, std::unique_ptr<KyChange> change);
+
+signals:
+    // After an undo or a redo, for the windows that show the model.
+    void changed();
+
+private:
+    void mark();
+
+    std::mutex& showLock_;
+    Model model_;
+    QUndoStack* stack_;
+};
 
 // The stacks of the windows, one of which is active: that of the window last focused, else
 // the default one.
