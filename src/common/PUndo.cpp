@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QMenuBar>
 #include <QStyle>
 #include <QToolButton>
 #include <QUndoGroup>
@@ -104,14 +105,17 @@ void TPUndoContexts::add(QWidget* window, QUndoStack* stack)
     connect(window, &QObject::destroyed, this, [this, window] { windows_.remove(window); });
 }
 
+// An open menu takes the focus for a while; the menu "Edycja" itself must not change the stack.
 void TPUndoContexts::followFocus(QWidget* now)
 {
+    if (!now || now->window()->windowType() == Qt::Popup || qobject_cast<QMenuBar*>(now))
+        return;
     for (QWidget* w = now; w; w = w->parentWidget())
         if (QUndoStack* stack = windows_.value(w)) {
             group_->setActiveStack(stack);
             return;
         }
-    if (now && default_)
+    if (default_)
         group_->setActiveStack(default_);
 }
 

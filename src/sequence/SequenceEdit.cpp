@@ -289,7 +289,10 @@ std::unique_ptr<KyChange> KySequenceEdit::takeChange()
         ++kept;
     const bool sameScenes = first == n && n == m;
     if (sameScenes && then.fade == now.fade && then.id == now.id && mark_.isNew == isNew_) {
-        mark();
+        // The marked copy holds what the working copy holds: only the place moves on.
+        mark_.globalTime = globalTime_;
+        mark_.currentScene = dmx_.currentScene;
+        mark_.universe = dmx_.data();
         return nullptr;
     }
     auto sideOf = [&](const KySequence& s, std::size_t count, bool isNew, bool global, int scene) {
