@@ -6,7 +6,6 @@
 #include "common/PUndo.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -140,10 +139,7 @@ void TClubForm::DeviceGridCheckClick(int row, int column)
 void TClubForm::setHistory(TPEditHistory* history)
 {
     history_ = history;
-    auto* row = new QHBoxLayout;
-    vt::addUndoButtons(*history->stack(), row, this);
-    buttonColumn_->insertLayout(buttonColumn_->count() - 1, row);
-    connect(history, &TPEditHistory::changed, this, &TClubForm::refresh);
+    history->addButtons(buttonColumn_, this, [this] { refresh(); });
 }
 
 void TClubForm::commit(const QString& what)

@@ -150,3 +150,11 @@ void TPEditHistory::push(const QString& what, std::unique_ptr<KyChange> change)
     });
     mark();
 }
+
+void TPEditHistory::addButtons(QBoxLayout* column, QWidget* window, std::function<void()> refresh)
+{
+    auto* row = new QHBoxLayout;
+    vt::addUndoButtons(*stack_, row, window);
+    column->insertLayout(column->count() - 1, row);
+    connect(this, &TPEditHistory::changed, window, std::move(refresh));
+}

@@ -53,6 +53,9 @@ public:
     void commit(const QString& what);
     // A change the caller made and took itself, under the lock.
     void push(const QString& what, std::unique_ptr<KyChange> change);
+    // The two buttons in a row of their own above the last item of a window's button column;
+    // `refresh` shows the model again after an undo or redo.
+    void addButtons(QBoxLayout* column, QWidget* window, std::function<void()> refresh);
 
 signals:
     // After an undo or a redo, for the windows that show the model.

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -124,10 +123,7 @@ std::shared_ptr<KyDevice> TLibraryForm::currentType() const
 void TLibraryForm::setHistory(TPEditHistory* history)
 {
     history_ = history;
-    auto* row = new QHBoxLayout;
-    vt::addUndoButtons(*history->stack(), row, this);
-    buttonColumn_->insertLayout(buttonColumn_->count() - 1, row);
-    connect(history, &TPEditHistory::changed, this, &TLibraryForm::refresh);
+    history->addButtons(buttonColumn_, this, [this] { refresh(); });
 }
 
 void TLibraryForm::commit(const QString& what)

@@ -59,7 +59,7 @@ QToolButton* arrowButton(Qt::ArrowType arrow, QWidget* parent)
 
 TSequenceForm::TSequenceForm(const TSequenceFormModel& model, TSequenceFormHost host, QWidget* parent)
     : QWidget(parent, vt::kToolWindowFlags), model_(model), host_(std::move(host)), edit_(model_.dmx, model_.store),
-      undo_(vt::newUndoStack(this))
+      undo_(vt::newUndoStack(this)), gestureName_(tr("nagranie"))
 {
     setWindowTitle(QStringLiteral("Sekwencja"));
     auto* layout = new QVBoxLayout(this);
@@ -171,8 +171,11 @@ QWidget* TSequenceForm::createTimeGroup(int group, const QString& caption, std::
     row->addWidget(time.value);
     row->addLayout(arrows);
     for (bool up : {true, false})
+        // The arrows repeat while held: the run up to the release is one step.
         connect(up ? time.up : time.down, &QToolButton::clicked, this, [this, step, up] {
-            edit(tr("czas sceny"), [this, step, up] { edit_.stepTime(step, up); });
+            std::lock_guard lock(model_.showLock);
+            edit_.stepTime(step, up);
+            gestureName_ = tr("czas sceny");
         });
     return box;
 }
@@ -485,7 +488,7 @@ void TSequenceForm::commitRecording()
         std::lock_guard lock(model_.showLock);
         change = edit_.takeChange();
     }
-    vt::pushChange(*undo_, model_.showLock, tr("nagranie"), std::move(change));
+    vt::pushChange(*undo_, model_.showLock, std::exchange(gestureName_, tr("nagranie")), std::move(change));
 }
 
 // A gesture runs from a press of a button or a key (not repeated) to its release; a turn of

@@ -128,8 +128,8 @@ private:
     // Runs an edit of the working copy under the show lock and puts what it changed, with
     // whatever was recorded before it, on the undo stack.
     void edit(const QString& what, const std::function<void()>& edit);
-    // What the operator recorded since the last edit becomes one step: called when a press
-    // starts a gesture in any window and once its release has been handled.
+    // What the operator recorded or stepped since the last edit becomes one step: called when
+    // a press starts a gesture in any window and once its release has been handled.
     void commitRecording();
     void watchGesture(QEvent* event);
 
@@ -158,4 +158,6 @@ private:
     QPushButton* pause_ = nullptr;
     QPushButton* stop_ = nullptr;
     QUndoStack* undo_ = nullptr;
+    // What the gesture under way is called: a recording unless the editor's own arrows run.
+    QString gestureName_;
 };

@@ -286,6 +286,17 @@ private slots:
         QCOMPARE(rig.value(0), 200);
         QCOMPARE(stack->count(), 2);
 
+        // Holding an arrow steps the time again and again: one step, in place of the scene
+        // addition that was taken back.
+        QTest::mousePress(rig.form->timeUpButton(2), Qt::LeftButton);
+        QTest::qWait(800);
+        QTest::mouseRelease(rig.form->timeUpButton(2), Qt::LeftButton);
+        QTRY_COMPARE(stack->text(1), QStringLiteral("czas sceny"));
+        QCOMPARE(stack->count(), 2);
+        QVERIFY(rig.working([](const KySequence& s) { return s.sceneAt(0).sceneTime; }) > 22);
+        stack->undo();
+        QCOMPARE(rig.working([](const KySequence& s) { return s.sceneAt(0).sceneTime; }), 20u);
+
         rig.form->close();
         QCOMPARE(stack->count(), 0);
     }
