@@ -301,6 +301,31 @@ private slots:
         QCOMPARE(stack->count(), 0);
     }
 
+    // Loading is a step; once the loaded sequence is erased elsewhere, making it again is
+    // refused and the step leaves the stack.
+    void aStepWhoseSequenceWasErasedIsDropped()
+    {
+        EditorRig rig;
+        {
+            std::lock_guard guard(rig.lock);
+            rig.store.addSequence([] { KySequence s; s.name = "A"; return s; }());
+        }
+        rig.form->show();
+        clickRow(rig.form->listGrid(), 0);
+        QUndoStack* stack = rig.form->undoStack();
+        QTRY_COMPARE(stack->undoText(), QStringLiteral("wczytanie sekwencji"));
+        stack->undo();
+        QCOMPARE(rig.working([](const KySequence& s) { return s.name; }), std::string());
+        {
+            std::lock_guard guard(rig.lock);
+            rig.store.eraseSequence(0);
+        }
+        stack->redo();
+        QCOMPARE(stack->count(), 0);
+        QVERIFY(!stack->canRedo());
+        QCOMPARE(rig.working([](const KySequence& s) { return s.id; }), 0);
+    }
+
     void timeGroupsShowAndStepTheTime()
     {
         EditorRig rig;
