@@ -70,6 +70,7 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     createToolWindows();
     createActions();
     createMenus();
+    createUndoMenu();
     createToolbars();
     windows_.remote.reset(installRemote(*this, {show_.seque, show_.dmx, show_.usb, show_.beats, show_.musicMode,
                                                 show_.zoneNames, show_.showLock()},
@@ -82,6 +83,7 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
 
     std::vector<std::string> warnings;
     show_.loadAll(warnings);
+    createEditHistories();
     // A generators file that could not be read must not be replaced by the list window either.
     if (show_.mustNotOverwrite(show_.paths().generators))
         windows_.generator->setGenListPath({});

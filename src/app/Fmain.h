@@ -17,6 +17,8 @@
 class KyRhythmControl;
 class QTimer;
 class TDesk;
+class TPEditHistory;
+class TPUndoContexts;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -123,6 +125,12 @@ private:
     void updateTempo();
     void updateCaption();
 
+    // Undo: the stacks of the library and the installation, the group that follows the
+    // window in use, and the menu "Edycja".
+    void createUndoMenu();
+    void createEditHistories();
+    void commitIconMove(QObject* watched, QEvent* event);
+
     KyShow show_;
     TMMTimer timer_;
     TPIconPages* pageControl_ = nullptr;
@@ -137,4 +145,7 @@ private:
     bool functionWindowsSuspended_ = false;
     // Pages added in the pages window since the program started; names the next one.
     int pagesAdded_ = 0;
+    TPUndoContexts* undoContexts_ = nullptr;
+    TPEditHistory* libraryHistory_ = nullptr;
+    TPEditHistory* installationHistory_ = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "common/PTrackBar.h"
 #include "generator/GeneratorScale.h"
 #include "library/Flibrary.h"
+#include "common/PUndo.h"
 #include "module/Fdmxmodule.h"
 #include "music/Fbeatsource.h"
 #include "music/RhythmControl.h"
@@ -65,6 +66,8 @@ void TMainForm::LibraryActionExecute()
 {
     suspendFunctionWindows();
     TLibraryForm form(show_.library, show_.showLock(), this);
+    form.setHistory(libraryHistory_);
+    undoContexts_->add(&form, libraryHistory_->stack());
     form.exec();
     vt::NameCollator collator;
     {
@@ -84,6 +87,7 @@ void TMainForm::ClubActionExecute()
 {
     suspendFunctionWindows();
     TClubForm form(show_.library, show_.pageNames, show_.showLock(), this);
+    form.setHistory(installationHistory_);
     form.exec();
     {
         std::lock_guard lock(show_.showLock());
@@ -101,6 +105,7 @@ void TMainForm::FloorsActionExecute()
 {
     TFloorsForm form(*pageControl_, show_.pageNames, show_.library.club, show_.showLock(), pagesAdded_, this);
     form.exec();
+    installationHistory_->commit(tr("zmianę stron"));
 }
 
 void TMainForm::CueActionExecute()

@@ -130,6 +130,7 @@ void TMainForm::updateActionsAfterInput()
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    commitIconMove(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

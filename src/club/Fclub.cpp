@@ -4,6 +4,7 @@
 #include "common/PStringGrid.h"
 #include "common/PText.h"
 #include "common/PToolWindow.h"
+#include "common/PUndo.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -63,7 +64,7 @@ TClubForm::TClubForm(KyLibrary& library, const std::vector<std::string>& pageNam
     layout->addWidget(new QLabel(QStringLiteral("Zainstalowane urządzenia"), this), 0, 0);
     layout->addWidget(captions, 1, 0);
     layout->addWidget(deviceGrid_, 2, 0);
-    auto* buttons = new QVBoxLayout;
+    auto* buttons = buttonColumn_ = new QVBoxLayout;
     for (QPushButton* b : {addButton_, eraseButton_, propertiesButton_}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
@@ -133,7 +134,20 @@ void TClubForm::DeviceGridCheckClick(int row, int column)
         bool& flag = device.*flagOf(column);
         flag = !flag;
     }
+    commit(tr("zmianę orientacji"));
     showDevice(row, device);
+}
+
+void TClubForm::setHistory(TPEditHistory* history)
+{
+    history_ = history;
+    history->addButtons(buttonColumn_, this, [this] { refresh(); });
+}
+
+void TClubForm::commit(const QString& what)
+{
+    if (history_)
+        history_->commit(what);
 }
 
 void TClubForm::AddButtonClick()
@@ -150,6 +164,7 @@ void TClubForm::AddButtonClick()
         device.iconTop = place.y;
         club().addClubDevice(device);
     }
+    commit(tr("instalację urządzenia"));
     refresh();
     deviceGrid_->setCurrentCell(static_cast<int>(club().clubDeviceCount()) - 1, Name);
 }
@@ -171,6 +186,7 @@ void TClubForm::EraseButtonClick()
         std::lock_guard lock(showLock_);
         club().eraseClubDevice(static_cast<std::size_t>(deviceGrid_->currentRow()));
     }
+    commit(tr("usunięcie urządzenia"));
     refresh();
 }
 
@@ -188,5 +204,6 @@ void TClubForm::PropertiesButtonClick()
         std::lock_guard lock(showLock_);
         *device = edited;
     }
+    commit(tr("zmianę urządzenia"));
     refresh();
 }

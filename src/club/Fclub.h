@@ -14,6 +14,8 @@
 #include <vector>
 
 class QPushButton;
+class QVBoxLayout;
+class TPEditHistory;
 class TPStringGrid;
 
 class TClubForm : public QDialog {
@@ -23,6 +25,9 @@ public:
 
     // `pageNames` are the main window's page captions (cp1250), in page order.
     TClubForm(KyLibrary& library, const std::vector<std::string>& pageNames, std::mutex& showLock, QWidget* owner);
+    // Installing, changing and removing devices become steps of `history`, which the window's
+    // two buttons take back and make again.
+    void setHistory(TPEditHistory* history);
 
     TPStringGrid* deviceGrid() const { return deviceGrid_; }
     QPushButton* addButton() const { return addButton_; }
@@ -42,12 +47,15 @@ private:
     int pageWidth() const;
     void EraseButtonClick();
     void PropertiesButtonClick();
+    void commit(const QString& what);
 
     KyLibrary& library_;
     const std::vector<std::string>& pageNames_;
     std::mutex& showLock_;
     // The install dialog's last choice; a new window starts again from the first type and page.
     TNewDeviceChoice remembered_;
+    TPEditHistory* history_ = nullptr;
+    QVBoxLayout* buttonColumn_ = nullptr;
     TPStringGrid* deviceGrid_;
     QPushButton* addButton_;
     QPushButton* eraseButton_;

@@ -1,5 +1,6 @@
 #include "cue/CueEdit.h"
 
+#include "common/Change.h"
 #include "cue/Seque.h"
 #include "generator/GeneratorScale.h"
 
@@ -134,6 +135,85 @@ void KyCueEdit::setGeneratorAmplitude(int position)
 void KyCueEdit::open()
 {
     live_.dropMissingSequences(store_);
+    mark();
+}
+
+namespace {
+
+bool sameSettings(const KySeqEngine& a, const KySeqEngine& b)
+{
+    return a.sequence == b.sequence && a.active == b.active && a.speed == b.speed && a.music == b.music &&
+           a.beatsPerStep == b.beatsPerStep;
+}
+
+} // namespace
+
+class KyCueEdit::Change : public KyChange {
+public:
+    Change(KyCueEdit& edit, std::vector<Zone> before, std::vector<Zone> after)
+        : edit_(edit), before_(std::move(before)), after_(std::move(after))
+    {
+    }
+    bool undo() override { return edit_.restore(after_, before_); }
+    bool redo() override { return edit_.restore(before_, after_); }
+
+private:
+    KyCueEdit& edit_;
+    std::vector<Zone> before_, after_;
+};
+
+void KyCueEdit::mark()
+{
+    for (int zone = 0; zone < kZones; ++zone)
+        markedZones_[std::size_t(zone)] = live_.zoneEngine(zone);
+    markedOffsets_ = offsets_;
+}
+
+std::unique_ptr<KyChange> KyCueEdit::takeChange()
+{
+    std::vector<Zone> before, after;
+    for (int zone = 0; zone < kZones; ++zone) {
+        const auto z = std::size_t(zone);
+        if (sameSettings(markedZones_[z], live_.zoneEngine(zone)))
+            continue;
+        before.push_back({zone, markedZones_[z], markedOffsets_[z]});
+        after.push_back({zone, live_.zoneEngine(zone), offsets_[z]});
+    }
+    mark();
+    if (before.empty())
+        return nullptr;
+    return std::make_unique<Change>(*this, std::move(before), std::move(after));
+}
+
+// A zone's engine goes back whole when its sequence changes, so that it plays from the start
+// as a chosen sequence does; otherwise only the settings go back and the playback runs on.
+bool KyCueEdit::restore(const std::vector<Zone>& from, const std::vector<Zone>& to)
+{
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        const KySequence& wanted = *to[i].engine.sequence;
+        if (live_.zoneEngine(from[i].index).sequence != from[i].engine.sequence ||
+            (wanted.id != 0 && store_.findSharedSequence(wanted.id) != to[i].engine.sequence))
+            return false;
+    }
+    for (const Zone& zone : to) {
+        KySeqEngine& engine = live_.zoneEngine(zone.index);
+        if (engine.sequence != zone.engine.sequence) {
+            engine = zone.engine;
+            engine.rewind();
+            if (live_.playState == KyCue::Playing)
+                engine.play();
+            else
+                engine.stop();
+        } else {
+            engine.active = zone.engine.active;
+            engine.speed = zone.engine.speed;
+            engine.music = zone.engine.music;
+            engine.beatsPerStep = zone.engine.beatsPerStep;
+        }
+        offsets_[std::size_t(zone.index)] = zone.offset;
+    }
+    mark();
+    return true;
 }
 
 void KyCueEdit::close()

@@ -8,9 +8,11 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+class KyChange;
 class KySeque;
 
 // What one zone row shows.
@@ -94,13 +96,32 @@ public:
     // erased) replaces the live cue; with none left the live cue starts anew.
     void erase(std::size_t row);
 
+    // What the zones became since the last mark (their sequences, activity, speeds, music
+    // and pulses), as one change that puts them back and makes them again; null when no zone
+    // changed. Either way the mark moves to now. Opening marks. A change refuses when a zone
+    // it touches no longer plays what it left there, or would get back a sequence no longer
+    // stored.
+    std::unique_ptr<KyChange> takeChange();
+    void mark();
+
 private:
+    class Change;
+    struct Zone {
+        int index = 0;
+        KySeqEngine engine;
+        int offset = 0;
+    };
+    // Puts `to` in place of `from` in every zone; false, changing nothing, when a zone's target
+    // is gone.
+    bool restore(const std::vector<Zone>& from, const std::vector<Zone>& to);
     void readOffsets();
 
     KyCue& live_;
     KySeque& store_;
     std::array<int, kZones> offsets_{};
     bool isNew_ = true;
+    std::array<KySeqEngine, kZones> markedZones_;
+    std::array<int, kZones> markedOffsets_{};
 };
 
 std::vector<std::string> storedSequenceNames(const KySeque& store);

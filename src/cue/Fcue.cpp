@@ -1,5 +1,6 @@
 #include "cue/Fcue.h"
 
+#include "common/Change.h"
 #include "common/Fname.h"
 #include "common/PShownTimer.h"
 #include "common/PStoredList.h"
@@ -7,6 +8,7 @@
 #include "common/PText.h"
 #include "common/PToolWindow.h"
 #include "common/PTrackBar.h"
+#include "common/PUndo.h"
 #include "cue/Dmx_space.h"
 #include "cue/Seque.h"
 #include "sequence/CueGlobals.h"
@@ -16,8 +18,11 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
+#include <QUndoStack>
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
@@ -57,7 +62,8 @@ void keepPlaceWhenHidden(QWidget* widget)
 } // namespace
 
 TCueForm::TCueForm(const TCueFormModel& model, QWidget* parent)
-    : QWidget(parent, vt::kToolWindowFlags), model_(model), edit_(model_.dmx.liveCue(), model_.store)
+    : QWidget(parent, vt::kToolWindowFlags), model_(model), edit_(model_.dmx.liveCue(), model_.store),
+      undo_(vt::newUndoStack(this))
 {
     setWindowTitle(QStringLiteral("Cue"));
     auto* layout = new QHBoxLayout(this);
@@ -101,6 +107,7 @@ QWidget* TCueForm::createFileRow()
     for (QWidget* w : {static_cast<QWidget*>(save_), static_cast<QWidget*>(saveAs_), static_cast<QWidget*>(new_)})
         row->addWidget(w);
     row->addWidget(name_, 1);
+    vt::addUndoButtons(*undo_, row, box);
 
     connect(save_, &QPushButton::clicked, this, &TCueForm::SaveButtonClick);
     connect(saveAs_, &QPushButton::clicked, this, &TCueForm::SaveAsButtonClick);
@@ -172,23 +179,35 @@ void TCueForm::createZoneRow(QGridLayout* grid, int zone)
                        static_cast<QWidget*>(r.pulses)})
         keepPlaceWhenHidden(w);
 
-    connect(r.active, &QCheckBox::toggled, this,
-            [this, zone](bool on) { changeZones([&](KyCueEdit& e) { e.setActive(zone, on); }); });
+    connect(r.active, &QCheckBox::toggled, this, [this, zone](bool on) {
+        changeZones([&](KyCueEdit& e) { e.setActive(zone, on); });
+        commitZones(tr("aktywność strefy"));
+    });
     connect(r.sequence, &QComboBox::activated, this, [this, zone](int index) {
         changeZones([&](KyCueEdit& e) {
             if (std::size_t(index) < model_.store.sequenceCount())
                 e.chooseSequence(zone, std::size_t(index));
         });
+        commitZones(tr("wybór sekwencji"));
     });
-    connect(r.erase, &QToolButton::clicked, this, [this, zone] { changeZones([&](KyCueEdit& e) { e.eraseZone(zone); }); });
+    connect(r.erase, &QToolButton::clicked, this, [this, zone] {
+        changeZones([&](KyCueEdit& e) { e.eraseZone(zone); });
+        commitZones(tr("usunięcie strefy"));
+    });
+    // A drag of the speed bar, or a run of its keys, is one step, taken when it ends.
+    r.speed->installEventFilter(this);
     connect(r.speed, &TPTrackBar::changed, this, [this, zone] {
         const int position = rows_[std::size_t(zone)].speed->position();
         changeZones([&](KyCueEdit& e) { e.setZoneSpeed(zone, position); });
     });
-    connect(r.music, &QCheckBox::toggled, this,
-            [this, zone](bool on) { changeZones([&](KyCueEdit& e) { e.setMusic(zone, on); }); });
-    connect(r.pulses, &QComboBox::activated, this,
-            [this, zone](int item) { changeZones([&](KyCueEdit& e) { e.setPulses(zone, std::size_t(item)); }); });
+    connect(r.music, &QCheckBox::toggled, this, [this, zone](bool on) {
+        changeZones([&](KyCueEdit& e) { e.setMusic(zone, on); });
+        commitZones(tr("muzykę strefy"));
+    });
+    connect(r.pulses, &QComboBox::activated, this, [this, zone](int item) {
+        changeZones([&](KyCueEdit& e) { e.setPulses(zone, std::size_t(item)); });
+        commitZones(tr("bity strefy"));
+    });
 }
 
 QComboBox* TCueForm::createDropList(QWidget* parent)
@@ -294,8 +313,35 @@ void TCueForm::FormShow()
 
 void TCueForm::FormClose()
 {
+    undo_->clear();
     std::lock_guard lock(model_.showLock);
     edit_.close();
+}
+
+void TCueForm::commitZones(const QString& what)
+{
+    std::unique_ptr<KyChange> change;
+    {
+        std::lock_guard lock(model_.showLock);
+        change = edit_.takeChange();
+    }
+    vt::pushChange(*undo_, model_.showLock, what, std::move(change), [this] { changeZones([](KyCueEdit&) {}); });
+}
+
+void TCueForm::forgetSteps()
+{
+    undo_->clear();
+    std::lock_guard lock(model_.showLock);
+    edit_.mark();
+}
+
+bool TCueForm::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto type = event->type();
+    const bool repeated = type == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->isAutoRepeat();
+    if (!repeated && (type == QEvent::MouseButtonRelease || type == QEvent::KeyRelease || type == QEvent::Wheel))
+        QTimer::singleShot(0, this, [this] { commitZones(tr("prędkość strefy")); });
+    return QWidget::eventFilter(watched, event);
 }
 
 void TCueForm::RefreshTimerTimer()
@@ -398,6 +444,7 @@ void TCueForm::CueSpeedFollowed()
 void TCueForm::rereadZones()
 {
     changeZones([](KyCueEdit& e) { e.rereadZones(); });
+    forgetSteps();
     RefreshTimerTimer();
 }
 
@@ -451,8 +498,10 @@ void TCueForm::ListSelectCell(int line)
             loaded = true;
         }
     });
-    if (loaded)
+    if (loaded) {
+        forgetSteps();
         emit liveCueReplaced();
+    }
 }
 
 void TCueForm::writeCues()
@@ -496,6 +545,7 @@ void TCueForm::SaveAsButtonClick()
 void TCueForm::NewButtonClick()
 {
     changeZones([](KyCueEdit& e) { e.startNew(); });
+    forgetSteps();
     name_->setText(QString());
     emit liveCueReplaced();
 }
@@ -514,6 +564,7 @@ void TCueForm::RenameButtonClick()
     if (!given)
         return;
     changeZones([&](KyCueEdit& e) { e.rename(*selected, *given); });
+    forgetSteps();
     fillList();
     emit liveCueReplaced();
 }
@@ -529,6 +580,7 @@ void TCueForm::EraseButtonClick()
         if (*selected < model_.store.cueCount())
             e.erase(*selected);
     });
+    forgetSteps();
     fillList();
     emit liveCueReplaced();
     writeCues();

@@ -23,6 +23,7 @@ class QGridLayout;
 class QLabel;
 class QPushButton;
 class QToolButton;
+class QUndoStack;
 class TPStringGrid;
 class TPTrackBar;
 
@@ -68,6 +69,9 @@ public:
     QLabel* amplitudeValue() const { return amplitude_.value; }
     TPStringGrid* cueList() const { return list_; }
     QPushButton* renameButton() const { return stored_->renameButton(); }
+    // The zone edits of the live cue; cleared when the live cue is replaced or the window
+    // closes.
+    QUndoStack* undoStack() const { return undo_; }
     QPushButton* eraseButton() const { return stored_->eraseButton(); }
 
 signals:
@@ -116,6 +120,11 @@ private:
     void showBarValues();
     // Runs `change` on the editor under the show lock, then shows every row.
     template <class Change> void changeZones(Change change);
+    // What changed in the zones since the last step becomes one, named `what`.
+    void commitZones(const QString& what);
+    // Another live cue: its steps start afresh.
+    void forgetSteps();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The speed listener, called under the show lock by whoever changed a cue's speed.
     void CueSpeedFollowed();
     // The stored cue of the list's current row, if any.
@@ -135,6 +144,7 @@ private:
     TCueFormModel model_;
     KyCueEdit edit_;
 
+    QUndoStack* undo_ = nullptr;
     QPushButton* save_ = nullptr;
     QPushButton* saveAs_ = nullptr;
     QPushButton* new_ = nullptr;

@@ -28,6 +28,8 @@ public:
 
     // The type's channel count, 0 without a type.
     int channelCount() const;
+
+    friend bool operator==(const KyClubDevice&, const KyClubDevice&) = default;
 };
 
 class KyClub {

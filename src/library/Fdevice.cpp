@@ -3,7 +3,9 @@
 #include "common/PPicture.h"
 #include "common/PStringGrid.h"
 #include "common/PText.h"
+#include "common/PUndo.h"
 #include "library/Fdevedit.h"
+#include "library/TypeChange.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,6 +14,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,6 +23,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTimer>
+#include <QUndoStack>
 #include <QTextDocument>
 
 namespace {
@@ -502,7 +507,8 @@ void TDevDimmersFrame::refresh()
 // ---- The editor window
 
 TDeviceForm::TDeviceForm(KyDevice& device, QWidget* owner)
-    : QDialog(owner), device_(device), pageList_(new QListWidget(this)), pageArea_(new QStackedWidget(this)),
+    : QDialog(owner), device_(device), marked_(device), undo_(vt::newUndoStack(this)),
+      pageList_(new QListWidget(this)), pageArea_(new QStackedWidget(this)),
       okButton_(button(QStringLiteral("OK"), this)), cancelButton_(button(QStringLiteral("Anuluj"), this))
 {
     setStyleSheet(QStringLiteral("QLineEdit:disabled { background-color: palette(button); }"));
@@ -534,6 +540,7 @@ TDeviceForm::TDeviceForm(KyDevice& device, QWidget* owner)
     layout->addWidget(pageList_, 0, 0);
     layout->addWidget(pageArea_, 0, 1);
     auto* buttons = new QHBoxLayout;
+    vt::addUndoButtons(*undo_, buttons, this);
     buttons->addStretch();
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton_);
@@ -544,6 +551,32 @@ TDeviceForm::TDeviceForm(KyDevice& device, QWidget* owner)
     connect(okButton_, &QPushButton::clicked, this, &TDeviceForm::OkButtonClick);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     pageList_->setCurrentRow(0);
+    qApp->installEventFilter(this);
+}
+
+// Input ends in a step once it has been handled; the editor is modal, so all of it is its own.
+bool TDeviceForm::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto type = event->type();
+    const bool repeated = type == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->isAutoRepeat();
+    if (!repeated && (type == QEvent::MouseButtonRelease || type == QEvent::KeyRelease || type == QEvent::Wheel ||
+                      type == QEvent::FocusOut))
+        QTimer::singleShot(0, this, &TDeviceForm::commitEdit);
+    return QDialog::eventFilter(watched, event);
+}
+
+void TDeviceForm::commitEdit()
+{
+    auto change = KyTypeChange::between(device_, marked_);
+    if (!change)
+        return;
+    const QString page = pageList_->currentItem() ? pageList_->currentItem()->text() : QString();
+    vt::pushChange(*undo_, copyLock_, tr("zmianę: %1").arg(page), std::move(change), [this] {
+        marked_ = device_;
+        for (TDevFrame* frame : pages_)
+            frame->refresh();
+    });
+    marked_ = device_;
 }
 
 void TDeviceForm::PageListChange(int row)

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <mutex>
 
 class KyColorMixerEdit;
 class KyDimmerEdit;
@@ -24,6 +25,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QStackedWidget;
+class QUndoStack;
 class QVBoxLayout;
 
 // One page of the editor, under its heading.
@@ -145,12 +147,24 @@ public:
     TDevFrame* page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
     QPushButton* okButton() const { return okButton_; }
     QPushButton* cancelButton() const { return cancelButton_; }
+    // The edits of the working copy: what changed by each press and release, key or field
+    // left is one step.
+    QUndoStack* undoStack() const { return undo_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void PageListChange(int row);
     void OkButtonClick();
+    void commitEdit();
 
     KyDevice& device_;
+    // The working copy as the last step left it.
+    KyDevice marked_;
+    // The copy is the editor's own: the steps' lock guards nothing the tick sees.
+    std::mutex copyLock_;
+    QUndoStack* undo_;
     QListWidget* pageList_;
     QStackedWidget* pageArea_;
     std::array<TDevFrame*, pageCount> pages_{};

@@ -1,9 +1,11 @@
 #include "library/Flibrary.h"
 
 #include "common/Files.h"
+#include "common/ListChange.h"
 #include "common/PFileChooser.h"
 #include "common/PStringGrid.h"
 #include "common/PText.h"
+#include "common/PUndo.h"
 #include "library/Fdevice.h"
 #include "library/Ffixtureimport.h"
 #include "library/LibraryFile.h"
@@ -63,7 +65,7 @@ TLibraryForm::TLibraryForm(KyLibrary& library, std::mutex& showLock, QWidget* ow
     layout->addWidget(deviceGrid_, 1, 0);
     layout->addWidget(new QLabel(QStringLiteral("Opis urządzenia"), this), 0, 1);
     layout->addWidget(description_, 1, 1);
-    auto* buttons = new QVBoxLayout;
+    auto* buttons = buttonColumn_ = new QVBoxLayout;
     for (QPushButton* b : {newButton_, newFromButton_, propertiesButton_, eraseButton_, importButton_, exportButton_,
                            fixtureImportButton_}) {
         b->setAutoDefault(false);
@@ -118,6 +120,18 @@ std::shared_ptr<KyDevice> TLibraryForm::currentType() const
     return library_.deviceAt(static_cast<std::size_t>(row));
 }
 
+void TLibraryForm::setHistory(TPEditHistory* history)
+{
+    history_ = history;
+    history->addButtons(buttonColumn_, this, [this] { refresh(); });
+}
+
+void TLibraryForm::commit(const QString& what)
+{
+    if (history_)
+        history_->commit(what);
+}
+
 void TLibraryForm::addEdited(KyDevice working)
 {
     TDeviceForm editor(working, this);
@@ -128,6 +142,7 @@ void TLibraryForm::addEdited(KyDevice working)
         std::lock_guard lock(showLock_);
         added = library_.addDevice(working);
     }
+    commit(tr("dodanie typu urządzenia"));
     refresh();
     if (added)
         deviceGrid_->setCurrentCell(static_cast<int>(library_.deviceCount()) - 1, 1);
@@ -155,11 +170,15 @@ void TLibraryForm::PropertiesButtonClick()
     TDeviceForm editor(working, this);
     if (editor.exec() != QDialog::Accepted)
         return;
+    std::unique_ptr<KyChange> change;
     {
         // The type object stays where it is, so every installed device of it sees the edit.
         std::lock_guard lock(showLock_);
         std::swap(*type, working);
+        change = KyListChange<KyDevice>::exchanged(library_.devices, type, std::move(working));
     }
+    if (history_)
+        history_->push(tr("zmianę typu urządzenia"), std::move(change));
     refresh();
 }
 
@@ -185,6 +204,7 @@ void TLibraryForm::EraseButtonClick()
         std::lock_guard lock(showLock_);
         library_.eraseDevice(static_cast<std::size_t>(deviceGrid_->currentRow()));
     }
+    commit(tr("usunięcie typu urządzenia"));
     refresh();
 }
 
@@ -237,6 +257,7 @@ void TLibraryForm::FixtureImportButtonClick()
         for (const KyDevice& type : importer.imported())
             added += library_.addDevice(type) ? 1 : 0;
     }
+    commit(tr("import urządzeń"));
     refresh();
     if (added > 0)
         deviceGrid_->setCurrentCell(static_cast<int>(library_.deviceCount()) - 1, 1);

@@ -12,12 +12,17 @@
 
 class QPlainTextEdit;
 class QPushButton;
+class QVBoxLayout;
+class TPEditHistory;
 class TPStringGrid;
 
 class TLibraryForm : public QDialog {
     Q_OBJECT
 public:
     TLibraryForm(KyLibrary& library, std::mutex& showLock, QWidget* owner);
+    // Adding, copying, editing and erasing types become steps of `history`, which the window's
+    // two buttons take back and make again.
+    void setHistory(TPEditHistory* history);
 
     TPStringGrid* deviceGrid() const { return deviceGrid_; }
     QPlainTextEdit* description() const { return description_; }
@@ -37,6 +42,7 @@ private:
     std::shared_ptr<KyDevice> currentType() const;
     // Opens the editor on the copy and adds it as a new type on "OK".
     void addEdited(KyDevice working);
+    void commit(const QString& what);
 
     void NewButtonClick();
     void NewFromButtonClick();
@@ -48,6 +54,8 @@ private:
 
     KyLibrary& library_;
     std::mutex& showLock_;
+    TPEditHistory* history_ = nullptr;
+    QVBoxLayout* buttonColumn_;
     TPStringGrid* deviceGrid_;
     QPlainTextEdit* description_;
     QPushButton* newButton_;

@@ -1,11 +1,13 @@
 #include "sequence/Fsequence.h"
 
+#include "common/Change.h"
 #include "common/Fname.h"
 #include "common/PShownTimer.h"
 #include "common/PStoredList.h"
 #include "common/PStringGrid.h"
 #include "common/PText.h"
 #include "common/PToolWindow.h"
+#include "common/PUndo.h"
 #include "sequence/EditSpace.h"
 #include "sequence/Fsceneprop.h"
 
@@ -14,10 +16,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -53,7 +58,8 @@ QToolButton* arrowButton(Qt::ArrowType arrow, QWidget* parent)
 } // namespace
 
 TSequenceForm::TSequenceForm(const TSequenceFormModel& model, TSequenceFormHost host, QWidget* parent)
-    : QWidget(parent, vt::kToolWindowFlags), model_(model), host_(std::move(host)), edit_(model_.dmx, model_.store)
+    : QWidget(parent, vt::kToolWindowFlags), model_(model), host_(std::move(host)), edit_(model_.dmx, model_.store),
+      undo_(vt::newUndoStack(this)), gestureName_(tr("nagranie"))
 {
     setWindowTitle(QStringLiteral("Sekwencja"));
     auto* layout = new QVBoxLayout(this);
@@ -77,6 +83,7 @@ QWidget* TSequenceForm::createFileRow()
     saveAsButton_ = fileButton("saveas", QStringLiteral("Zapisz sekwencję jako..."), box);
     for (QToolButton* b : {newButton_, saveButton_, saveAsButton_})
         buttons->addWidget(b);
+    vt::addUndoButtons(*undo_, buttons, box);
     buttons->addStretch();
     fadeCheck_ = new QCheckBox(QStringLiteral("Płynna zmiana"), box);
     buttons->addWidget(fadeCheck_);
@@ -90,10 +97,8 @@ QWidget* TSequenceForm::createFileRow()
     connect(newButton_, &QToolButton::clicked, this, &TSequenceForm::NewButtonClick);
     connect(saveButton_, &QToolButton::clicked, this, &TSequenceForm::SaveButtonClick);
     connect(saveAsButton_, &QToolButton::clicked, this, &TSequenceForm::SaveAsButtonClick);
-    connect(fadeCheck_, &QCheckBox::clicked, this, [this](bool checked) {
-        std::lock_guard lock(model_.showLock);
-        edit_.setFade(checked);
-    });
+    connect(fadeCheck_, &QCheckBox::clicked, this,
+            [this](bool checked) { edit(tr("płynną zmianę"), [this, checked] { edit_.setFade(checked); }); });
     return box;
 }
 
@@ -128,8 +133,10 @@ QWidget* TSequenceForm::createSceneGroup()
     };
     connect(previousScene_, &QPushButton::clicked, this, sceneAction(&KySequenceEdit::previousScene));
     connect(nextScene_, &QPushButton::clicked, this, sceneAction(&KySequenceEdit::nextScene));
-    connect(addScene_, &QPushButton::clicked, this, sceneAction(&KySequenceEdit::addScene));
-    connect(eraseScene_, &QPushButton::clicked, this, sceneAction(&KySequenceEdit::eraseScene));
+    connect(addScene_, &QPushButton::clicked, this,
+            [this] { edit(tr("dodanie sceny"), [this] { edit_.addScene(); }); });
+    connect(eraseScene_, &QPushButton::clicked, this,
+            [this] { edit(tr("usunięcie sceny"), [this] { edit_.eraseScene(); }); });
     return group;
 }
 
@@ -144,10 +151,8 @@ QWidget* TSequenceForm::createTimeRow()
     globalTime_ = new QCheckBox(QStringLiteral("Czas globalny"), box);
     row->addWidget(globalTime_);
     row->addStretch();
-    connect(globalTime_, &QCheckBox::toggled, this, [this](bool checked) {
-        std::lock_guard lock(model_.showLock);
-        edit_.setGlobalTime(checked);
-    });
+    connect(globalTime_, &QCheckBox::toggled, this,
+            [this](bool checked) { edit(tr("czas globalny"), [this, checked] { edit_.setGlobalTime(checked); }); });
     return box;
 }
 
@@ -166,9 +171,11 @@ QWidget* TSequenceForm::createTimeGroup(int group, const QString& caption, std::
     row->addWidget(time.value);
     row->addLayout(arrows);
     for (bool up : {true, false})
+        // The arrows repeat while held: the run up to the release is one step.
         connect(up ? time.up : time.down, &QToolButton::clicked, this, [this, step, up] {
             std::lock_guard lock(model_.showLock);
             edit_.stepTime(step, up);
+            gestureName_ = tr("czas sceny");
         });
     return box;
 }
@@ -243,6 +250,7 @@ void TSequenceForm::FormShow()
         std::lock_guard lock(model_.showLock);
         edit_.open();
     }
+    qApp->installEventFilter(this);
     fillList();
     RefreshTimerTimer();
     host_.pressStop();
@@ -253,6 +261,8 @@ void TSequenceForm::FormShow()
 void TSequenceForm::FormClose()
 {
     open_ = false;
+    qApp->removeEventFilter(this);
+    undo_->clear();
     host_.timer.setOnMMTimer(host_.mainTick);
     StopButtonClick();
     {
@@ -285,16 +295,22 @@ void TSequenceForm::RefreshTimerTimer()
     std::size_t scenes = 0;
     std::uint32_t time = 0;
     std::string name;
+    bool global = false;
     {
         std::lock_guard lock(model_.showLock);
         const KySequence& working = edit_.workingCopy();
         fade = working.fade;
+        global = edit_.globalTime();
         scene = edit_.currentScene();
         scenes = working.sceneCount();
         time = edit_.currentSceneTime();
         name = working.name;
     }
     fadeCheck_->setChecked(fade);
+    {
+        QSignalBlocker quiet(globalTime_);
+        globalTime_->setChecked(global);
+    }
     sceneNumber_->setText(QString::number(scene + 1));
     sceneCount_->setText(QString::number(scenes));
     const auto texts = sceneTimeTexts(time);
@@ -334,8 +350,7 @@ void TSequenceForm::ListSelectCell(int row)
             return;
     }
     runMainTick();
-    std::lock_guard lock(model_.showLock);
-    edit_.load(std::size_t(row));
+    edit(tr("wczytanie sekwencji"), [this, row] { edit_.load(std::size_t(row)); });
 }
 
 void TSequenceForm::writeSequences()
@@ -346,8 +361,7 @@ void TSequenceForm::writeSequences()
 void TSequenceForm::NewButtonClick()
 {
     runMainTick();
-    std::lock_guard lock(model_.showLock);
-    edit_.startNew();
+    edit(tr("nową sekwencję"), [this] { edit_.startNew(); });
 }
 
 void TSequenceForm::SaveButtonClick()
@@ -376,6 +390,7 @@ void TSequenceForm::SaveAsButtonClick()
     {
         std::lock_guard lock(model_.showLock);
         edit_.saveAs(*given);
+        edit_.mark();
     }
     fillList();
     {
@@ -401,6 +416,7 @@ void TSequenceForm::RenameButtonClick()
     {
         std::lock_guard lock(model_.showLock);
         edit_.rename(*row, *given);
+        edit_.mark();
     }
     fillList();
 }
@@ -411,10 +427,15 @@ void TSequenceForm::EraseButtonClick()
     if (!row)
         return;
     if (confirmErase(this, QStringLiteral("Na pewno chcesz wykasowac sekwencje"))) {
+        bool replaced = false;
         {
             std::lock_guard lock(model_.showLock);
             edit_.erase(*row);
+            // With the last one gone the working copy started anew: its steps are of another.
+            replaced = edit_.takeChange() != nullptr;
         }
+        if (replaced)
+            undo_->clear();
         fillList();
     }
     writeSequences();
@@ -436,11 +457,52 @@ void TSequenceForm::SceneNumberDblClick()
 
 bool TSequenceForm::eventFilter(QObject* watched, QEvent* event)
 {
+    watchGesture(event);
     if (watched == sceneNumber_ && event->type() == QEvent::MouseButtonDblClick) {
         SceneNumberDblClick();
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// ---- Undo
+
+void TSequenceForm::edit(const QString& what, const std::function<void()>& edit)
+{
+    commitRecording();
+    std::unique_ptr<KyChange> change;
+    {
+        std::lock_guard lock(model_.showLock);
+        edit();
+        change = edit_.takeChange();
+    }
+    vt::pushChange(*undo_, model_.showLock, what, std::move(change));
+}
+
+void TSequenceForm::commitRecording()
+{
+    if (!open_)
+        return;
+    std::unique_ptr<KyChange> change;
+    {
+        std::lock_guard lock(model_.showLock);
+        change = edit_.takeChange();
+    }
+    vt::pushChange(*undo_, model_.showLock, std::exchange(gestureName_, tr("nagranie")), std::move(change));
+}
+
+// A gesture runs from a press of a button or a key (not repeated) to its release; a turn of
+// the wheel is one. Its end is taken after the release was handled.
+void TSequenceForm::watchGesture(QEvent* event)
+{
+    const auto type = event->type();
+    const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
+    if (key && static_cast<QKeyEvent*>(event)->isAutoRepeat())
+        return;
+    if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress)
+        commitRecording();
+    else if (type == QEvent::MouseButtonRelease || type == QEvent::KeyRelease || type == QEvent::Wheel)
+        QTimer::singleShot(0, this, &TSequenceForm::commitRecording);
 }
 
 // ---- Preview

@@ -24,6 +24,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QToolButton;
+class QUndoStack;
 class TPStringGrid;
 
 // What the editor works on; all of it is the show's.
@@ -81,6 +82,8 @@ public:
     QPushButton* startButton() const { return start_; }
     QPushButton* pauseButton() const { return pause_; }
     QPushButton* stopButton() const { return stop_; }
+    // The edits of the working copy, recording gestures among them; cleared on closing.
+    QUndoStack* undoStack() const { return undo_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -122,6 +125,13 @@ private:
     void PauseButtonClick(bool down);
     void StopButtonClick();
     void setEditingEnabled(bool enabled);
+    // Runs an edit of the working copy under the show lock and puts what it changed, with
+    // whatever was recorded before it, on the undo stack.
+    void edit(const QString& what, const std::function<void()>& edit);
+    // What the operator recorded or stepped since the last edit becomes one step: called when
+    // a press starts a gesture in any window and once its release has been handled.
+    void commitRecording();
+    void watchGesture(QEvent* event);
 
     TSequenceFormModel model_;
     TSequenceFormHost host_;
@@ -147,4 +157,7 @@ private:
     QPushButton* start_ = nullptr;
     QPushButton* pause_ = nullptr;
     QPushButton* stop_ = nullptr;
+    QUndoStack* undo_ = nullptr;
+    // What the gesture under way is called: a recording unless the editor's own arrows run.
+    QString gestureName_;
 };

@@ -1,9 +1,12 @@
 #include "sequence/SequenceEdit.h"
 
+#include "common/Change.h"
 #include "dmx/Usb.h"
 #include "sequence/EditSpace.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <set>
 
 KySequence newWorkingCopy()
 {
@@ -44,6 +47,7 @@ void KySequenceEdit::open()
 {
     dmx_.recordingMode = true;
     replaceWorkingCopy(newWorkingCopy(), true);
+    mark();
 }
 
 void KySequenceEdit::close()
@@ -197,6 +201,142 @@ void KySequenceEdit::stopPreview()
 bool KySequenceEdit::previewPlaying() const
 {
     return dmx_.previewEngine().playing;
+}
+
+namespace {
+
+bool sameStoredFields(const KyGenerator& a, const KyGenerator& b)
+{
+    return a.enabled == b.enabled && a.masterDirection == b.masterDirection && a.speedModifier == b.speedModifier &&
+           a.amplitudeModifier == b.amplitudeModifier && a.phaseModifier == b.phaseModifier &&
+           a.direction == b.direction && a.phaseFlip == b.phaseFlip && a.amplitude == b.amplitude &&
+           a.speed == b.speed && a.phase == b.phase;
+}
+
+// Whether the scenes hold the same time, records, values and stored generator fields; the
+// generators' running state does not count.
+bool sameScene(const KyScene& a, const KyScene& b)
+{
+    if (a.sceneTime != b.sceneTime || !std::ranges::equal(a.values(), b.values()))
+        return false;
+    if (a.sharedShape() != b.sharedShape() && !a.shape().sameRecords(b.shape()))
+        return false;
+    const auto ga = a.generators(), gb = b.generators();
+    return std::equal(ga.begin(), ga.end(), gb.begin(), gb.end(), [](const auto& x, const auto& y) {
+        return x.first == y.first && sameStoredFields(x.second, y.second);
+    });
+}
+
+void addChannels(const std::vector<KyScene>& scenes, std::set<int>& channels)
+{
+    for (const KyScene& scene : scenes)
+        scene.forEachEntry([&](std::int32_t channel, const KyChStatus&) { channels.insert(channel); });
+}
+
+} // namespace
+
+class KySequenceEdit::Change : public KyChange {
+public:
+    // A universe channel's value on either side.
+    struct Level {
+        int channel;
+        std::uint8_t before, after;
+    };
+
+    Change(KySequenceEdit& edit, std::size_t first, Side before, Side after, std::vector<Level> levels)
+        : edit_(edit), first_(first), before_(std::move(before)), after_(std::move(after)), levels_(std::move(levels))
+    {
+    }
+    bool undo() override { return apply(after_, before_, &Level::before); }
+    bool redo() override { return apply(before_, after_, &Level::after); }
+
+private:
+    bool apply(const Side& from, const Side& to, std::uint8_t Level::*value)
+    {
+        if (!edit_.restore(first_, from, to))
+            return false;
+        for (const Level& level : levels_)
+            edit_.dmx_.setChannel(level.channel, level.*value);
+        edit_.mark();
+        return true;
+    }
+
+    KySequenceEdit& edit_;
+    std::size_t first_;
+    Side before_, after_;
+    std::vector<Level> levels_;
+};
+
+void KySequenceEdit::mark()
+{
+    mark_.sequence = working();
+    mark_.isNew = isNew_;
+    mark_.globalTime = globalTime_;
+    mark_.currentScene = dmx_.currentScene;
+    mark_.universe = dmx_.data();
+}
+
+std::unique_ptr<KyChange> KySequenceEdit::takeChange()
+{
+    const KySequence& then = mark_.sequence;
+    const KySequence& now = working();
+    const std::size_t n = then.sceneCount(), m = now.sceneCount();
+    std::size_t first = 0;
+    while (first < n && first < m && sameScene(then.sceneAt(first), now.sceneAt(first)))
+        ++first;
+    std::size_t kept = 0; // equal scenes at the end
+    while (first + kept < n && first + kept < m && sameScene(then.sceneAt(n - 1 - kept), now.sceneAt(m - 1 - kept)))
+        ++kept;
+    const bool sameScenes = first == n && n == m;
+    if (sameScenes && then.fade == now.fade && then.id == now.id && mark_.isNew == isNew_) {
+        // The marked copy holds what the working copy holds: only the place moves on.
+        mark_.globalTime = globalTime_;
+        mark_.currentScene = dmx_.currentScene;
+        mark_.universe = dmx_.data();
+        return nullptr;
+    }
+    auto sideOf = [&](const KySequence& s, std::size_t count, bool isNew, bool global, int scene) {
+        const auto begin = s.scenes.begin() + static_cast<std::ptrdiff_t>(first);
+        return Side{{begin, begin + static_cast<std::ptrdiff_t>(count - first - kept)},
+                    count, s.id, s.name, s.fade, isNew, global, scene};
+    };
+    Side before = sideOf(then, n, mark_.isNew, mark_.globalTime, mark_.currentScene);
+    Side after = sideOf(now, m, isNew_, globalTime_, dmx_.currentScene);
+    std::set<int> channels;
+    addChannels(before.scenes, channels);
+    addChannels(after.scenes, channels);
+    std::vector<Change::Level> levels;
+    for (int channel : channels) {
+        const auto i = static_cast<std::size_t>(channel);
+        if (KyUniverse::inRange(channel) && mark_.universe[i] != dmx_.data()[i])
+            levels.push_back({channel, mark_.universe[i], dmx_.data()[i]});
+    }
+    auto change = std::make_unique<Change>(*this, first, std::move(before), std::move(after), std::move(levels));
+    mark();
+    return change;
+}
+
+bool KySequenceEdit::restore(std::size_t first, const Side& from, const Side& to)
+{
+    KySequence& sequence = working();
+    const bool otherSequence = from.id != to.id || from.isNew != to.isNew;
+    if (sequence.sceneCount() != from.sceneCount || (otherSequence && !to.isNew && !store_.findSequence(to.id)))
+        return false;
+    const auto begin = sequence.scenes.begin() + static_cast<std::ptrdiff_t>(first);
+    sequence.scenes.erase(begin, begin + static_cast<std::ptrdiff_t>(from.scenes.size()));
+    sequence.scenes.insert(sequence.scenes.begin() + static_cast<std::ptrdiff_t>(first), to.scenes.begin(),
+                           to.scenes.end());
+    sequence.fade = to.fade;
+    // Saving as a new sequence since does not make an edit of the copy go back to the old
+    // identity; only a change that loaded or started a sequence puts the identity back.
+    if (otherSequence) {
+        sequence.id = to.id;
+        sequence.name = to.name;
+        isNew_ = to.isNew;
+    }
+    globalTime_ = to.globalTime;
+    dmx_.currentScene = to.currentScene;
+    return true;
 }
 
 std::array<std::string, 3> sceneTimeTexts(std::uint32_t ticks)

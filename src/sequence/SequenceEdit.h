@@ -4,14 +4,17 @@
 // saves, renames and erases. Every member is called under the show lock, since the tick
 // plays the working copy and the stored sequences.
 
+#include "dmx/Universe.h"
 #include "sequence/SequenceStore.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+class KyChange;
 class KyEditSpace;
 class KyUsb;
 
@@ -70,7 +73,37 @@ public:
     void stopPreview();
     bool previewPlaying() const;
 
+    // What the working copy became since the last mark, as one change that puts back (and
+    // makes again) its scenes, fade, identity, the time mode, the current scene and the
+    // universe's values of the channels of the scenes it changed; null when no scene, the fade
+    // nor the identity changed. Either way the mark moves to now. Opening marks.
+    std::unique_ptr<KyChange> takeChange();
+    void mark();
+
 private:
+    class Change;
+    // The working copy and the editor's place in it, as a change holds each side.
+    struct Side {
+        std::vector<KyScene> scenes; // the changed stretch only
+        std::size_t sceneCount = 0;
+        std::int32_t id = 0;
+        std::string name;
+        bool fade = false;
+        bool isNew = true;
+        bool globalTime = false;
+        int currentScene = 0;
+    };
+    struct Mark {
+        KySequence sequence;
+        bool isNew = true;
+        bool globalTime = false;
+        int currentScene = 0;
+        KyUniverse::Universe universe{};
+    };
+    // Puts `to` in place of the stretch that holds `from` at `first`; false when the working
+    // copy no longer has `from`'s scene count, or `to` is a stored sequence that is gone.
+    bool restore(std::size_t first, const Side& from, const Side& to);
+
     KySequence& working();
     void replaceWorkingCopy(const KySequence& sequence, bool isNew);
 
@@ -78,6 +111,7 @@ private:
     KySequenceStore& store_;
     bool isNew_ = true;
     bool globalTime_ = false;
+    Mark mark_;
 };
 
 // A working copy that was never stored: no id, no name, one scene of one second.

@@ -25,7 +25,9 @@
 #include <QToolButton>
 
 #include <csignal>
+#include <tuple>
 #include <filesystem>
+#include <tuple>
 #include <fstream>
 #include <unistd.h>
 #include <utility>
@@ -133,6 +135,7 @@ private slots:
         TMainForm form(options());
         const QStringList expected = {
             "System: &Biblioteka urządzeń | &Konfiguracja DMX | Ruch ikon | &Strony | Podgląd | - | Przestrzeń DMX | Moduł Dmx | Wyjście OLA | Źródło rytmu | Zdalny pulpit | - | &Zakończ",
+            "&Edycja: Cofnij | Ponów",
             "&Funkcje: Światło | Lampa | Pan Tilt | Kolor | Mixer kolorów | Gobo | Efekt | Optyka | Dimmery | - | Reset | Blackout",
             "&Program: &Sekwencje | &Cue | Panel sterowania | - | Start | Pauza | Stop | - | Manual OFF | Muzyka",
             "&Widok: Przywróć układ",
@@ -331,6 +334,48 @@ private slots:
         iconMove->trigger();
         QVERIFY(!form.show().icons.moveMode());
         QCOMPARE(label->palette().color(QPalette::Window), QColor(0, 128, 0));
+    }
+
+    // "Edycja" undoes in the window in use: an icon dragged on the pages, then a scene added in
+    // the sequence editor once it has the focus.
+    void editMenuUndoesInTheWindowInUse()
+    {
+        writeInstallation();
+        ModalAnswerer answerer;
+        TMainForm form(options());
+        form.QWidget::show(); // show() is the show's
+        auto* undo = form.findChild<QAction*>("UndoAction");
+        auto* redo = form.findChild<QAction*>("RedoAction");
+        QCOMPARE(undo->shortcut(), QKeySequence("Ctrl+Z"));
+        QCOMPARE(redo->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+        QVERIFY(!undo->isEnabled());
+
+        form.findChild<QAction*>("IconMoveAction")->trigger();
+        QWidget* icon = form.pageControl()->iconWidgets()[0];
+        const auto& device = form.show().library.club.clubDevices[0];
+        const int left = device->iconLeft;
+        for (auto [type, at, button, buttons] :
+             {std::tuple{QEvent::MouseButtonPress, 10, Qt::LeftButton, Qt::LeftButton},
+              std::tuple{QEvent::MouseMove, 60, Qt::NoButton, Qt::LeftButton},
+              std::tuple{QEvent::MouseButtonRelease, 60, Qt::LeftButton, Qt::NoButton}}) {
+            QMouseEvent event(type, QPointF(at, 10), icon->mapToGlobal(QPointF(at, 10)), button, buttons,
+                              Qt::NoModifier);
+            QApplication::sendEvent(icon, &event);
+        }
+        QCOMPARE(device->iconLeft, left + 50);
+        QTRY_COMPARE(undo->text(), QStringLiteral("Cofnij przesunięcie ikony"));
+        undo->trigger();
+        QCOMPARE(form.show().library.club.clubDevices[0]->iconLeft, left);
+        QCOMPARE(form.pageControl()->iconWidgets()[0]->x(), left);
+        QCOMPARE(redo->text(), QStringLiteral("Ponów przesunięcie ikony"));
+
+        form.findChild<QAction*>("SequenceAction")->trigger();
+        form.sequenceForm()->addSceneButton()->setFocus();
+        QTest::mouseClick(form.sequenceForm()->addSceneButton(), Qt::LeftButton);
+        QTRY_COMPARE(undo->text(), QStringLiteral("Cofnij dodanie sceny"));
+        undo->trigger();
+        std::lock_guard lock(form.show().showLock());
+        QCOMPARE(form.show().dmx.editedSequence()->sceneCount(), 1u);
     }
 
     void barsDriveTheLiveCueAndShowItsValues()

@@ -1,9 +1,14 @@
+#include "common/Change.h"
 #include "cue/CueEdit.h"
+#include "cue/CueFile.h"
 #include "cue/Dmx_space.h"
 #include "cue/Seque.h"
 #include "sequence/CueGlobals.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -260,4 +265,56 @@ TEST_F(CueEditTest, TheRefreshShowsTheLiveCueAndItsAmplitudeIsTheOneInUse)
     edit.close();
     EXPECT_EQ(store.cueAt(0).name, "a");
     EXPECT_EQ(edit.refresh().liveRow, 0u);
+}
+
+// Zone edits taken back one by one leave the stored cue's bytes as they were; made again, as
+// they were edited.
+TEST_F(CueEditTest, ZoneEditsTakenBackSaveTheOriginalBytesAndMadeAgainTheEditedOnes)
+{
+    storeCue("Wieczór", 0, 5);
+    edit.open();
+    edit.load(0);
+    edit.mark();
+    const vt::Bytes original = (edit.save(), cuesToBytes(store));
+    std::vector<std::unique_ptr<KyChange>> changes;
+    const std::vector<std::function<void()>> edits = {
+        [&] { edit.chooseSequence(1, 2); },   [&] { edit.setZoneSpeed(0, 40); }, [&] { edit.setActive(0, false); },
+        [&] { edit.setMusic(1, true); },      [&] { edit.setPulses(1, 3); },     [&] { edit.eraseZone(0); },
+        [&] { edit.chooseSequence(0, 1); },
+    };
+    for (const auto& e : edits) {
+        e();
+        changes.push_back(edit.takeChange());
+        ASSERT_NE(changes.back(), nullptr);
+    }
+    const vt::Bytes edited = (edit.save(), cuesToBytes(store));
+    ASSERT_NE(edited, original);
+    for (auto c = changes.rbegin(); c != changes.rend(); ++c)
+        ASSERT_TRUE((*c)->undo());
+    EXPECT_EQ((edit.save(), cuesToBytes(store)), original);
+    EXPECT_EQ(edit.takeChange(), nullptr) << "an undo is no new edit";
+    for (const auto& change : changes)
+        ASSERT_TRUE(change->redo());
+    EXPECT_EQ((edit.save(), cuesToBytes(store)), edited);
+}
+
+TEST_F(CueEditTest, AZoneChangeWhoseSequenceWasErasedIsRefused)
+{
+    edit.open();
+    edit.chooseSequence(0, 1);
+    const auto chosen = edit.takeChange();
+    edit.setZoneSpeed(0, 30);
+    const auto faster = edit.takeChange();
+    // Erased through the sequence editor: the zone is released from it.
+    store.eraseSequence(1);
+    edit.rereadZones();
+    edit.mark();
+    // The speed would go back onto a sequence no longer stored.
+    EXPECT_FALSE(faster->undo());
+    EXPECT_EQ(live.zoneEngine(0).speed, 30);
+    // Taking the choice back empties the zone; choosing the erased sequence again is refused.
+    EXPECT_TRUE(chosen->undo());
+    EXPECT_EQ(live.zoneEngine(0).sequence->id, 0);
+    EXPECT_FALSE(chosen->redo());
+    EXPECT_EQ(live.zoneEngine(0).sequence->id, 0);
 }

@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include <memory>
 
@@ -151,6 +152,38 @@ private slots:
         QCOMPARE(f.amplitudeValue()->text(), QStringLiteral("100"));
         QCOMPARE(f.cueSpeedBar()->min(), -100);
         QCOMPARE(f.generatorSpeedBar()->max(), 100);
+    }
+
+    // A chosen sequence and one drag of a zone's speed are two steps; the buttons take them
+    // back and make them again. Another live cue forgets them.
+    void zoneEditsAreStepsOfTheUndoButtons()
+    {
+        Rig& r = *rig;
+        r.form.show();
+        choose(r.form.sequenceList(0), 1);
+        TPTrackBar* speed = r.form.speedBar(0);
+        QTest::mousePress(speed, Qt::LeftButton);
+        for (int position : {10, 20, 35})
+            speed->setPosition(position);
+        QTest::mouseRelease(speed, Qt::LeftButton);
+        QUndoStack* stack = r.form.undoStack();
+        QTRY_COMPARE(stack->count(), 2);
+        QCOMPARE(stack->text(0), QStringLiteral("wybór sekwencji"));
+        QCOMPARE(stack->text(1), QStringLiteral("prędkość strefy"));
+
+        stack->undo();
+        QCOMPARE(speed->position(), 0);
+        stack->undo();
+        QVERIFY(!r.form.speedBar(0)->isVisible());
+        {
+            std::lock_guard lock(r.lock);
+            QCOMPARE(r.live().zoneEngine(0).sequence->id, 0);
+        }
+        stack->redo();
+        QCOMPARE(r.form.sequenceList(0)->currentText(), QStringLiteral("B"));
+
+        QTest::mouseClick(r.form.newButton(), Qt::LeftButton);
+        QCOMPARE(stack->count(), 0);
     }
 
     void zoneSpeedsKeepTheirOffsetsFromTheCueSpeed()

@@ -16,6 +16,7 @@
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 class DeviceFormTest : public QObject {
     Q_OBJECT
@@ -184,6 +185,38 @@ private slots:
         QTest::keyClick(memo, Qt::Key_Return);
         form.cancelButton()->setFocus();
         QCOMPARE(device.description, (std::vector<std::string>{"Ruchoma g", "\xB3owa"}));
+    }
+
+    // Each field left is a step of the working copy; undone, the page shows the copy again.
+    void editsOfTheCopyAreStepsOfTheUndoButtons()
+    {
+        KyDevice device;
+        device.name = "Spot";
+        device.strobe.active = true;
+        device.strobe.channel = 3;
+        TDeviceForm form(device, nullptr);
+        QVERIFY(showActive(&form));
+        QLineEdit* name = field(form.page(0), "Nazwa");
+        typeAndLeave(name, "Wash", form.cancelButton());
+        QUndoStack* stack = form.undoStack();
+        QTRY_COMPARE(stack->count(), 1);
+        QLineEdit* channel = field(groupWithTitle(selectPage(form, "Światło"), "Strobo"), "Kanał");
+        typeAndLeave(channel, "7", form.cancelButton());
+        QTRY_COMPARE(stack->count(), 2);
+        QCOMPARE(stack->undoText(), QStringLiteral("zmianę: Światło"));
+
+        stack->undo();
+        QCOMPARE(device.strobe.channel, 3);
+        QCOMPARE(channel->text(), QStringLiteral("3"));
+        stack->undo();
+        QCOMPARE(device.name, std::string("Spot"));
+        stack->redo();
+        stack->redo();
+        QCOMPARE(device.name, std::string("Wash"));
+        QCOMPARE(device.strobe.channel, 7);
+        QCOMPARE(channel->text(), QStringLiteral("7"));
+        QCoreApplication::processEvents();
+        QCOMPARE(stack->count(), 2);
     }
 
     void panTiltFineChannelsAndControllersFollowTheFlags()

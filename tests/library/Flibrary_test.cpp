@@ -4,8 +4,10 @@
 #include "common/Cp1250.h"
 #include "common/PPicture.h"
 #include "common/PText.h"
+#include "common/PUndo.h"
 #include "library/Fdevice.h"
 #include "library/Flibrary.h"
+#include "library/LibraryChange.h"
 #include "library/LibraryFile.h"
 #include "support/ModalAnswerer.h"
 #include "LibraryUiSupport.h"
@@ -14,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <filesystem>
 #include <fstream>
@@ -192,6 +195,50 @@ private slots:
         click(form.exportButton());
         QCOMPARE(answerer->seen.size(), 3);
         QVERIFY(files.modes.isEmpty());
+    }
+
+    // With a history the window's two buttons take back a copy, a change and an erasure.
+    void stepsAreTakenBackByTheWindowsButtons()
+    {
+        add(typeNamed("Scanner"));
+        auto types = std::make_shared<KyLibraryChange::Before>();
+        TPEditHistory steps(lock,
+                            {[this, types] { *types = KyLibraryChange::take(library); },
+                             [this, types] { return KyLibraryChange::since(library, *types); }},
+                            nullptr);
+        TLibraryForm form(library, lock, nullptr);
+        form.setHistory(&steps);
+        QVERIFY(showActive(&form));
+        click(form.newFromButton());
+        inEditor = [](TDeviceForm* editor) {
+            QVERIFY(showActive(editor));
+            typeAndLeave(editor->page(0)->findChild<QLineEdit*>("Nazwa"), "Skaner", editor->okButton());
+            editor->okButton()->click();
+        };
+        click(form.propertiesButton()); // the copy, current after it was added
+        answerer->expectMessage("OK");
+        click(form.eraseButton());
+        QCOMPARE(namesIn(library), QStringList({"Scanner"}));
+
+        auto button = [&](const QString& hint) {
+            for (auto* b : form.findChildren<QToolButton*>())
+                if (b->toolTip() == hint && b->isEnabled())
+                    return b;
+            return static_cast<QToolButton*>(nullptr);
+        };
+        QVERIFY(button("Cofnij usunięcie typu urządzenia"));
+        button("Cofnij usunięcie typu urządzenia")->click();
+        QCOMPARE(namesIn(library), QStringList({"Scanner", "Skaner"}));
+        QCOMPARE(form.deviceGrid()->text(1, 1), QStringLiteral("Skaner"));
+        button("Cofnij zmianę typu urządzenia")->click();
+        QCOMPARE(namesIn(library), QStringList({"Scanner", "Scanner"}));
+        button("Cofnij dodanie typu urządzenia")->click();
+        QCOMPARE(namesIn(library), QStringList({"Scanner"}));
+        QCOMPARE(library.lastId, 1);
+        QCOMPARE(form.deviceGrid()->rowCount(), 1);
+        button("Ponów dodanie typu urządzenia")->click();
+        QCOMPARE(namesIn(library), QStringList({"Scanner", "Scanner"}));
+        QCOMPARE(library.lastId, 2);
     }
 
     void exportedTypesImportAsEqualTypesWithANewIdentifier()

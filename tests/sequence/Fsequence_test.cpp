@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include <atomic>
 #include <filesystem>
@@ -245,6 +246,84 @@ private slots:
         QTRY_VERIFY(light.intensity()->holdButton()->isChecked());
         QTest::mouseClick(light.intensity()->holdButton(), Qt::LeftButton);
         QCOMPARE(valuesOf0(), (std::vector<int>{-1, -1, -1}));
+    }
+
+    // One drag of a bar is one step; the buttons name it, undo it and redo it, scene and
+    // universe alike. Closing the editor forgets the steps.
+    void aRecordedGestureIsOneStepUndoneWithTheUniverse()
+    {
+        EditorRig rig;
+        rig.form->show();
+        TLightForm light(rig.model);
+        light.show();
+        auto* bar = light.intensity()->bar();
+        QTest::mousePress(bar, Qt::LeftButton);
+        for (int position : {60, 120, 200})
+            bar->setPosition(position);
+        QTest::mouseRelease(bar, Qt::LeftButton);
+        QTest::mouseClick(rig.form->addSceneButton(), Qt::LeftButton);
+        QUndoStack* stack = rig.form->undoStack();
+        QTRY_COMPARE(stack->count(), 2);
+        QCOMPARE(stack->text(0), QStringLiteral("nagranie"));
+        QCOMPARE(stack->text(1), QStringLiteral("dodanie sceny"));
+
+        auto buttonHinted = [&](const QString& hint) {
+            for (auto* button : rig.form->findChildren<QToolButton*>())
+                if (button->toolTip() == hint)
+                    return button;
+            return static_cast<QToolButton*>(nullptr);
+        };
+        auto channel0 = [&] { return rig.working([](const KySequence& s) { return s.sceneAt(0).statusOf(0).value; }); };
+        QVERIFY(buttonHinted("Cofnij dodanie sceny"));
+        QTest::mouseClick(buttonHinted("Cofnij dodanie sceny"), Qt::LeftButton);
+        QCOMPARE(rig.working([](const KySequence& s) { return s.sceneCount(); }), 1u);
+        QTest::mouseClick(buttonHinted("Cofnij nagranie"), Qt::LeftButton);
+        QCOMPARE(rig.working([](const KySequence& s) { return s.sceneAt(0).hasChannel(0); }), false);
+        QCOMPARE(rig.value(0), 0);
+        QVERIFY(buttonHinted("Ponów nagranie"));
+        QTest::mouseClick(buttonHinted("Ponów nagranie"), Qt::LeftButton);
+        QCOMPARE(channel0(), 200);
+        QCOMPARE(rig.value(0), 200);
+        QCOMPARE(stack->count(), 2);
+
+        // Holding an arrow steps the time again and again: one step, in place of the scene
+        // addition that was taken back.
+        QTest::mousePress(rig.form->timeUpButton(2), Qt::LeftButton);
+        QTest::qWait(800);
+        QTest::mouseRelease(rig.form->timeUpButton(2), Qt::LeftButton);
+        QTRY_COMPARE(stack->text(1), QStringLiteral("czas sceny"));
+        QCOMPARE(stack->count(), 2);
+        QVERIFY(rig.working([](const KySequence& s) { return s.sceneAt(0).sceneTime; }) > 22);
+        stack->undo();
+        QCOMPARE(rig.working([](const KySequence& s) { return s.sceneAt(0).sceneTime; }), 20u);
+
+        rig.form->close();
+        QCOMPARE(stack->count(), 0);
+    }
+
+    // Loading is a step; once the loaded sequence is erased elsewhere, making it again is
+    // refused and the step leaves the stack.
+    void aStepWhoseSequenceWasErasedIsDropped()
+    {
+        EditorRig rig;
+        {
+            std::lock_guard guard(rig.lock);
+            rig.store.addSequence([] { KySequence s; s.name = "A"; return s; }());
+        }
+        rig.form->show();
+        clickRow(rig.form->listGrid(), 0);
+        QUndoStack* stack = rig.form->undoStack();
+        QTRY_COMPARE(stack->undoText(), QStringLiteral("wczytanie sekwencji"));
+        stack->undo();
+        QCOMPARE(rig.working([](const KySequence& s) { return s.name; }), std::string());
+        {
+            std::lock_guard guard(rig.lock);
+            rig.store.eraseSequence(0);
+        }
+        stack->redo();
+        QCOMPARE(stack->count(), 0);
+        QVERIFY(!stack->canRedo());
+        QCOMPARE(rig.working([](const KySequence& s) { return s.id; }), 0);
     }
 
     void timeGroupsShowAndStepTheTime()
