@@ -62,7 +62,8 @@ private slots:
         QVERIFY2(steps.size() >= 7, qPrintable(QString::number(steps.size())));
         for (std::size_t k = 1; k < steps.size(); ++k) {
             const std::size_t ticks = steps[k] - steps[k - 1];
-            QVERIFY2(ticks >= 19 && ticks <= 21,
+            // One second is 20 frames; a loaded machine moves a frame or two either way.
+            QVERIFY2(ticks >= 18 && ticks <= 22,
                      qPrintable(QStringLiteral("step %1 after %2 ticks").arg(k).arg(ticks)));
         }
     }
