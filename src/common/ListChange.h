@@ -2,8 +2,9 @@
 // What one edit did to a list of shared objects (the library's device types, the installed
 // devices): the members it added and took out, where they stood, and the contents it changed.
 // A change holds only those. Undone or made again, it refuses (changing nothing) when a member
-// it takes out or edits is no longer in the list, one it puts back is there already, or one it
-// puts back is no longer `fits` (a device whose type was erased).
+// it takes out or edits is no longer in the list, one it puts back is there already, one it
+// puts back is no longer `fits` (a device whose type was erased), or one it takes out may not
+// `leave` (a type that a device was installed of since).
 
 #include "common/Change.h"
 
@@ -35,9 +36,9 @@ public:
     }
 
     // What the list became since `before`; null when nothing changed.
-    static std::unique_ptr<KyChange> since(List& list, const Snapshot& before, Fits fits = {})
+    static std::unique_ptr<KyChange> since(List& list, const Snapshot& before, Fits fits = {}, Fits leave = {})
     {
-        auto change = std::unique_ptr<KyListChange>(new KyListChange(list, std::move(fits)));
+        auto change = std::unique_ptr<KyListChange>(new KyListChange(list, std::move(fits), std::move(leave)));
         for (std::size_t i = 0; i < list.size(); ++i)
             if (!contains(before.members, list[i]))
                 change->added_.push_back({list[i], i});
@@ -57,7 +58,7 @@ public:
     // The member's contents were exchanged for others; `before` holds what they were.
     static std::unique_ptr<KyChange> exchanged(List& list, Item item, T before)
     {
-        auto change = std::unique_ptr<KyListChange>(new KyListChange(list, {}));
+        auto change = std::unique_ptr<KyListChange>(new KyListChange(list, {}, {}));
         T after = *item;
         change->edits_.push_back({std::move(item), std::move(before), std::move(after)});
         return change;
@@ -76,16 +77,17 @@ private:
         T before, after;
     };
 
-    KyListChange(List& list, Fits fits) : list_(list), fits_(std::move(fits)) {}
+    KyListChange(List& list, Fits fits, Fits leave) : list_(list), fits_(std::move(fits)), leave_(std::move(leave)) {}
 
     static bool contains(const List& list, const Item& item) { return std::ranges::find(list, item) != list.end(); }
 
     bool apply(const std::vector<Placed>& out, const std::vector<Placed>& in, T Edit::*contents)
     {
         const auto present = [&](const Placed& p) { return contains(list_, p.item); };
+        const auto leaving = [&](const Placed& p) { return present(p) && (!leave_ || leave_(*p.item)); };
         const auto welcome = [&](const Placed& p) { return !present(p) && (!fits_ || fits_(*p.item)); };
         const bool editable = std::ranges::all_of(edits_, [&](const Edit& e) { return contains(list_, e.item); });
-        if (!editable || !std::ranges::all_of(out, present) || !std::ranges::all_of(in, welcome))
+        if (!editable || !std::ranges::all_of(out, leaving) || !std::ranges::all_of(in, welcome))
             return false;
         for (const Placed& p : out)
             list_.erase(std::ranges::find(list_, p.item));
@@ -98,7 +100,7 @@ private:
     }
 
     List& list_;
-    Fits fits_;
+    Fits fits_, leave_;
     std::vector<Placed> added_, removed_;
     std::vector<Edit> edits_;
 };

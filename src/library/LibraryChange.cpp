@@ -7,7 +7,10 @@ KyLibraryChange::Before KyLibraryChange::take(const KyLibrary& library)
 
 std::unique_ptr<KyChange> KyLibraryChange::since(KyLibrary& library, const Before& before)
 {
-    auto types = KyListChange<KyDevice>::since(library.devices, before.types);
+    // A type leaves the list only while nothing installed is of it, as the library window asks.
+    auto types = KyListChange<KyDevice>::since(library.devices, before.types, {}, [&library](const KyDevice& type) {
+        return library.club.countOfType(type) == 0;
+    });
     if (!types)
         return nullptr;
     return std::unique_ptr<KyChange>(new KyLibraryChange(library, std::move(types), before.lastId));

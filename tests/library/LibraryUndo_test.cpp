@@ -127,4 +127,13 @@ TEST(LibraryUndo, AChangeWhoseTargetIsGoneIsRefusedAndChangesNothing)
     ASSERT_TRUE(eraseType->undo());
     EXPECT_TRUE(uninstall->undo());
     EXPECT_EQ(rig.library.club.clubDeviceCount(), 1u);
+
+    // Now that a device is of it again, the type may not be erased once more, nor may an added
+    // type leave once a device of it was installed.
+    const vt::Bytes installed = rig.files();
+    EXPECT_FALSE(eraseType->redo());
+    EXPECT_EQ(rig.files(), installed);
+    const auto addWash = rig.typeEdit([&] { rig.library.addDevice(KyDevice{}); });
+    rig.library.club.addClubDevice(KyClubDevice(rig.library.deviceAt(rig.library.deviceCount() - 1)));
+    EXPECT_FALSE(addWash->undo());
 }
