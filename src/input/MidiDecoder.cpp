@@ -45,10 +45,10 @@ void KyMidiDecoder::message()
     const int channel = status_ & 0x0F;
     switch (status_ >> 4) {
     case 0x8:
-        emit(KyInputId::Note, channel, data_[0], 0);
+        report(KyInputId::Note, channel, data_[0], 0);
         break;
     case 0x9:
-        emit(KyInputId::Note, channel, data_[0], data_[1] / 127.0f);
+        report(KyInputId::Note, channel, data_[0], data_[1] / 127.0f);
         break;
     case 0xB:
         control(channel, data_[0], data_[1]);
@@ -60,20 +60,20 @@ void KyMidiDecoder::message()
 
 void KyMidiDecoder::control(int channel, int number, int value)
 {
-    emit(KyInputId::Control, channel, number, value / 127.0f);
+    report(KyInputId::Control, channel, number, value / 127.0f);
     if (number < 32) {
         Pair& pair = pairs_[std::size_t(channel)][std::size_t(number)];
         pair.high = std::uint8_t(value);
         if (pair.paired)
-            emit(KyInputId::Control14, channel, number, (value << 7) / 16383.0f);
+            report(KyInputId::Control14, channel, number, (value << 7) / 16383.0f);
     } else if (number < 64) {
         Pair& pair = pairs_[std::size_t(channel)][std::size_t(number - 32)];
         pair.paired = true;
-        emit(KyInputId::Control14, channel, number - 32, ((pair.high << 7) | value) / 16383.0f);
+        report(KyInputId::Control14, channel, number - 32, ((pair.high << 7) | value) / 16383.0f);
     }
 }
 
-void KyMidiDecoder::emit(KyInputId::Kind kind, int channel, int number, float value)
+void KyMidiDecoder::report(KyInputId::Kind kind, int channel, int number, float value)
 {
     sink_({{kind, std::uint8_t(channel), std::uint8_t(number), {}}, value});
 }

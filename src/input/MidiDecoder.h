@@ -24,7 +24,7 @@ public:
 private:
     void message();
     void control(int channel, int number, int value);
-    void emit(KyInputId::Kind kind, int channel, int number, float value);
+    void report(KyInputId::Kind kind, int channel, int number, float value);
 
     Sink sink_;
     std::uint8_t status_ = 0; // the running status; 0 while none is in force
