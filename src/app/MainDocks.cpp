@@ -1,6 +1,7 @@
 #include "app/Fmain.h"
 
 #include "app/Desk.h"
+#include "controllers/Fcontrollers.h"
 #include "cue/Fcue.h"
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fdmxtracker.h"
@@ -59,6 +60,7 @@ void TMainForm::dockToolWindows()
     desk_->add(windows_.beatSource.get(), QStringLiteral("BeatSource"), Qt::LeftDockWidgetArea);
     desk_->add(windows_.ola.get(), QStringLiteral("Ola"), Qt::LeftDockWidgetArea);
     desk_->add(windows_.remote.get(), QStringLiteral("Remote"), Qt::LeftDockWidgetArea);
+    desk_->add(windows_.controllers.get(), QStringLiteral("Controllers"), Qt::LeftDockWidgetArea);
     desk_->restoreSaved();
 }
 

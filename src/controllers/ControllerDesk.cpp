@@ -4,7 +4,6 @@
 #include "panel/DeskActions.h"
 
 #include <QAction>
-#include <QSettings>
 
 #include <cmath>
 
@@ -53,7 +52,9 @@ TControllerDesk::TControllerDesk(TDeskActions& desk, QObject* parent)
 void TControllerDesk::drain()
 {
     for (const KyInputEvent& event : queue_.take())
-        if (auto action = actionFor(event.input))
+        if (learning_)
+            emit moved(event.input);
+        else if (auto action = actionFor(event.input))
             run(*action, event.value);
     feedback();
 }
@@ -152,20 +153,4 @@ void TControllerDesk::sendLit(const KyControlAction& action, bool lit)
     for (const KyMapping& mapping : map_.mappings())
         if (mapping.input.kind == KyInputId::Note && mapping.action == action)
             midi_.sendNote(mapping.input.channel, mapping.input.number, lit ? 127 : 0);
-}
-
-TControllerDesk* installControllers(QObject& mainWindow, TDeskActions& desk, std::optional<std::uint16_t> oscPort)
-{
-    desk.bindControls(deskControlsOf(mainWindow));
-    auto* controllers = new TControllerDesk(desk, &mainWindow);
-    QSettings settings;
-    controllers->map().read(settings.value(QStringLiteral("controllers/mappings")).toString().toStdString());
-    const bool oscOn = oscPort || settings.value(QStringLiteral("controllers/osc"), false).toBool();
-    const auto port = oscPort.value_or(
-        std::uint16_t(settings.value(QStringLiteral("controllers/oscPort"), KyOscInput::kDefaultPort).toUInt()));
-    std::string error;
-    if (oscOn && !controllers->osc().start(port, error))
-        qWarning("OSC: %s", error.c_str());
-    controllers->midi().open(error);
-    return controllers;
 }

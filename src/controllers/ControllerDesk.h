@@ -27,9 +27,14 @@ public:
     KyOscInput& osc() { return osc_; }
     KyMidiPort& midi() { return midi_; }
 
+    // While learning, moves are reported instead of run.
+    void setLearning(bool on) { learning_ = on; }
     // Runs what the queue holds.
     void drain();
     void run(const KyControlAction& action, float value);
+
+signals:
+    void moved(const KyInputId& input);
 
 private:
     std::optional<KyControlAction> actionFor(const KyInputId& input) const;
@@ -44,9 +49,6 @@ private:
     KyOscInput osc_;
     KyMidiPort midi_;
     std::vector<bool> lit_; // cue buttons page by page, then sequence buttons zone by zone
+    bool learning_ = false;
 };
 
-// Makes the controllers' desk for the main window's desk actions with the user's mappings
-// and OSC choice (QSettings), OSC at `oscPort` for this run when given, and opens the MIDI
-// port where the machine has a sequencer.
-TControllerDesk* installControllers(QObject& mainWindow, TDeskActions& desk, std::optional<std::uint16_t> oscPort);
