@@ -1,7 +1,13 @@
 #include "common/PToolWindow.h"
 
+#include <QAction>
 #include <QFontMetrics>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace vt {
 
@@ -12,6 +18,22 @@ int titleBarWidth(const QWidget* window)
     const QFontMetrics metrics(bold);
     // The window's icon, its close box and the frame's padding.
     return metrics.horizontalAdvance(window->windowTitle()) + 5 * metrics.height();
+}
+
+void addToSystemMenu(QMainWindow& mainWindow, QWidget* window, const QString& objectName)
+{
+    auto* action = new QAction(window->windowTitle(), &mainWindow);
+    action->setObjectName(objectName);
+    QObject::connect(action, &QAction::triggered, window, [window] {
+        window->show();
+        window->raise();
+    });
+    for (QMenu* menu : mainWindow.menuBar()->findChildren<QMenu*>())
+        if (menu->title() == QStringLiteral("System")) {
+            const QList<QAction*> items = menu->actions();
+            auto separator = std::find_if(items.rbegin(), items.rend(), [](QAction* a) { return a->isSeparator(); });
+            menu->insertAction(separator == items.rend() ? nullptr : *separator, action);
+        }
 }
 
 } // namespace vt

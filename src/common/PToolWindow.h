@@ -3,6 +3,8 @@
 
 #include <Qt>
 
+class QMainWindow;
+class QString;
 class QWidget;
 
 namespace vt {
@@ -15,5 +17,9 @@ constexpr Qt::WindowFlags kToolWindowFlags =
 // The width at which the title shows whole beside the title bar's buttons, judged by the
 // window's font in bold.
 int titleBarWidth(const QWidget* window);
+
+// Puts an action named `objectName` that shows and raises `window` into the main window's
+// System menu, among the connections before the separator above "Zakończ".
+void addToSystemMenu(QMainWindow& mainWindow, QWidget* window, const QString& objectName);
 
 } // namespace vt

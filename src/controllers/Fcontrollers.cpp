@@ -1,5 +1,6 @@
 #include "controllers/Fcontrollers.h"
 
+#include "common/PToolWindow.h"
 #include "common/PTrackBar.h"
 #include "panel/DeskActions.h"
 
@@ -11,8 +12,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -40,7 +39,7 @@ bool pairOf(const KyInputId& pair, const KyInputId& single)
 } // namespace
 
 TControllersForm::TControllersForm(TDeskActions& desk, std::optional<std::uint16_t> oscPort, QWidget* parent)
-    : QWidget(parent, Qt::Window), controllers_(new TControllerDesk(desk, this))
+    : QWidget(parent, vt::kToolWindowFlags), controllers_(new TControllerDesk(desk, this))
 {
     setObjectName(QStringLiteral("ControllersForm"));
     setWindowTitle(tr("Sterowniki"));
@@ -221,17 +220,6 @@ TControllersForm* installControllers(QMainWindow& mainWindow, TDeskActions& desk
 {
     desk.bindControls(deskControlsOf(mainWindow));
     auto* form = new TControllersForm(desk, oscPort, &mainWindow);
-    auto* action = new QAction(form->windowTitle(), &mainWindow);
-    action->setObjectName(QStringLiteral("ControllersAction"));
-    QObject::connect(action, &QAction::triggered, form, [form] {
-        form->show();
-        form->raise();
-    });
-    for (QMenu* menu : mainWindow.menuBar()->findChildren<QMenu*>())
-        if (menu->title() == QStringLiteral("System")) {
-            const QList<QAction*> items = menu->actions();
-            auto separator = std::find_if(items.rbegin(), items.rend(), [](QAction* a) { return a->isSeparator(); });
-            menu->insertAction(separator == items.rend() ? nullptr : *separator, action);
-        }
+    vt::addToSystemMenu(mainWindow, form, QStringLiteral("ControllersAction"));
     return form;
 }
