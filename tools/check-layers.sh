@@ -4,7 +4,7 @@
 # docs/architecture.md explains the order.
 #   usage: check-layers.sh [source tree, default: the src folder beside tools]
 set -euo pipefail
-ROOMS=(common library club dmx generator sequence cue functions music panel module remote app)
+ROOMS=(common library club dmx generator sequence cue functions music input panel module remote controllers app)
 
 src=${1:-"$(dirname "$0")/../src"}
 declare -A rank

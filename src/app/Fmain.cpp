@@ -9,6 +9,7 @@
 #include "common/Cp1250.h"
 #include "common/PToolWindow.h"
 #include "common/PTrackBar.h"
+#include "controllers/Fcontrollers.h"
 #include "cue/Fcue.h"
 #include "dmx/Fmoduleselect.h"
 #include "dmx/Fola.h"
@@ -75,6 +76,7 @@ TMainForm::TMainForm(const StartOptions& options, QWidget* parent)
     windows_.remote.reset(installRemote(*this, {show_.seque, show_.dmx, show_.usb, show_.beats, show_.musicMode,
                                                 show_.zoneNames, show_.showLock()},
                                         windows_.directAccess->actions(), {options.remotePort, options.remoteCode}));
+    windows_.controllers.reset(installControllers(*this, windows_.directAccess->actions(), options.oscPort));
     dockToolWindows();
     addPreviewToggle(*this, *pageControl_, show_);
 

@@ -2,6 +2,7 @@
 
 #include "app/Desk.h"
 #include "common/PToolDock.h"
+#include "controllers/Fcontrollers.h"
 #include "cue/Fcue.h"
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fdmxtracker.h"
@@ -63,6 +64,7 @@ void TMainForm::dockToolWindows()
     desk_->add(windows_.beatSource.get(), QStringLiteral("BeatSource"), Qt::LeftDockWidgetArea);
     desk_->add(windows_.ola.get(), QStringLiteral("Ola"), Qt::LeftDockWidgetArea);
     desk_->add(windows_.remote.get(), QStringLiteral("Remote"), Qt::LeftDockWidgetArea);
+    desk_->add(windows_.controllers.get(), QStringLiteral("Controllers"), Qt::LeftDockWidgetArea);
     desk_->restoreSaved();
 }
 

@@ -24,6 +24,7 @@ class TGeneratorForm;
 class TOlaForm;
 class TPTrackBar;
 class TRemoteForm;
+class TControllersForm;
 class TSequenceForm;
 
 struct TMainActions {
@@ -83,6 +84,7 @@ struct TToolWindows {
     std::unique_ptr<TDirectAccessForm> directAccess;
     // Destroyed before the panel window, whose actions it presses.
     std::unique_ptr<TRemoteForm> remote;
+    std::unique_ptr<TControllersForm> controllers;
     std::unique_ptr<TBeatSourceForm> beatSource;
     std::unique_ptr<TOlaForm> ola;
 };

@@ -31,6 +31,8 @@ void describeOptions(QCommandLineParser& parser)
                       QStringLiteral("The OLA daemon's port (1-65535) for this run."), QStringLiteral("P")});
     parser.addOption({QStringLiteral("remote-port"),
                       QStringLiteral("Turn the web remote on at this port (1-65535) for this run."), QStringLiteral("P")});
+    parser.addOption({QStringLiteral("osc-port"),
+                      QStringLiteral("Turn OSC input on at this UDP port (1-65535) for this run."), QStringLiteral("P")});
     parser.addOption({QStringLiteral("remote-code"),
                       QStringLiteral("The web remote's access code (six digits) for this run."), QStringLiteral("NNNNNN")});
     parser.addOption({QStringLiteral("audio-file"),
@@ -89,6 +91,8 @@ bool takeNumberOption(const QCommandLineParser& parser, const QString& name, Sta
         options.olaUniverse = *number;
     else if (name == QStringLiteral("ola-port"))
         options.olaPort = *number;
+    else if (name == QStringLiteral("osc-port"))
+        options.oscPort = *number;
     else
         options.remotePort = *number;
     return true;
@@ -127,7 +131,8 @@ bool parseStartOptions(int argc, const char* const* argv, StartOptions& options,
     }
     if (!takeNumberOption(parser, QStringLiteral("ola-universe"), options, error) ||
         !takeNumberOption(parser, QStringLiteral("ola-port"), options, error) ||
-        !takeNumberOption(parser, QStringLiteral("remote-port"), options, error) || !takeRemoteCode(parser, options, error))
+        !takeNumberOption(parser, QStringLiteral("remote-port"), options, error) ||
+        !takeNumberOption(parser, QStringLiteral("osc-port"), options, error) || !takeRemoteCode(parser, options, error))
         return false;
     options.helpRequested = parser.isSet(QStringLiteral("help"));
     options.versionRequested = parser.isSet(QStringLiteral("version"));

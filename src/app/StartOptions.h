@@ -21,6 +21,8 @@ struct StartOptions {
     // NNNNNN (six digits) is its access code.
     std::optional<std::uint16_t> remotePort;
     std::string remoteCode;
+    // OSC for this run only: --osc-port P turns it on at port P.
+    std::optional<std::uint16_t> oscPort;
     // --help or --version: the program prints startUsage() or its version and ends.
     bool helpRequested = false;
     bool versionRequested = false;
@@ -28,7 +30,8 @@ struct StartOptions {
 
 // Reads the whole command line before the toolkit starts, so that --help, --version and a
 // refused line need no display: --data-dir DIR, any number of --port PATH, --ola-universe N
-// and --ola-port P (1-65535), --audio-file FILE, --remote-port P, --remote-code NNNNNN, --help
+// and --ola-port P (1-65535), --audio-file FILE, --remote-port P, --remote-code NNNNNN, --osc-port P,
+// --help
 // and --version. The toolkit's own options (-platform, -style ...) pass unread; the toolkit
 // takes them when it starts. An unknown option, an option without its value, a value out of
 // range or a stray argument returns false with a one-line message in `error`.

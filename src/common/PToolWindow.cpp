@@ -1,9 +1,15 @@
 #include "common/PToolWindow.h"
 
+#include <QAction>
 #include <QFontMetrics>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace vt {
 
@@ -22,6 +28,22 @@ void sizeToContents(QWidget* window)
     const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
     const QSize room = owner->screen()->availableGeometry().size() - QSize(2 * titleBar, 3 * titleBar);
     window->resize(window->sizeHint().boundedTo(room));
+}
+
+void addToSystemMenu(QMainWindow& mainWindow, QWidget* window, const QString& objectName)
+{
+    auto* action = new QAction(window->windowTitle(), &mainWindow);
+    action->setObjectName(objectName);
+    QObject::connect(action, &QAction::triggered, window, [window] {
+        window->show();
+        window->raise();
+    });
+    for (QMenu* menu : mainWindow.menuBar()->findChildren<QMenu*>())
+        if (menu->title() == QStringLiteral("System")) {
+            const QList<QAction*> items = menu->actions();
+            auto separator = std::find_if(items.rbegin(), items.rend(), [](QAction* a) { return a->isSeparator(); });
+            menu->insertAction(separator == items.rend() ? nullptr : *separator, action);
+        }
 }
 
 } // namespace vt

@@ -3,6 +3,8 @@
 
 #include <Qt>
 
+class QMainWindow;
+class QString;
 class QWidget;
 
 namespace vt {
@@ -19,5 +21,9 @@ int titleBarWidth(const QWidget* window);
 // Sizes a dialog to what its contents ask for, within the screen it opens on with room for
 // its frame: left to itself, a window takes no more than two thirds of the screen.
 void sizeToContents(QWidget* window);
+
+// Puts an action named `objectName` that shows and raises `window` into the main window's
+// System menu, among the connections before the separator above "Zakończ".
+void addToSystemMenu(QMainWindow& mainWindow, QWidget* window, const QString& objectName);
 
 } // namespace vt

@@ -53,6 +53,7 @@ void TDeskActions::pressCueButton(int k)
 {
     if (!within(k, KyCueButtons::kButtons))
         return;
+    emit acted({KyControlAction::CueButton, 0, std::int8_t(panel_.cueButtons.page), std::int8_t(k)});
     KyToggle pressed = panel_.cueButtons.toggle(k);
     if (pressed.outcome == KyToggle::NothingDone)
         return;
@@ -71,6 +72,7 @@ void TDeskActions::showCuePage(int page)
 {
     if (!within(page, KyCueButtons::kPages))
         return;
+    emit acted({KyControlAction::CuePage, 0, std::int8_t(page), 0});
     panel_.cueButtons.page = page;
     emit cueBlockChanged();
 }
@@ -78,6 +80,7 @@ void TDeskActions::showCuePage(int page)
 void TDeskActions::stepCue(int step)
 {
     step = step < 0 ? -1 : 1;
+    emit acted({step < 0 ? KyControlAction::PreviousCue : KyControlAction::NextCue});
     constexpr int perPage = KyCueButtons::kButtons;
     constexpr int count = KyCueButtons::kPages * perPage;
     KyCueButtons& block = panel_.cueButtons;
@@ -139,7 +142,11 @@ void TDeskActions::playRememberedButton(int zone)
 
 void TDeskActions::pressSeqButton(int zone, int k)
 {
-    if (!within(zone, kZones) || !within(k, KySeqButtons::kButtons) || !playSequenceButton(zone, k))
+    if (!within(zone, kZones) || !within(k, KySeqButtons::kButtons))
+        return;
+    emit acted({KyControlAction::ZoneButton, std::int8_t(zone), std::int8_t(panel_.seqButtons[std::size_t(zone)].page),
+                std::int8_t(k)});
+    if (!playSequenceButton(zone, k))
         return;
     emit columnChanged(zone);
     emit liveZonesChanged();
@@ -194,16 +201,19 @@ void TDeskActions::liveCueDo(void (KyCue::*play)(), void (KyCue::*generators)())
 
 void TDeskActions::start()
 {
+    emit acted({KyControlAction::Start});
     liveCueDo(&KyCue::play, &KyCue::playGenerators);
 }
 
 void TDeskActions::pause()
 {
+    emit acted({KyControlAction::Pause});
     liveCueDo(&KyCue::pause, &KyCue::pauseGenerators);
 }
 
 void TDeskActions::stop()
 {
+    emit acted({KyControlAction::Stop});
     liveCueDo(&KyCue::stop, &KyCue::stopGenerators);
 }
 

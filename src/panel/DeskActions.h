@@ -5,6 +5,7 @@
 // the generator bars). The panel window's own buttons and bars come through here, and so does
 // every other input (the web remote); all of it runs on the window thread.
 
+#include "input/ControlAction.h"
 #include "panel/Panel.h"
 
 #include <QObject>
@@ -77,6 +78,8 @@ public:
     void setGeneratorAmplitude(int position);
 
 signals:
+    // A panel control was pressed, whoever pressed it (what a controller learns).
+    void acted(const KyControlAction& action);
     void cueBlockChanged();
     // The whole live cue was replaced: every button is shown again, every sequence button dark.
     void liveCueReplaced();

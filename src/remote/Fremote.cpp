@@ -195,18 +195,6 @@ TRemoteForm* installRemote(QMainWindow& mainWindow, const KyRemoteModel& model, 
 {
     desk.bindControls(deskControlsOf(mainWindow));
     auto* form = new TRemoteForm(model, desk, start, &mainWindow);
-    auto* action = new QAction(QStringLiteral("Zdalny pulpit"), &mainWindow);
-    action->setObjectName(QStringLiteral("RemoteAction"));
-    QObject::connect(action, &QAction::triggered, form, [form] {
-        form->show();
-        form->raise();
-    });
-    for (QMenu* menu : mainWindow.menuBar()->findChildren<QMenu*>())
-        if (menu->title() == QStringLiteral("System")) {
-            // Among the connections, before the separator above "Zakończ".
-            const QList<QAction*> items = menu->actions();
-            auto separator = std::find_if(items.rbegin(), items.rend(), [](QAction* a) { return a->isSeparator(); });
-            menu->insertAction(separator == items.rend() ? nullptr : *separator, action);
-        }
+    vt::addToSystemMenu(mainWindow, form, QStringLiteral("RemoteAction"));
     return form;
 }

@@ -305,7 +305,7 @@ private slots:
         TMainForm form(options());
         form.QWidget::show(); // show() is the show's
         const QList<QDockWidget*> docks = form.findChildren<QDockWidget*>();
-        QCOMPARE(docks.size(), 20);
+        QCOMPARE(docks.size(), 21);
         for (QDockWidget* dock : docks) {
             QWidget* window = qobject_cast<QScrollArea*>(dock->widget())->widget();
             window->show();

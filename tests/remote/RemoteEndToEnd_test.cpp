@@ -9,6 +9,7 @@
 #include "support/Chromium.h"
 #include "support/ModalAnswerer.h"
 #include "support/ModuleSimProcess.h"
+#include "support/OneCueShow.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -32,31 +33,6 @@ bool listening(quint16 port)
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, port);
     return socket.waitForConnected(200);
-}
-
-// The last frame the module received once the output has settled.
-std::string settledFrame(const std::filesystem::path& frames)
-{
-    QTest::qWait(600);
-    const auto sent = framesIn(frames);
-    return sent.empty() ? std::string() : sent.back();
-}
-
-// A one-scene sequence on channels 1 and 5, in a cue on the first cue button of page A.
-void buildShow(KyShow& show)
-{
-    KySequence sequence;
-    sequence.name = vt::toCp1250(QStringLiteral("Stała"));
-    KyScene scene;
-    scene.setStatus(0, KyChStatus{200, 0, 0, 0, 0});
-    scene.setStatus(4, KyChStatus{77, 0, 0, 0, 0});
-    sequence.appendScene(scene);
-    show.seque.addSequence(sequence);
-    KyCue cue;
-    cue.name = vt::toCp1250(QStringLiteral("Wejście"));
-    cue.zoneEngine(2) = KySeqEngine(show.seque.findSharedSequence(show.seque.sequenceAt(0).id));
-    show.seque.addCue(cue);
-    show.panel.cueButtons.assign(0, &show.seque.cueAt(0));
 }
 
 } // namespace
@@ -83,7 +59,7 @@ private slots:
             options.ports = {sim.link().string()};
             ModalAnswerer answerer;
             TMainForm form(options);
-            buildShow(form.show());
+            buildOneCueShow(form.show());
             form.directAccessForm()->show();
             const std::string before = settledFrame(folder / "desk-frames");
             QTest::mousePress(form.directAccessForm()->cueButton(0), Qt::LeftButton);
