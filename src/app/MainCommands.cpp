@@ -76,7 +76,7 @@ void TMainForm::LibraryActionExecute()
     resumeFunctionWindows();
     std::string failure = show_.saveLibrary();
     if (!failure.empty())
-        QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
+        QMessageBox::warning(this, TMainForm::tr("Błąd"), QString::fromStdString(failure));
 }
 
 // The installation reaches its file only here, sorted by start address.
@@ -94,7 +94,7 @@ void TMainForm::ClubActionExecute()
     resumeFunctionWindows();
     std::string failure = show_.saveClub();
     if (!failure.empty())
-        QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
+        QMessageBox::warning(this, TMainForm::tr("Błąd"), QString::fromStdString(failure));
 }
 
 void TMainForm::FloorsActionExecute()
@@ -137,9 +137,9 @@ void TMainForm::enableGeneratorControls(bool enabled)
         bar->setEnabled(enabled);
         bar->setToolTip(QString::fromStdString(reason));
     }
-    setHint(actions_.generatorPlay, QStringLiteral("Start generatorów"), reason);
-    setHint(actions_.generatorPause, QStringLiteral("Pauza generatorów"), reason);
-    setHint(actions_.generatorStop, QStringLiteral("Stop generatorów"), reason);
+    setHint(actions_.generatorPlay, TMainForm::tr("Start generatorów"), reason);
+    setHint(actions_.generatorPause, TMainForm::tr("Pauza generatorów"), reason);
+    setHint(actions_.generatorStop, TMainForm::tr("Stop generatorów"), reason);
     for (QAction* action : {actions_.generatorPlay, actions_.generatorPause, actions_.generatorStop})
         action->setEnabled(enabled);
 }
@@ -179,7 +179,7 @@ void TMainForm::startRhythm(const StartOptions& options)
     if (!options.audioFile.empty())
         choice.source = KyRhythmSource::Audio;
     if (!rhythm_->apply(choice) && !options.audioFile.empty())
-        QMessageBox::warning(nullptr, QStringLiteral("Ostrzeżenie"), QString::fromStdString(rhythm_->problem()));
+        QMessageBox::warning(nullptr, TMainForm::tr("Ostrzeżenie"), QString::fromStdString(rhythm_->problem()));
 }
 
 // Modal; the show lock stays free while it is open, so playback goes on until a transfer.
@@ -193,6 +193,6 @@ void TMainForm::DmxModuleActionExecute()
 
 void TMainForm::AboutActionExecute()
 {
-    QMessageBox::about(this, QStringLiteral("O programie"),
-                       QStringLiteral("Vantorel\nSterownik oświetlenia DMX dla klubów i małych scen."));
+    QMessageBox::about(this, TMainForm::tr("O programie"),
+                       TMainForm::tr("Vantorel\nSterownik oświetlenia DMX dla klubów i małych scen."));
 }

@@ -25,7 +25,7 @@ void TMainForm::createToolbars()
 
 void TMainForm::createFunctionToolbar()
 {
-    QToolBar* toolbar = addToolBar(QStringLiteral("Funkcje"));
+    QToolBar* toolbar = addToolBar(TMainForm::tr("Funkcje"));
     toolbar->setObjectName(QStringLiteral("FunctionToolBar"));
     toolbar->setIconSize(QSize(32, 32));
     for (QAction* action : actions_.functions)
@@ -44,7 +44,7 @@ void TMainForm::createFunctionToolbar()
 
     controls_.dmxTrackerButton = new QToolButton(toolbar);
     controls_.dmxTrackerButton->setObjectName(QStringLiteral("DmxTrackerButton"));
-    controls_.dmxTrackerButton->setText(QStringLiteral("DMX Tracker"));
+    controls_.dmxTrackerButton->setText(TMainForm::tr("DMX Tracker"));
     controls_.dmxTrackerButton->setIcon(picture("tracker"));
     controls_.dmxTrackerButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(controls_.dmxTrackerButton, &QToolButton::clicked, this, &TMainForm::DmxTrackerButtonClick);
@@ -66,7 +66,7 @@ TPTrackBar* TMainForm::makeBar(const char* name, int min, int max)
 
 void TMainForm::createCueToolbar()
 {
-    QToolBar* toolbar = addToolBar(QStringLiteral("Cue"));
+    QToolBar* toolbar = addToolBar(TMainForm::tr("Cue"));
     toolbar->setObjectName(QStringLiteral("CueToolBar"));
     toolbar->addActions({actions_.play, actions_.pause, actions_.stop});
     controls_.cueSpeedBar = makeBar("CueSpeedTBar", -100, 100);
@@ -78,7 +78,7 @@ void TMainForm::createCueToolbar()
     toolbar->addAction(actions_.manualOff);
     controls_.heldCounter = new QLabel(toolbar);
     controls_.heldCounter->setObjectName(QStringLiteral("HeldCounter"));
-    controls_.heldCounter->setToolTip(QStringLiteral("Kanały trzymane ręcznie"));
+    controls_.heldCounter->setToolTip(TMainForm::tr("Kanały trzymane ręcznie"));
     toolbar->addWidget(controls_.heldCounter);
     toolbar->addSeparator();
     toolbar->addAction(actions_.music);
@@ -92,7 +92,7 @@ void TMainForm::createCueToolbar()
 
 void TMainForm::createGeneratorToolbar()
 {
-    QToolBar* toolbar = addToolBar(QStringLiteral("Generatory"));
+    QToolBar* toolbar = addToolBar(TMainForm::tr("Generatory"));
     toolbar->setObjectName(QStringLiteral("GeneratorToolBar"));
     controls_.generatorAmplitudeBar = makeBar("GeneratorAmplitudeTBar", 0, 100);
     showOnBar(controls_.generatorAmplitudeBar, kGeneratorAmplitudeLabel, 100);

@@ -30,13 +30,13 @@ TGeneratorForm::TGeneratorForm(const KyFunctionModel& model, KyGenList& genList,
     : QWidget(parent, vt::kToolWindowFlags),
       model_(model), genList_(genList), genListPath_(std::move(genListPath)), updateTimer_(new QTimer(this))
 {
-    setWindowTitle(QStringLiteral("Generator"));
-    save_ = new QPushButton(QStringLiteral("Zapisz generator"), this);
+    setWindowTitle(TGeneratorForm::tr("Generator"));
+    save_ = new QPushButton(TGeneratorForm::tr("Zapisz generator"), this);
     save_->setObjectName(QStringLiteral("SaveButton"));
-    save_->setToolTip(QStringLiteral("Zapisz generator"));
-    choose_ = new QPushButton(QStringLiteral("Generatory"), this);
+    save_->setToolTip(TGeneratorForm::tr("Zapisz generator"));
+    choose_ = new QPushButton(TGeneratorForm::tr("Generatory"), this);
     choose_->setObjectName(QStringLiteral("ChooseButton"));
-    choose_->setToolTip(QStringLiteral("Wybierz generator"));
+    choose_->setToolTip(TGeneratorForm::tr("Wybierz generator"));
     connect(save_, &QPushButton::clicked, this, &TGeneratorForm::SaveButtonClick);
     connect(choose_, &QPushButton::clicked, this, &TGeneratorForm::ChooseButtonClick);
 
@@ -48,8 +48,8 @@ TGeneratorForm::TGeneratorForm(const KyFunctionModel& model, KyGenList& genList,
     layout->addLayout(top);
     layout->addWidget(buildModifiers());
     auto* axes = new QHBoxLayout;
-    axes->addWidget(buildAxis(KyAxis::Pan, QStringLiteral("Pan")));
-    axes->addWidget(buildAxis(KyAxis::Tilt, QStringLiteral("Tilt")));
+    axes->addWidget(buildAxis(KyAxis::Pan, TGeneratorForm::tr("Pan")));
+    axes->addWidget(buildAxis(KyAxis::Tilt, TGeneratorForm::tr("Tilt")));
     layout->addLayout(axes);
 
     updateTimer_->setInterval(10);
