@@ -17,6 +17,13 @@
     </message>
 </context>
 <context>
+    <name>CloseButton</name>
+    <message>
+        <source>&amp;Zamknij</source>
+        <translation>&amp;Close</translation>
+    </message>
+</context>
+<context>
     <name>KyDimmerControl</name>
     <message>
         <source>Auto</source>
@@ -1296,6 +1303,66 @@ Channels held by hand: %1</translation>
         <source>Podgląd</source>
         <translation>Preview</translation>
     </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Światło</source>
+        <translation>Light</translation>
+    </message>
+    <message>
+        <source>Lampa</source>
+        <translation>Lamp</translation>
+    </message>
+    <message>
+        <source>Pan Tilt</source>
+        <translation>Pan Tilt</translation>
+    </message>
+    <message>
+        <source>Kolor</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>Mixer kolorów</source>
+        <translation>Colour mixer</translation>
+    </message>
+    <message>
+        <source>RGB/CMY</source>
+        <translation>RGB/CMY</translation>
+    </message>
+    <message>
+        <source>Gobo</source>
+        <translation>Gobo</translation>
+    </message>
+    <message>
+        <source>Efekt</source>
+        <translation>Effect</translation>
+    </message>
+    <message>
+        <source>Optyka</source>
+        <translation>Optics</translation>
+    </message>
+    <message>
+        <source>Dimmery</source>
+        <translation>Dimmers</translation>
+    </message>
+    <message>
+        <source>PRĘDKOŚĆ CUE:  </source>
+        <translation>CUE SPEED:  </translation>
+    </message>
+    <message>
+        <source>AMPLITUDA GENERATORÓW:  </source>
+        <translation>GENERATOR AMPLITUDE:  </translation>
+    </message>
+    <message>
+        <source>PRĘDKOŚĆ GENERATORÓW:  </source>
+        <translation>GENERATOR SPEED:  </translation>
+    </message>
+    <message>
+        <source>Niedostępne, gdy otwarty jest edytor sekwencji</source>
+        <translation>Not available while the sequence editor is open</translation>
+    </message>
 </context>
 <context>
     <name>TMixerColorForm</name>
@@ -1422,13 +1489,6 @@ Channels held by hand: %1</translation>
     <message>
         <source>Port demona OLA:</source>
         <translation>OLA daemon port:</translation>
-    </message>
-</context>
-<context>
-    <name>TPCloseButton</name>
-    <message>
-        <source>&amp;Zamknij</source>
-        <translation>&amp;Close</translation>
     </message>
 </context>
 <context>

@@ -165,7 +165,7 @@ void TMainForm::createFunctionActions()
 {
     for (std::size_t i = 0; i < actions_.functions.size(); ++i) {
         const FunctionActionText& text = kFunctionActions[i];
-        actions_.functions[i] = makeAction(text.name, QString::fromUtf8(text.caption), QString::fromUtf8(text.hint), text.picture);
+        actions_.functions[i] = makeAction(text.name, tr(text.caption), tr(text.hint), text.picture);
         actions_.functions[i]->setCheckable(true);
     }
 }

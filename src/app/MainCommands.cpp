@@ -132,7 +132,7 @@ void TMainForm::enableGeneratorControls(bool enabled)
         controls_.generatorAmplitudeBar->setPositionSilently(100);
         GeneratorAmplitudeTBarChange();
     }
-    const std::string reason = enabled ? std::string() : kSequenceEditorOpen;
+    const std::string reason = enabled ? std::string() : tr(kSequenceEditorOpen).toStdString();
     for (QWidget* bar : {static_cast<QWidget*>(controls_.generatorSpeedBar), static_cast<QWidget*>(controls_.generatorAmplitudeBar)}) {
         bar->setEnabled(enabled);
         bar->setToolTip(QString::fromStdString(reason));

@@ -58,7 +58,7 @@ TPTrackBar* TMainForm::makeBar(const char* name, int min, int max)
     bar->setIsVertical(false);
     bar->setMin(min);
     bar->setMax(max);
-    int widest = bar->fontMetrics().horizontalAdvance(kGeneratorAmplitudeLabel + QStringLiteral("-100"));
+    int widest = bar->fontMetrics().horizontalAdvance(tr(kGeneratorAmplitudeLabel) + QStringLiteral("-100"));
     bar->setFixedWidth(widest + 2 * bar->sliderSize() + 16);
     bar->fitCaptionAboveKnob(); // the knob never covers the caption
     return bar;
@@ -70,7 +70,7 @@ void TMainForm::createCueToolbar()
     toolbar->setObjectName(QStringLiteral("CueToolBar"));
     toolbar->addActions({actions_.play, actions_.pause, actions_.stop});
     controls_.cueSpeedBar = makeBar("CueSpeedTBar", -100, 100);
-    showOnBar(controls_.cueSpeedBar, kCueSpeedLabel, 0);
+    showOnBar(controls_.cueSpeedBar, tr(kCueSpeedLabel), 0);
     connect(controls_.cueSpeedBar, &TPTrackBar::changed, this, &TMainForm::CueSpeedTBarChange);
     toolbar->addWidget(controls_.cueSpeedBar);
     toolbar->addActions({actions_.sequence, actions_.cue, actions_.directPanel});
@@ -95,12 +95,12 @@ void TMainForm::createGeneratorToolbar()
     QToolBar* toolbar = addToolBar(TMainForm::tr("Generatory"));
     toolbar->setObjectName(QStringLiteral("GeneratorToolBar"));
     controls_.generatorAmplitudeBar = makeBar("GeneratorAmplitudeTBar", 0, 100);
-    showOnBar(controls_.generatorAmplitudeBar, kGeneratorAmplitudeLabel, 100);
+    showOnBar(controls_.generatorAmplitudeBar, tr(kGeneratorAmplitudeLabel), 100);
     connect(controls_.generatorAmplitudeBar, &TPTrackBar::changed, this, &TMainForm::GeneratorAmplitudeTBarChange);
     toolbar->addWidget(controls_.generatorAmplitudeBar);
     toolbar->addActions({actions_.generatorPlay, actions_.generatorPause, actions_.generatorStop});
     controls_.generatorSpeedBar = makeBar("GeneratorSpeedTBar", -100, 100);
-    showOnBar(controls_.generatorSpeedBar, kGeneratorSpeedLabel, 0);
+    showOnBar(controls_.generatorSpeedBar, tr(kGeneratorSpeedLabel), 0);
     connect(controls_.generatorSpeedBar, &TPTrackBar::changed, this, &TMainForm::GeneratorSpeedTBarChange);
     toolbar->addWidget(controls_.generatorSpeedBar);
 }

@@ -96,16 +96,16 @@ void TMainForm::updateLiveCueControls()
     const std::array<QAction*, 3> generators = {actions_.generatorPlay, actions_.generatorPause, actions_.generatorStop};
     transport[playState]->setChecked(true);
     generators[generatorState]->setChecked(true);
-    showOnBar(controls_.cueSpeedBar, kCueSpeedLabel, speed);
-    showOnBar(controls_.generatorSpeedBar, kGeneratorSpeedLabel, generatorSpeedPosition(generatorSpeed));
-    showOnBar(controls_.generatorAmplitudeBar, kGeneratorAmplitudeLabel, generatorAmplitudePosition(generatorAmplitude));
+    showOnBar(controls_.cueSpeedBar, tr(kCueSpeedLabel), speed);
+    showOnBar(controls_.generatorSpeedBar, tr(kGeneratorSpeedLabel), generatorSpeedPosition(generatorSpeed));
+    showOnBar(controls_.generatorAmplitudeBar, tr(kGeneratorAmplitudeLabel), generatorAmplitudePosition(generatorAmplitude));
 }
 
 // While the sequence editor plays with the live output, the cue controls keep out of its way.
 void TMainForm::updateSequenceEditorRule()
 {
     const bool editorOpen = isShown(windows_.sequence.get());
-    const std::string reason = editorOpen ? kSequenceEditorOpen : std::string();
+    const std::string reason = editorOpen ? tr(kSequenceEditorOpen).toStdString() : std::string();
     controls_.cueSpeedBar->setEnabled(!editorOpen);
     controls_.cueSpeedBar->setToolTip(QString::fromStdString(reason));
     actions_.cue->setEnabled(windows_.cue && !editorOpen);
