@@ -560,6 +560,29 @@ nie zdefiniowano żadnej funkcji.</source>
         <translation>The fixture is empty!
 No function is defined.</translation>
     </message>
+    <message>
+        <source>Pan/Tilt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Efekt 1</source>
+        <translation type="unfinished">Effect 1</translation>
+    </message>
+    <message>
+        <source>Dimmery</source>
+        <translation>Dimmers</translation>
+    </message>
+</context>
+<context>
+    <name>TDimmerRowForm</name>
+    <message>
+        <source>Optyka</source>
+        <translation>Optics</translation>
+    </message>
+    <message>
+        <source>Dimmery</source>
+        <translation>Dimmers</translation>
+    </message>
 </context>
 <context>
     <name>TDirectAccessForm</name>
@@ -956,6 +979,18 @@ No function is defined.</translation>
     <message>
         <source>Tilt</source>
         <translation>Tilt</translation>
+    </message>
+    <message>
+        <source>AMPLITUDA</source>
+        <translation>AMPLITUDE</translation>
+    </message>
+    <message>
+        <source>PRĘDKOŚĆ</source>
+        <translation>SPEED</translation>
+    </message>
+    <message>
+        <source>FAZA</source>
+        <translation>PHASE</translation>
     </message>
 </context>
 <context>
@@ -1560,6 +1595,18 @@ Channels held by hand: %1</translation>
         <source>OFF</source>
         <translation>OFF</translation>
     </message>
+    <message>
+        <source>AMPLITUDA</source>
+        <translation>AMPLITUDE</translation>
+    </message>
+    <message>
+        <source>PRĘDKOŚĆ</source>
+        <translation>SPEED</translation>
+    </message>
+    <message>
+        <source>FAZA</source>
+        <translation>PHASE</translation>
+    </message>
 </context>
 <context>
     <name>TRemoteForm</name>
@@ -1692,6 +1739,21 @@ Channels held by hand: %1</translation>
     <message>
         <source>Na pewno chcesz wykasowac sekwencje</source>
         <translation>Delete the sequence</translation>
+    </message>
+</context>
+<context>
+    <name>TWheelForm</name>
+    <message>
+        <source>Kolor</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>Gobo</source>
+        <translation>Gobo</translation>
+    </message>
+    <message>
+        <source>Efekt</source>
+        <translation>Effect</translation>
     </message>
 </context>
 </TS>

@@ -202,16 +202,16 @@ QGroupBox* TPanTiltForm::buildGeneratorGroup()
         const char* name;
         int min, max;
         void (*edit)(KyDmxSpace&, const KyDevices&, int);
-    } bars[3] = {{"AMPLITUDA", "AmplitudeBar", 0, 100, setAmplitudeModifiers},
-                 {"PRĘDKOŚĆ", "SpeedBar", -100, 100, setSpeedModifiers},
-                 {"FAZA", "PhaseBar", 0, 359, setPhaseModifiers}};
+    } bars[3] = {{QT_TRANSLATE_NOOP("TPanTiltForm", "AMPLITUDA"), "AmplitudeBar", 0, 100, setAmplitudeModifiers},
+                 {QT_TRANSLATE_NOOP("TPanTiltForm", "PRĘDKOŚĆ"), "SpeedBar", -100, 100, setSpeedModifiers},
+                 {QT_TRANSLATE_NOOP("TPanTiltForm", "FAZA"), "PhaseBar", 0, 359, setPhaseModifiers}};
     for (std::size_t i = 0; i < 3; ++i) {
         auto* bar = new TPTrackBar(generatorGroup_);
         bar->setObjectName(QLatin1String(bars[i].name));
         bar->setIsVertical(false);
         bar->setMin(bars[i].min);
         bar->setMax(bars[i].max);
-        bar->setCaption(QString::fromUtf8(bars[i].caption));
+        bar->setCaption(TPanTiltForm::tr(bars[i].caption));
         bar->fitCaptionAboveKnob();
         bar->setMinimumWidth(260);
         connect(bar, &TPTrackBar::changed, this, [this, bar, edit = bars[i].edit] {

@@ -521,10 +521,10 @@ TDeviceForm::TDeviceForm(KyDevice& device, QWidget* owner)
         new TDevOpticFrame(device_, pageArea_),
         new TDevDimmersFrame(device_, pageArea_),
     };
-    const char* entries[pageCount] = {"Ogólne", "Światło", "Pan/Tilt", "Kolor 1", "Kolor 2", "Gobo 1",
-                                      "Gobo 2", "Efekt 1", "Efekt 2", "Optyka",  "Dimmery"};
+    const char* entries[pageCount] = {QT_TRANSLATE_NOOP("TDeviceForm", "Ogólne"), QT_TRANSLATE_NOOP("TDeviceForm", "Światło"), QT_TRANSLATE_NOOP("TDeviceForm", "Pan/Tilt"), QT_TRANSLATE_NOOP("TDeviceForm", "Kolor 1"), QT_TRANSLATE_NOOP("TDeviceForm", "Kolor 2"), QT_TRANSLATE_NOOP("TDeviceForm", "Gobo 1"),
+                                      QT_TRANSLATE_NOOP("TDeviceForm", "Gobo 2"), QT_TRANSLATE_NOOP("TDeviceForm", "Efekt 1"), QT_TRANSLATE_NOOP("TDeviceForm", "Efekt 2"), QT_TRANSLATE_NOOP("TDeviceForm", "Optyka"),  QT_TRANSLATE_NOOP("TDeviceForm", "Dimmery")};
     for (std::size_t i = 0; i < pages_.size(); ++i) {
-        pageList_->addItem(QString::fromUtf8(entries[i]));
+        pageList_->addItem(tr(entries[i]));
         pageArea_->addWidget(pages_[i]);
         pages_[i]->refresh();
     }
