@@ -562,11 +562,11 @@ No function is defined.</translation>
     </message>
     <message>
         <source>Pan/Tilt</source>
-        <translation type="unfinished"></translation>
+        <translation>Pan/Tilt</translation>
     </message>
     <message>
         <source>Efekt 1</source>
-        <translation type="unfinished">Effect 1</translation>
+        <translation>Effect 1</translation>
     </message>
     <message>
         <source>Dimmery</source>
@@ -1754,6 +1754,22 @@ Channels held by hand: %1</translation>
     <message>
         <source>Efekt</source>
         <translation>Effect</translation>
+    </message>
+    <message>
+        <source>Gobo1</source>
+        <translation>Gobo 1</translation>
+    </message>
+    <message>
+        <source>Gobo 2</source>
+        <translation>Gobo 2</translation>
+    </message>
+    <message>
+        <source>Efekt 1</source>
+        <translation>Effect 1</translation>
+    </message>
+    <message>
+        <source>Efekt 2</source>
+        <translation>Effect 2</translation>
     </message>
 </context>
 </TS>
