@@ -1,12 +1,14 @@
 #include "app/Caption.h"
 
+#include <QCoreApplication>
+
 QString mainWindowCaption(bool moduleConnected, const QString& moduleName, const KyOlaTarget& ola)
 {
     QString where = moduleConnected ? moduleName : QString();
     if (ola.enabled)
         where += (moduleConnected ? QStringLiteral(" i ") : QString()) +
-                 QStringLiteral("OLA (uniwersum %1)").arg(ola.universe);
+                 QCoreApplication::translate("Caption", "OLA (uniwersum %1)").arg(ola.universe);
     else if (!moduleConnected)
-        where = QStringLiteral("brak modułu DMX");
-    return QStringLiteral("Vantorel: ") + where;
+        where = QCoreApplication::translate("Caption", "brak modułu DMX");
+    return QCoreApplication::translate("Caption", "Vantorel: ") + where;
 }

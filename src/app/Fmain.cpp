@@ -139,7 +139,7 @@ void TMainForm::reportLoadWarnings(const std::vector<std::string>& warnings)
     for (const auto& warning : warnings) {
         if (shutDown_) // a signal ended the program during the previous one
             return;
-        QMessageBox::warning(nullptr, QStringLiteral("Ostrzeżenie"), QString::fromStdString(warning));
+        QMessageBox::warning(nullptr, TMainForm::tr("Ostrzeżenie"), QString::fromStdString(warning));
     }
 }
 
@@ -150,7 +150,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
         return;
     }
     show_.requestClose();
-    QMessageBox question(QMessageBox::Question, QStringLiteral("Potwierdzenie"), QStringLiteral("Zamknąć program?"),
+    QMessageBox question(QMessageBox::Question, TMainForm::tr("Potwierdzenie"), TMainForm::tr("Zamknąć program?"),
                          QMessageBox::Yes | QMessageBox::No, this);
     question.setDefaultButton(QMessageBox::No);
     // The question is shorter than its title: the box stays wide enough to show the title whole.
@@ -193,6 +193,6 @@ void TMainForm::shutdown(Report report)
         if (report == Report::StandardError)
             std::cerr << failure << '\n';
         else
-            QMessageBox::warning(nullptr, QStringLiteral("Błąd"), QString::fromStdString(failure));
+            QMessageBox::warning(nullptr, TMainForm::tr("Błąd"), QString::fromStdString(failure));
     }
 }

@@ -5,10 +5,13 @@
 #include "music/Fbeatsource.h"
 #include "dmx/Fdmxspace.h"
 #include "dmx/Fola.h"
+#include "common/PToolWindow.h"
+#include "common/PTranslation.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QMenuBar>
+#include <QMessageBox>
 
 namespace mainform {
 
@@ -47,6 +50,26 @@ void groupExclusively(QObject* owner, std::initializer_list<QAction*> actions)
         group->addAction(action);
 }
 
+// Polish or English, kept for the next start: the windows are built in one language.
+void addLanguageMenu(QMenu* system, QWidget* owner)
+{
+    QMenu* menu = system->addMenu(QStringLiteral("Język / Language"));
+    menu->setObjectName(QStringLiteral("LanguageMenu"));
+    auto* group = new QActionGroup(menu);
+    const QString current = vt::chosenLanguage({});
+    for (auto [code, name] : {std::pair{"pl", "Polski"}, std::pair{"en", "English"}}) {
+        QAction* action = menu->addAction(QString::fromUtf8(name));
+        action->setCheckable(true);
+        action->setChecked(current == QLatin1String(code));
+        group->addAction(action);
+        QObject::connect(action, &QAction::triggered, owner, [owner, language = QString::fromLatin1(code)] {
+            vt::keepLanguage(language);
+            QMessageBox::information(owner, QStringLiteral("Język / Language"),
+                                     TMainForm::tr("Język zostanie zmieniony przy następnym uruchomieniu programu."));
+        });
+    }
+}
+
 } // namespace
 
 QAction* TMainForm::makeAction(const char* name, const QString& caption, const QString& hint, const char* picture)
@@ -63,50 +86,50 @@ QAction* TMainForm::makeAction(const char* name, const QString& caption, const Q
 
 void TMainForm::createActions()
 {
-    actions_.library = makeAction("LibraryAction", QStringLiteral("&Biblioteka urządzeń"), {}, "library");
-    actions_.club = makeAction("ClubAction", QStringLiteral("&Konfiguracja DMX"), {}, "club");
-    actions_.iconMove = makeAction("IconMoveAction", QStringLiteral("Ruch ikon"), {}, "iconmove");
+    actions_.library = makeAction("LibraryAction", TMainForm::tr("&Biblioteka urządzeń"), {}, "library");
+    actions_.club = makeAction("ClubAction", TMainForm::tr("&Konfiguracja DMX"), {}, "club");
+    actions_.iconMove = makeAction("IconMoveAction", TMainForm::tr("Ruch ikon"), {}, "iconmove");
     actions_.iconMove->setCheckable(true);
     // The only place this action shows is its menu item, which reads "Strony".
-    actions_.floors = makeAction("FloorsAction", QStringLiteral("&Strony"), QStringLiteral("Strony"), "pages");
-    actions_.dmxSpace = makeAction("DmxSpaceAction", QStringLiteral("Przestrzeń DMX"), {}, "dmxspace");
-    actions_.dmxModule = makeAction("DmxModuleAction", QStringLiteral("Moduł Dmx"), {}, "dmxmodule");
-    actions_.ola = makeAction("OlaAction", QStringLiteral("Wyjście OLA"), {}, "ola");
-    actions_.exit = makeAction("ExitAction", QStringLiteral("&Zakończ"), {}, "exit");
+    actions_.floors = makeAction("FloorsAction", TMainForm::tr("&Strony"), TMainForm::tr("Strony"), "pages");
+    actions_.dmxSpace = makeAction("DmxSpaceAction", TMainForm::tr("Przestrzeń DMX"), {}, "dmxspace");
+    actions_.dmxModule = makeAction("DmxModuleAction", TMainForm::tr("Moduł Dmx"), {}, "dmxmodule");
+    actions_.ola = makeAction("OlaAction", TMainForm::tr("Wyjście OLA"), {}, "ola");
+    actions_.exit = makeAction("ExitAction", TMainForm::tr("&Zakończ"), {}, "exit");
     actions_.exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
 
     createFunctionActions();
-    actions_.blackout = makeAction("BlackoutAction", QStringLiteral("Blackout"), {}, "blackout");
+    actions_.blackout = makeAction("BlackoutAction", TMainForm::tr("Blackout"), {}, "blackout");
     actions_.blackout->setCheckable(true);
 
-    actions_.sequence = makeAction("SequenceAction", QStringLiteral("&Sekwencje"), QStringLiteral("Sekwencje"), "sequence");
-    actions_.cue = makeAction("CueAction", QStringLiteral("&Cue"), QStringLiteral("Cue"), "cue");
-    actions_.directPanel = makeAction("DirectPanelAction", QStringLiteral("Panel sterowania"),
-                                    QStringLiteral("Panel sterowania"), "panel");
-    actions_.play = makeAction("PlayAction", QStringLiteral("Start"), QStringLiteral("Start"), "start");
-    actions_.pause = makeAction("PauseAction", QStringLiteral("Pauza"), QStringLiteral("Pauza"), "pause");
-    actions_.stop = makeAction("StopAction", QStringLiteral("Stop"), QStringLiteral("Stop"), "stop");
-    actions_.manualOff = makeAction("ManualOffAction", QStringLiteral("Manual OFF"), QStringLiteral("Manual Off"), "manualoff");
-    actions_.music = makeAction("MusicAction", QStringLiteral("Muzyka"), QStringLiteral("Muzyka/Zegar"), "clock");
+    actions_.sequence = makeAction("SequenceAction", TMainForm::tr("&Sekwencje"), TMainForm::tr("Sekwencje"), "sequence");
+    actions_.cue = makeAction("CueAction", TMainForm::tr("&Cue"), TMainForm::tr("Cue"), "cue");
+    actions_.directPanel = makeAction("DirectPanelAction", TMainForm::tr("Panel sterowania"),
+                                    TMainForm::tr("Panel sterowania"), "panel");
+    actions_.play = makeAction("PlayAction", TMainForm::tr("Start"), TMainForm::tr("Start"), "start");
+    actions_.pause = makeAction("PauseAction", TMainForm::tr("Pauza"), TMainForm::tr("Pauza"), "pause");
+    actions_.stop = makeAction("StopAction", TMainForm::tr("Stop"), TMainForm::tr("Stop"), "stop");
+    actions_.manualOff = makeAction("ManualOffAction", TMainForm::tr("Manual OFF"), TMainForm::tr("Manual Off"), "manualoff");
+    actions_.music = makeAction("MusicAction", TMainForm::tr("Muzyka"), TMainForm::tr("Muzyka/Zegar"), "clock");
     actions_.music->setCheckable(true);
-    actions_.about = makeAction("AboutAction", QStringLiteral("O programie"), {}, nullptr);
-    actions_.beatSource = makeAction("BeatSourceAction", QStringLiteral("Źródło rytmu"), {}, "rhythm");
-    actions_.tap = makeAction("TapAction", QStringLiteral("Tap"), QStringLiteral("Tap (T)"), nullptr);
+    actions_.about = makeAction("AboutAction", TMainForm::tr("O programie"), {}, nullptr);
+    actions_.beatSource = makeAction("BeatSourceAction", TMainForm::tr("Źródło rytmu"), {}, "rhythm");
+    actions_.tap = makeAction("TapAction", TMainForm::tr("Tap"), TMainForm::tr("Tap (T)"), nullptr);
     actions_.tap->setShortcut(QKeySequence(Qt::Key_T));
     actions_.tap->setAutoRepeat(false); // a held key is one tap
 
-    actions_.generatorPlay = makeAction("GeneratorPlayAction", QStringLiteral("Start generatorów"),
-                                      QStringLiteral("Start generatorów"), "genstart");
-    actions_.generatorPause = makeAction("GeneratorPauseAction", QStringLiteral("Pauza generatorów"),
-                                       QStringLiteral("Pauza generatorów"), "genpause");
-    actions_.generatorStop = makeAction("GeneratorStopAction", QStringLiteral("Stop generatorów"),
-                                      QStringLiteral("Stop generatorów"), "genstop");
+    actions_.generatorPlay = makeAction("GeneratorPlayAction", TMainForm::tr("Start generatorów"),
+                                      TMainForm::tr("Start generatorów"), "genstart");
+    actions_.generatorPause = makeAction("GeneratorPauseAction", TMainForm::tr("Pauza generatorów"),
+                                       TMainForm::tr("Pauza generatorów"), "genpause");
+    actions_.generatorStop = makeAction("GeneratorStopAction", TMainForm::tr("Stop generatorów"),
+                                      TMainForm::tr("Stop generatorów"), "genstop");
     for (QAction* transport : {actions_.play, actions_.pause, actions_.stop, actions_.generatorPlay, actions_.generatorPause,
                                actions_.generatorStop})
         transport->setCheckable(true);
     groupExclusively(this, {actions_.play, actions_.pause, actions_.stop});
     groupExclusively(this, {actions_.generatorPlay, actions_.generatorPause, actions_.generatorStop});
-    actions_.restoreLayout = makeAction("RestoreLayoutAction", QStringLiteral("Przywróć układ"), {}, nullptr);
+    actions_.restoreLayout = makeAction("RestoreLayoutAction", TMainForm::tr("Przywróć układ"), {}, nullptr);
     connectActions();
 }
 
@@ -143,7 +166,7 @@ void TMainForm::createFunctionActions()
 {
     for (std::size_t i = 0; i < actions_.functions.size(); ++i) {
         const FunctionActionText& text = kFunctionActions[i];
-        actions_.functions[i] = makeAction(text.name, QString::fromUtf8(text.caption), QString::fromUtf8(text.hint), text.picture);
+        actions_.functions[i] = makeAction(text.name, tr(text.caption), tr(text.hint), text.picture);
         actions_.functions[i]->setCheckable(true);
     }
 }
@@ -151,30 +174,33 @@ void TMainForm::createFunctionActions()
 void TMainForm::createMenus()
 {
     menuBar()->setNativeMenuBar(false);
-    QMenu* system = menuBar()->addMenu(QStringLiteral("System"));
+    QMenu* system = menuBar()->addMenu(TMainForm::tr("System"));
     system->addActions({actions_.library, actions_.club, actions_.iconMove, actions_.floors});
     system->addSeparator();
     system->addActions({actions_.dmxSpace, actions_.dmxModule, actions_.ola});
     system->addAction(actions_.beatSource);
+    // Windows of later rooms join the connections before this separator.
+    system->addSeparator()->setObjectName(vt::kConnectionsEnd);
+    addLanguageMenu(system, this);
     system->addSeparator();
     system->addAction(actions_.exit);
 
-    QMenu* functions = menuBar()->addMenu(QStringLiteral("&Funkcje"));
+    QMenu* functions = menuBar()->addMenu(TMainForm::tr("&Funkcje"));
     for (std::size_t i = 1; i < actions_.functions.size(); ++i)
         functions->addAction(actions_.functions[i]);
     functions->addSeparator();
     functions->addActions({actions_.functions[0], actions_.blackout});
 
-    QMenu* program = menuBar()->addMenu(QStringLiteral("&Program"));
+    QMenu* program = menuBar()->addMenu(TMainForm::tr("&Program"));
     program->addActions({actions_.sequence, actions_.cue, actions_.directPanel});
     program->addSeparator();
     program->addActions({actions_.play, actions_.pause, actions_.stop});
     program->addSeparator();
     program->addActions({actions_.manualOff, actions_.music});
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&Widok"));
+    QMenu* view = menuBar()->addMenu(TMainForm::tr("&Widok"));
     view->addAction(actions_.restoreLayout);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Pomoc"));
+    QMenu* help = menuBar()->addMenu(TMainForm::tr("Pomoc"));
     help->addAction(actions_.about);
 }

@@ -79,7 +79,7 @@ void TMainForm::LibraryActionExecute()
     resumeFunctionWindows();
     std::string failure = show_.saveLibrary();
     if (!failure.empty())
-        QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
+        QMessageBox::warning(this, TMainForm::tr("Błąd"), QString::fromStdString(failure));
 }
 
 // The installation reaches its file only here, sorted by start address.
@@ -98,7 +98,7 @@ void TMainForm::ClubActionExecute()
     resumeFunctionWindows();
     std::string failure = show_.saveClub();
     if (!failure.empty())
-        QMessageBox::warning(this, QStringLiteral("Błąd"), QString::fromStdString(failure));
+        QMessageBox::warning(this, TMainForm::tr("Błąd"), QString::fromStdString(failure));
 }
 
 void TMainForm::FloorsActionExecute()
@@ -137,14 +137,14 @@ void TMainForm::enableGeneratorControls(bool enabled)
         controls_.generatorAmplitudeBar->setPositionSilently(100);
         GeneratorAmplitudeTBarChange();
     }
-    const std::string reason = enabled ? std::string() : kSequenceEditorOpen;
+    const std::string reason = enabled ? std::string() : tr(kSequenceEditorOpen).toStdString();
     for (QWidget* bar : {static_cast<QWidget*>(controls_.generatorSpeedBar), static_cast<QWidget*>(controls_.generatorAmplitudeBar)}) {
         bar->setEnabled(enabled);
         bar->setToolTip(QString::fromStdString(reason));
     }
-    setHint(actions_.generatorPlay, QStringLiteral("Start generatorów"), reason);
-    setHint(actions_.generatorPause, QStringLiteral("Pauza generatorów"), reason);
-    setHint(actions_.generatorStop, QStringLiteral("Stop generatorów"), reason);
+    setHint(actions_.generatorPlay, TMainForm::tr("Start generatorów"), reason);
+    setHint(actions_.generatorPause, TMainForm::tr("Pauza generatorów"), reason);
+    setHint(actions_.generatorStop, TMainForm::tr("Stop generatorów"), reason);
     for (QAction* action : {actions_.generatorPlay, actions_.generatorPause, actions_.generatorStop})
         action->setEnabled(enabled);
 }
@@ -184,7 +184,7 @@ void TMainForm::startRhythm(const StartOptions& options)
     if (!options.audioFile.empty())
         choice.source = KyRhythmSource::Audio;
     if (!rhythm_->apply(choice) && !options.audioFile.empty())
-        QMessageBox::warning(nullptr, QStringLiteral("Ostrzeżenie"), QString::fromStdString(rhythm_->problem()));
+        QMessageBox::warning(nullptr, TMainForm::tr("Ostrzeżenie"), QString::fromStdString(rhythm_->problem()));
 }
 
 // Modal; the show lock stays free while it is open, so playback goes on until a transfer.
@@ -198,6 +198,6 @@ void TMainForm::DmxModuleActionExecute()
 
 void TMainForm::AboutActionExecute()
 {
-    QMessageBox::about(this, QStringLiteral("O programie"),
-                       QStringLiteral("Vantorel\nSterownik oświetlenia DMX dla klubów i małych scen."));
+    QMessageBox::about(this, TMainForm::tr("O programie"),
+                       TMainForm::tr("Vantorel\nSterownik oświetlenia DMX dla klubów i małych scen."));
 }

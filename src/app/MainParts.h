@@ -2,6 +2,7 @@
 // What the main window's parts share: its actions, the controls of its toolbars, its tool
 // windows, and the texts and helpers the files that build and update them have in common.
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <array>
@@ -100,24 +101,24 @@ struct FunctionActionText {
 
 // In the order of the function toolbar.
 constexpr FunctionActionText kFunctionActions[] = {
-    {"ResetAction", "Reset", "Reset", "reset"},
-    {"LightAction", "Światło", "Światło", "light"},
-    {"LampAction", "Lampa", "Lampa", "lamp"},
-    {"PanTiltAction", "Pan Tilt", "Pan Tilt", "pantilt"},
-    {"ColorAction", "Kolor", "Kolor", "color"},
-    {"MixerAction", "Mixer kolorów", "RGB/CMY", "mixer"},
-    {"GoboAction", "Gobo", "Gobo", "gobo"},
-    {"EffectAction", "Efekt", "Efekt", "effect"},
-    {"OpticAction", "Optyka", "Optyka", "optic"},
-    {"DimmersAction", "Dimmery", "Dimmery", "dimmers"},
+    {"ResetAction", QT_TRANSLATE_NOOP("TMainForm", "Reset"), QT_TRANSLATE_NOOP("TMainForm", "Reset"), "reset"},
+    {"LightAction", QT_TRANSLATE_NOOP("TMainForm", "Światło"), QT_TRANSLATE_NOOP("TMainForm", "Światło"), "light"},
+    {"LampAction", QT_TRANSLATE_NOOP("TMainForm", "Lampa"), QT_TRANSLATE_NOOP("TMainForm", "Lampa"), "lamp"},
+    {"PanTiltAction", QT_TRANSLATE_NOOP("TMainForm", "Pan Tilt"), QT_TRANSLATE_NOOP("TMainForm", "Pan Tilt"), "pantilt"},
+    {"ColorAction", QT_TRANSLATE_NOOP("TMainForm", "Kolor"), QT_TRANSLATE_NOOP("TMainForm", "Kolor"), "color"},
+    {"MixerAction", QT_TRANSLATE_NOOP("TMainForm", "Mixer kolorów"), QT_TRANSLATE_NOOP("TMainForm", "RGB/CMY"), "mixer"},
+    {"GoboAction", QT_TRANSLATE_NOOP("TMainForm", "Gobo"), QT_TRANSLATE_NOOP("TMainForm", "Gobo"), "gobo"},
+    {"EffectAction", QT_TRANSLATE_NOOP("TMainForm", "Efekt"), QT_TRANSLATE_NOOP("TMainForm", "Efekt"), "effect"},
+    {"OpticAction", QT_TRANSLATE_NOOP("TMainForm", "Optyka"), QT_TRANSLATE_NOOP("TMainForm", "Optyka"), "optic"},
+    {"DimmersAction", QT_TRANSLATE_NOOP("TMainForm", "Dimmery"), QT_TRANSLATE_NOOP("TMainForm", "Dimmery"), "dimmers"},
 };
 
-inline const QString kCueSpeedLabel = QStringLiteral("PRĘDKOŚĆ CUE:  ");
-inline const QString kGeneratorAmplitudeLabel = QStringLiteral("AMPLITUDA GENERATORÓW:  ");
-inline const QString kGeneratorSpeedLabel = QStringLiteral("PRĘDKOŚĆ GENERATORÓW:  ");
+inline const char* const kCueSpeedLabel = QT_TRANSLATE_NOOP("TMainForm", "PRĘDKOŚĆ CUE:  ");
+inline const char* const kGeneratorAmplitudeLabel = QT_TRANSLATE_NOOP("TMainForm", "AMPLITUDA GENERATORÓW:  ");
+inline const char* const kGeneratorSpeedLabel = QT_TRANSLATE_NOOP("TMainForm", "PRĘDKOŚĆ GENERATORÓW:  ");
 
 // The sequence editor takes the output: what it disables says so.
-inline const std::string kSequenceEditorOpen = "Niedostępne, gdy otwarty jest edytor sekwencji";
+inline const char* const kSequenceEditorOpen = QT_TRANSLATE_NOOP("TMainForm", "Niedostępne, gdy otwarty jest edytor sekwencji");
 
 QIcon picture(const char* name);
 

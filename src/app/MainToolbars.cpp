@@ -25,7 +25,7 @@ void TMainForm::createToolbars()
 
 void TMainForm::createFunctionToolbar()
 {
-    QToolBar* toolbar = addToolBar(QStringLiteral("Funkcje"));
+    QToolBar* toolbar = addToolBar(TMainForm::tr("Funkcje"));
     toolbar->setObjectName(QStringLiteral("FunctionToolBar"));
     toolbar->setIconSize(QSize(32, 32));
     for (QAction* action : actions_.functions)
@@ -44,7 +44,7 @@ void TMainForm::createFunctionToolbar()
 
     controls_.dmxTrackerButton = new QToolButton(toolbar);
     controls_.dmxTrackerButton->setObjectName(QStringLiteral("DmxTrackerButton"));
-    controls_.dmxTrackerButton->setText(QStringLiteral("DMX Tracker"));
+    controls_.dmxTrackerButton->setText(TMainForm::tr("DMX Tracker"));
     controls_.dmxTrackerButton->setIcon(picture("tracker"));
     controls_.dmxTrackerButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(controls_.dmxTrackerButton, &QToolButton::clicked, this, &TMainForm::DmxTrackerButtonClick);
@@ -58,7 +58,7 @@ TPTrackBar* TMainForm::makeBar(const char* name, int min, int max)
     bar->setIsVertical(false);
     bar->setMin(min);
     bar->setMax(max);
-    int widest = bar->fontMetrics().horizontalAdvance(kGeneratorAmplitudeLabel + QStringLiteral("-100"));
+    int widest = bar->fontMetrics().horizontalAdvance(tr(kGeneratorAmplitudeLabel) + QStringLiteral("-100"));
     bar->setFixedWidth(widest + 2 * bar->sliderSize() + 16);
     bar->fitCaptionAboveKnob(); // the knob never covers the caption
     return bar;
@@ -66,11 +66,11 @@ TPTrackBar* TMainForm::makeBar(const char* name, int min, int max)
 
 void TMainForm::createCueToolbar()
 {
-    QToolBar* toolbar = addToolBar(QStringLiteral("Cue"));
+    QToolBar* toolbar = addToolBar(TMainForm::tr("Cue"));
     toolbar->setObjectName(QStringLiteral("CueToolBar"));
     toolbar->addActions({actions_.play, actions_.pause, actions_.stop});
     controls_.cueSpeedBar = makeBar("CueSpeedTBar", -100, 100);
-    showOnBar(controls_.cueSpeedBar, kCueSpeedLabel, 0);
+    showOnBar(controls_.cueSpeedBar, tr(kCueSpeedLabel), 0);
     connect(controls_.cueSpeedBar, &TPTrackBar::changed, this, &TMainForm::CueSpeedTBarChange);
     toolbar->addWidget(controls_.cueSpeedBar);
     toolbar->addActions({actions_.sequence, actions_.cue, actions_.directPanel});
@@ -78,7 +78,7 @@ void TMainForm::createCueToolbar()
     toolbar->addAction(actions_.manualOff);
     controls_.heldCounter = new QLabel(toolbar);
     controls_.heldCounter->setObjectName(QStringLiteral("HeldCounter"));
-    controls_.heldCounter->setToolTip(QStringLiteral("Kanały trzymane ręcznie"));
+    controls_.heldCounter->setToolTip(TMainForm::tr("Kanały trzymane ręcznie"));
     toolbar->addWidget(controls_.heldCounter);
     toolbar->addSeparator();
     toolbar->addAction(actions_.music);
@@ -92,15 +92,15 @@ void TMainForm::createCueToolbar()
 
 void TMainForm::createGeneratorToolbar()
 {
-    QToolBar* toolbar = addToolBar(QStringLiteral("Generatory"));
+    QToolBar* toolbar = addToolBar(TMainForm::tr("Generatory"));
     toolbar->setObjectName(QStringLiteral("GeneratorToolBar"));
     controls_.generatorAmplitudeBar = makeBar("GeneratorAmplitudeTBar", 0, 100);
-    showOnBar(controls_.generatorAmplitudeBar, kGeneratorAmplitudeLabel, 100);
+    showOnBar(controls_.generatorAmplitudeBar, tr(kGeneratorAmplitudeLabel), 100);
     connect(controls_.generatorAmplitudeBar, &TPTrackBar::changed, this, &TMainForm::GeneratorAmplitudeTBarChange);
     toolbar->addWidget(controls_.generatorAmplitudeBar);
     toolbar->addActions({actions_.generatorPlay, actions_.generatorPause, actions_.generatorStop});
     controls_.generatorSpeedBar = makeBar("GeneratorSpeedTBar", -100, 100);
-    showOnBar(controls_.generatorSpeedBar, kGeneratorSpeedLabel, 0);
+    showOnBar(controls_.generatorSpeedBar, tr(kGeneratorSpeedLabel), 0);
     connect(controls_.generatorSpeedBar, &TPTrackBar::changed, this, &TMainForm::GeneratorSpeedTBarChange);
     toolbar->addWidget(controls_.generatorSpeedBar);
 }

@@ -52,10 +52,10 @@ void TMainForm::updateHeldChannels()
     if (held == controls_.heldShown)
         return;
     controls_.heldShown = held;
-    controls_.heldCounter->setText(QStringLiteral("Ręcznie: %1").arg(held));
+    controls_.heldCounter->setText(TMainForm::tr("Ręcznie: %1").arg(held));
     controls_.heldCounter->setStyleSheet(held ? QStringLiteral("color: red; font-weight: bold;") : QString());
-    actions_.manualOff->setToolTip(held ? QStringLiteral("Manual Off\nKanały trzymane ręcznie: %1").arg(held)
-                                      : QStringLiteral("Manual Off"));
+    actions_.manualOff->setToolTip(held ? TMainForm::tr("Manual Off\nKanały trzymane ręcznie: %1").arg(held)
+                                      : TMainForm::tr("Manual Off"));
 }
 
 // Each function action needs a reference device whose type has the function, and shows
@@ -96,25 +96,25 @@ void TMainForm::updateLiveCueControls()
     const std::array<QAction*, 3> generators = {actions_.generatorPlay, actions_.generatorPause, actions_.generatorStop};
     transport[playState]->setChecked(true);
     generators[generatorState]->setChecked(true);
-    showOnBar(controls_.cueSpeedBar, kCueSpeedLabel, speed);
-    showOnBar(controls_.generatorSpeedBar, kGeneratorSpeedLabel, generatorSpeedPosition(generatorSpeed));
-    showOnBar(controls_.generatorAmplitudeBar, kGeneratorAmplitudeLabel, generatorAmplitudePosition(generatorAmplitude));
+    showOnBar(controls_.cueSpeedBar, tr(kCueSpeedLabel), speed);
+    showOnBar(controls_.generatorSpeedBar, tr(kGeneratorSpeedLabel), generatorSpeedPosition(generatorSpeed));
+    showOnBar(controls_.generatorAmplitudeBar, tr(kGeneratorAmplitudeLabel), generatorAmplitudePosition(generatorAmplitude));
 }
 
 // While the sequence editor plays with the live output, the cue controls keep out of its way.
 void TMainForm::updateSequenceEditorRule()
 {
     const bool editorOpen = isShown(windows_.sequence.get());
-    const std::string reason = editorOpen ? kSequenceEditorOpen : std::string();
+    const std::string reason = editorOpen ? tr(kSequenceEditorOpen).toStdString() : std::string();
     controls_.cueSpeedBar->setEnabled(!editorOpen);
     controls_.cueSpeedBar->setToolTip(QString::fromStdString(reason));
     actions_.cue->setEnabled(windows_.cue && !editorOpen);
-    setHint(actions_.cue, QStringLiteral("Cue"), reason);
+    setHint(actions_.cue, TMainForm::tr("Cue"), reason);
     actions_.directPanel->setEnabled(windows_.directAccess && !editorOpen);
-    setHint(actions_.directPanel, QStringLiteral("Panel sterowania"), reason);
+    setHint(actions_.directPanel, TMainForm::tr("Panel sterowania"), reason);
     // Both take the tick over; the module window gives back the main tick when it is done.
     actions_.dmxModule->setEnabled(!editorOpen);
-    setHint(actions_.dmxModule, QStringLiteral("Moduł Dmx"), reason);
+    setHint(actions_.dmxModule, TMainForm::tr("Moduł Dmx"), reason);
 }
 
 // Input may change what the actions show, so the update pass also runs once the event that

@@ -3,6 +3,7 @@
 #include "app/Show.h"
 #include "functions/PLookPreview.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
@@ -36,9 +37,9 @@ void addPreviewToggle(QMainWindow& window, TPIconPages& pages, KyShow& show)
         frame = show.usb.lastFrame();
     }, &pages);
 
-    auto* action = new QAction(QIcon(QStringLiteral(":/icons/preview.svg")), QStringLiteral("Podgląd"), &window);
+    auto* action = new QAction(QIcon(QStringLiteral(":/icons/preview.svg")), QCoreApplication::translate("TMainForm", "Podgląd"), &window);
     action->setObjectName(QStringLiteral("PreviewAction"));
-    action->setToolTip(QStringLiteral("Podgląd"));
+    action->setToolTip(QCoreApplication::translate("TMainForm", "Podgląd"));
     action->setCheckable(true);
     QObject::connect(action, &QAction::toggled, preview, [preview](bool on) {
         preview->setOn(on);
@@ -46,7 +47,7 @@ void addPreviewToggle(QMainWindow& window, TPIconPages& pages, KyShow& show)
     });
     action->setChecked(userSettings().value(kSettingKey, false).toBool());
 
-    if (QMenu* menu = menuTitled(window, QStringLiteral("System")))
+    if (QMenu* menu = menuTitled(window, QCoreApplication::translate("TMainForm", "System")))
         menu->insertAction(menu->actions().value(4), action);
     if (auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("FunctionToolBar"))) {
         toolbar->addSeparator();

@@ -2,6 +2,7 @@
 
 #include "app/DataFolder.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include <filesystem>
@@ -15,7 +16,7 @@ void offerDemoShow(const std::string& demoDirectory, const std::string& dataDire
     if (!std::filesystem::is_directory(demoDirectory, error))
         return;
     auto answer = QMessageBox::question(
-        nullptr, QStringLiteral("Potwierdzenie"),
+        nullptr, QCoreApplication::translate("ShowFolder", "Potwierdzenie"),
         QStringLiteral("To pierwsze uruchomienie programu.\nPokaz będzie zapisywany w folderze\n%1\n\n"
                        "Wczytać do niego pokaz przykładowy?")
             .arg(QString::fromStdString(dataDirectory)),
@@ -24,8 +25,8 @@ void offerDemoShow(const std::string& demoDirectory, const std::string& dataDire
         return;
     std::string reason;
     if (!copyDemoShow(demoDirectory, dataDirectory, reason))
-        QMessageBox::warning(nullptr, QStringLiteral("Błąd"),
-                             QStringLiteral("Nie udało się skopiować pokazu przykładowego.\n%1")
+        QMessageBox::warning(nullptr, QCoreApplication::translate("ShowFolder", "Błąd"),
+                             QCoreApplication::translate("ShowFolder", "Nie udało się skopiować pokazu przykładowego.\n%1")
                                  .arg(QString::fromStdString(reason)));
 }
 
@@ -47,8 +48,8 @@ void settleDataDirectory(StartOptions& options, const std::string& executableDir
         break;
     case FolderState::Failed:
         // The show still starts; the exit save then names each file it could not write.
-        QMessageBox::warning(nullptr, QStringLiteral("Błąd"),
-                             QStringLiteral("Nie można utworzyć folderu danych %1.")
+        QMessageBox::warning(nullptr, QCoreApplication::translate("ShowFolder", "Błąd"),
+                             QCoreApplication::translate("ShowFolder", "Nie można utworzyć folderu danych %1.")
                                  .arg(QString::fromStdString(userDataDirectory)));
         break;
     }

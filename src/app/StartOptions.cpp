@@ -38,6 +38,8 @@ void describeOptions(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("audio-file"),
                       QStringLiteral("Play this WAV file in real time in place of the audio input."),
                       QStringLiteral("file")});
+    parser.addOption({QStringLiteral("language"), QStringLiteral("The windows' language for this run: pl or en."),
+                      QStringLiteral("pl|en")});
 }
 
 // The toolkit's own options, read when the application object is made, which is after this
@@ -134,6 +136,13 @@ bool parseStartOptions(int argc, const char* const* argv, StartOptions& options,
         !takeNumberOption(parser, QStringLiteral("remote-port"), options, error) ||
         !takeNumberOption(parser, QStringLiteral("osc-port"), options, error) || !takeRemoteCode(parser, options, error))
         return false;
+    if (parser.isSet(QStringLiteral("language"))) {
+        options.language = parser.value(QStringLiteral("language")).toStdString();
+        if (options.language != "pl" && options.language != "en") {
+            error = "--language takes pl or en, not \"" + options.language + "\"";
+            return false;
+        }
+    }
     options.helpRequested = parser.isSet(QStringLiteral("help"));
     options.versionRequested = parser.isSet(QStringLiteral("version"));
     if (parser.isSet(QStringLiteral("data-dir")))

@@ -10,6 +10,7 @@ struct StartOptions {
     std::string dataDirectory;      // empty: the default folder (app/DataFolder.h)
     std::vector<std::string> ports; // extra serial ports to probe, from --port
     std::string audioFile;          // --audio-file: a WAV file stands in for the audio input
+    std::string language;           // --language pl|en for this run; empty: the operator's choice
     // Whether the machine's serial ports and VANTOREL_PORTS are probed too. The program turns
     // it on; anything else that builds a main window (tests) stays off the machine's ports.
     bool listSystemPorts = false;

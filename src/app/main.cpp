@@ -36,9 +36,9 @@ int main(int argc, char** argv)
     application.setDesktopFileName(QStringLiteral("vantorel"));
     application.setWindowIcon(QIcon(QStringLiteral(":/icons/vantorel.svg")));
 
-    // Qt's own texts in Polish for every window; after the command line, which speaks
+    // The windows' language, Qt's own texts included; after the command line, which speaks
     // English throughout, Qt's parts of it included.
-    vt::installQtPolish();
+    vt::installLanguage(vt::chosenLanguage(QString::fromStdString(options.language)));
     try {
         auto userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         settleDataDirectory(options, executableDirectory(), QFile::encodeName(userData).toStdString());

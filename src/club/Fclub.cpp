@@ -38,30 +38,30 @@ bool hasPanTilt(const KyClubDevice& device)
 TClubForm::TClubForm(KyLibrary& library, const std::vector<std::string>& pageNames, std::mutex& showLock,
                      QWidget* owner)
     : QDialog(owner), library_(library), pageNames_(pageNames), showLock_(showLock),
-      deviceGrid_(new TPStringGrid({QStringLiteral("Lp."), QStringLiteral("Nazwa"), QStringLiteral("Start"),
-                                    QStringLiteral("End"), QStringLiteral("Urządzenie"), QStringLiteral("Pan"),
-                                    QStringLiteral("Tilt"), QStringLiteral("Pan->Tilt"), QStringLiteral("Strona")},
+      deviceGrid_(new TPStringGrid({TClubForm::tr("Lp."), TClubForm::tr("Nazwa"), TClubForm::tr("Start"),
+                                    TClubForm::tr("End"), TClubForm::tr("Urządzenie"), TClubForm::tr("Pan"),
+                                    TClubForm::tr("Tilt"), TClubForm::tr("Pan->Tilt"), TClubForm::tr("Strona")},
                                    this)),
-      addButton_(new QPushButton(QStringLiteral("Dodaj ..."), this)),
-      eraseButton_(new QPushButton(QStringLiteral("Usuń"), this)),
-      propertiesButton_(new QPushButton(QStringLiteral("Właściwości"), this)),
-      closeButton_(new QPushButton(QStringLiteral("&Zakończ"), this))
+      addButton_(new QPushButton(TClubForm::tr("Dodaj ..."), this)),
+      eraseButton_(new QPushButton(TClubForm::tr("Usuń"), this)),
+      propertiesButton_(new QPushButton(TClubForm::tr("Właściwości"), this)),
+      closeButton_(new QPushButton(TClubForm::tr("&Zakończ"), this))
 {
-    setWindowTitle(QStringLiteral("Konfiguracja DMX"));
+    setWindowTitle(TClubForm::tr("Konfiguracja DMX"));
     // Only the name column takes the selection, so the selection marks a row.
     for (int column = 0; column < ColumnCount; ++column)
         deviceGrid_->setColumnSelectable(column, column == Name);
     // The window opens wide and tall enough for every column and, within the screen, every device.
     deviceGrid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     auto* captions = new TPColumnCaptions(deviceGrid_,
-                                          {{Start, End, QStringLiteral("Adres")},
-                                           {Pan, Tilt, QStringLiteral("Invert")},
-                                           {Swap, Swap, QStringLiteral("Swap")}},
+                                          {{Start, End, TClubForm::tr("Adres")},
+                                           {Pan, Tilt, TClubForm::tr("Invert")},
+                                           {Swap, Swap, TClubForm::tr("Swap")}},
                                           this);
     captions->setObjectName(QStringLiteral("ColumnCaptions"));
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Zainstalowane urządzenia"), this), 0, 0);
+    layout->addWidget(new QLabel(TClubForm::tr("Zainstalowane urządzenia"), this), 0, 0);
     layout->addWidget(captions, 1, 0);
     layout->addWidget(deviceGrid_, 2, 0);
     auto* buttons = buttonColumn_ = new QVBoxLayout;

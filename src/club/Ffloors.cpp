@@ -15,13 +15,13 @@ TFloorsForm::TFloorsForm(TPIconPages& pageControl, std::vector<std::string>& pag
                          std::mutex& showLock, int& pagesAdded, QWidget* owner)
     : QDialog(owner), pageControl_(pageControl), pageNames_(pageNames), club_(club), showLock_(showLock),
       pagesAdded_(pagesAdded),
-      pageGrid_(new TPStringGrid({QStringLiteral("Lp."), QStringLiteral("Nazwa"), QStringLiteral("Liczba urądz.")},
+      pageGrid_(new TPStringGrid({TFloorsForm::tr("Lp."), TFloorsForm::tr("Nazwa"), TFloorsForm::tr("Liczba urądz.")},
                                  this)),
-      addButton_(new QPushButton(QStringLiteral("Dodaj"), this)),
-      eraseButton_(new QPushButton(QStringLiteral("Usuń"), this)),
-      closeButton_(new QPushButton(QStringLiteral("Koniec"), this))
+      addButton_(new QPushButton(TFloorsForm::tr("Dodaj"), this)),
+      eraseButton_(new QPushButton(TFloorsForm::tr("Usuń"), this)),
+      closeButton_(new QPushButton(TFloorsForm::tr("Koniec"), this))
 {
-    setWindowTitle(QStringLiteral("Strony"));
+    setWindowTitle(TFloorsForm::tr("Strony"));
     pageGrid_->setColumnSelectable(DeviceCount, false);
     // The whole header and every page show without scrolling.
     pageGrid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
@@ -95,9 +95,9 @@ void TFloorsForm::EraseButtonClick()
         return;
     const int active = pageControl_.currentIndex();
     if (devicesOn(active) > 0) {
-        QMessageBox::warning(this, QStringLiteral("Ostrzeżenie"),
-                             QStringLiteral("Nie można skasować strony, na której \n") +
-                                 QStringLiteral("zainstalowane są urządzenia.\n"));
+        QMessageBox::warning(this, TFloorsForm::tr("Ostrzeżenie"),
+                             TFloorsForm::tr("Nie można skasować strony, na której \n") +
+                                 TFloorsForm::tr("zainstalowane są urządzenia.\n"));
         return;
     }
     {

@@ -10,17 +10,17 @@
 
 TNameForm::TNameForm(std::string& name, QWidget* owner, int maxLength)
     : QDialog(owner), name_(name), nameEdit_(new QLineEdit(this)),
-      okButton_(new QPushButton(QStringLiteral("OK"), this)),
-      cancelButton_(new QPushButton(QStringLiteral("Anuluj"), this))
+      okButton_(new QPushButton(TNameForm::tr("OK"), this)),
+      cancelButton_(new QPushButton(TNameForm::tr("Anuluj"), this))
 {
-    setWindowTitle(QStringLiteral("Podaj nazwę"));
+    setWindowTitle(TNameForm::tr("Podaj nazwę"));
     nameEdit_->setMaxLength(maxLength);
     nameEdit_->setValidator(new TPCp1250Validator(nameEdit_));
     nameEdit_->setText(vt::fromCp1250(name_));
     okButton_->setDefault(true);
 
     auto* layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("Nazwa:"), nameEdit_);
+    layout->addRow(TNameForm::tr("Nazwa:"), nameEdit_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton_);

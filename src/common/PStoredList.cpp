@@ -10,8 +10,8 @@
 
 TPStoredList::TPStoredList(const QString& header, QWidget* parent)
     : QWidget(parent), grid_(new TPStringGrid({QString(), header}, this)),
-      rename_(new QPushButton(QStringLiteral("Zmień nazwę"), this)),
-      erase_(new QPushButton(QStringLiteral("Usuń"), this)), buttons_(new QHBoxLayout)
+      rename_(new QPushButton(TPStoredList::tr("Zmień nazwę"), this)),
+      erase_(new QPushButton(TPStoredList::tr("Usuń"), this)), buttons_(new QHBoxLayout)
 {
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setColumnWidth(0, 40);
@@ -54,11 +54,11 @@ std::optional<std::size_t> TPStoredList::currentItem(std::size_t stored) const
 void reportSaveFailure(QWidget* owner, const std::string& failure)
 {
     if (!failure.empty())
-        QMessageBox::warning(owner, QStringLiteral("Błąd"), QString::fromStdString(failure));
+        QMessageBox::warning(owner, TPStoredList::tr("Błąd"), QString::fromStdString(failure));
 }
 
 bool confirmErase(QWidget* owner, const QString& question)
 {
-    return QMessageBox::warning(owner, QStringLiteral("Ostrzeżenie"), question, QMessageBox::Ok | QMessageBox::Cancel,
+    return QMessageBox::warning(owner, TPStoredList::tr("Ostrzeżenie"), question, QMessageBox::Ok | QMessageBox::Cancel,
                                 QMessageBox::Cancel) == QMessageBox::Ok;
 }

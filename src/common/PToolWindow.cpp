@@ -38,12 +38,14 @@ void addToSystemMenu(QMainWindow& mainWindow, QWidget* window, const QString& ob
         window->show();
         window->raise();
     });
-    for (QMenu* menu : mainWindow.menuBar()->findChildren<QMenu*>())
-        if (menu->title() == QStringLiteral("System")) {
-            const QList<QAction*> items = menu->actions();
-            auto separator = std::find_if(items.rbegin(), items.rend(), [](QAction* a) { return a->isSeparator(); });
-            menu->insertAction(separator == items.rend() ? nullptr : *separator, action);
-        }
+    const QList<QAction*> menus = mainWindow.menuBar()->actions();
+    QMenu* system = menus.isEmpty() ? nullptr : menus.constFirst()->menu();
+    if (!system)
+        return;
+    const QList<QAction*> items = system->actions();
+    auto end = std::find_if(items.begin(), items.end(),
+                            [](QAction* a) { return a->objectName() == QLatin1String(kConnectionsEnd); });
+    system->insertAction(end == items.end() ? nullptr : *end, action);
 }
 
 } // namespace vt

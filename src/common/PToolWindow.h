@@ -22,8 +22,11 @@ int titleBarWidth(const QWidget* window);
 // its frame: left to itself, a window takes no more than two thirds of the screen.
 void sizeToContents(QWidget* window);
 
+// The object name of the separator that closes the connections in the System menu.
+inline constexpr const char* kConnectionsEnd = "ConnectionsEnd";
+
 // Puts an action named `objectName` that shows and raises `window` into the main window's
-// System menu, among the connections before the separator above "Zakończ".
+// System menu (its first), last among the connections.
 void addToSystemMenu(QMainWindow& mainWindow, QWidget* window, const QString& objectName);
 
 } // namespace vt

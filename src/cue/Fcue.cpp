@@ -65,7 +65,7 @@ TCueForm::TCueForm(const TCueFormModel& model, QWidget* parent)
     : QWidget(parent, vt::kToolWindowFlags), model_(model), edit_(model_.dmx.liveCue(), model_.store),
       undo_(vt::newUndoStack(this))
 {
-    setWindowTitle(QStringLiteral("Cue"));
+    setWindowTitle(TCueForm::tr("Cue"));
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     left->addWidget(createFileRow());
@@ -97,12 +97,12 @@ QWidget* TCueForm::createFileRow()
     auto* box = new QWidget(this);
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
-    save_ = new QPushButton(QStringLiteral("Zapisz"), box);
-    save_->setToolTip(QStringLiteral("Zapisz Cue"));
-    saveAs_ = new QPushButton(QStringLiteral("Zapisz jako"), box);
-    saveAs_->setToolTip(QStringLiteral("Zapisz Cue jako..."));
-    new_ = new QPushButton(QStringLiteral("Nowe"), box);
-    new_->setToolTip(QStringLiteral("Nowe Cue"));
+    save_ = new QPushButton(TCueForm::tr("Zapisz"), box);
+    save_->setToolTip(TCueForm::tr("Zapisz Cue"));
+    saveAs_ = new QPushButton(TCueForm::tr("Zapisz jako"), box);
+    saveAs_->setToolTip(TCueForm::tr("Zapisz Cue jako..."));
+    new_ = new QPushButton(TCueForm::tr("Nowe"), box);
+    new_->setToolTip(TCueForm::tr("Nowe Cue"));
     name_ = framedLabel(box, 200);
     for (QWidget* w : {static_cast<QWidget*>(save_), static_cast<QWidget*>(saveAs_), static_cast<QWidget*>(new_)})
         row->addWidget(w);
@@ -121,9 +121,9 @@ QWidget* TCueForm::createZoneTable()
     box->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     auto* grid = new QGridLayout(box);
     grid->setVerticalSpacing(2);
-    const QStringList headers = {QStringLiteral("Lp."),      QStringLiteral("Aktyw."), QStringLiteral("Sekwencja"),
-                                 QStringLiteral("Fade"),     QStringLiteral("Prędkość"), QStringLiteral("Muz."),
-                                 QStringLiteral("Bity")};
+    const QStringList headers = {TCueForm::tr("Lp."),      TCueForm::tr("Aktyw."), TCueForm::tr("Sekwencja"),
+                                 TCueForm::tr("Fade"),     TCueForm::tr("Prędkość"), TCueForm::tr("Muz."),
+                                 TCueForm::tr("Bity")};
     for (int column = 0; column < headers.size(); ++column) {
         auto* header = new QLabel(headers[column], box);
         header->setAlignment(Qt::AlignCenter);
@@ -149,7 +149,7 @@ void TCueForm::createZoneRow(QGridLayout* grid, int zone)
     r.sequence->setMinimumWidth(180);
     r.erase = new QToolButton(box);
     r.erase->setText(QStringLiteral("X"));
-    r.erase->setToolTip(QStringLiteral("Usuń"));
+    r.erase->setToolTip(TCueForm::tr("Usuń"));
     r.fade = new QCheckBox(box);
     // It only shows the sequence's own setting.
     r.fade->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -232,9 +232,9 @@ QWidget* TCueForm::createBars()
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setColumnStretch(0, 1);
-    cueSpeed_ = createBar(grid, 0, QStringLiteral("PRĘDKOŚĆ CUE"), -100, 100);
-    generatorSpeed_ = createBar(grid, 1, QStringLiteral("PRĘDKOŚĆ GENERATORÓW"), -100, 100);
-    amplitude_ = createBar(grid, 2, QStringLiteral("AMPLITUDA GENERATORÓW"), 0, 100);
+    cueSpeed_ = createBar(grid, 0, TCueForm::tr("PRĘDKOŚĆ CUE"), -100, 100);
+    generatorSpeed_ = createBar(grid, 1, TCueForm::tr("PRĘDKOŚĆ GENERATORÓW"), -100, 100);
+    amplitude_ = createBar(grid, 2, TCueForm::tr("AMPLITUDA GENERATORÓW"), 0, 100);
     amplitude_.bar->setPositionSilently(100);
     showBarValues();
 
@@ -260,7 +260,7 @@ TCueForm::ValueBar TCueForm::createBar(QGridLayout* grid, int line, const QStrin
 
 QWidget* TCueForm::createListBlock()
 {
-    stored_ = new TPStoredList(QStringLiteral("CUE"), this);
+    stored_ = new TPStoredList(TCueForm::tr("CUE"), this);
     list_ = stored_->grid();
     list_->setMinimumWidth(240);
 
@@ -574,7 +574,7 @@ void TCueForm::EraseButtonClick()
     const auto selected = selectedCue();
     if (!selected)
         return;
-    if (!confirmErase(this, QStringLiteral("Na pewno chcesz wykasowac CUE")))
+    if (!confirmErase(this, TCueForm::tr("Na pewno chcesz wykasowac CUE")))
         return;
     changeZones([&](KyCueEdit& e) {
         if (*selected < model_.store.cueCount())

@@ -14,7 +14,7 @@
 TDmxSpaceForm::TDmxSpaceForm(const KyUniverse& dmx, std::mutex& showLock, QWidget* parent)
     : QWidget(parent, vt::kToolWindowFlags), dmx_(dmx), showLock_(showLock)
 {
-    setWindowTitle(QStringLiteral("Przestrzeń DMX"));
+    setWindowTitle(TDmxSpaceForm::tr("Przestrzeń DMX"));
     buildGrid();
 
     auto* buttons = new QHBoxLayout;

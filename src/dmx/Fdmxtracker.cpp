@@ -105,7 +105,7 @@ TDmxTrackerForm::TDmxTrackerForm(const KyUniverse& dmx, const KyIcons& icons, st
     setWindowTitle(QStringLiteral("DmxTracker"));
     frame_ = new TDmxTrackerFrame(this);
 
-    auto* clear = new QPushButton(QStringLiteral("&Wyczyść"), this);
+    auto* clear = new QPushButton(TDmxTrackerForm::tr("&Wyczyść"), this);
     clear->setObjectName(QStringLiteral("ClearButton"));
     connect(clear, &QPushButton::clicked, frame_, &TDmxTrackerFrame::clear);
     auto* buttons = new QHBoxLayout;

@@ -11,18 +11,18 @@
 
 TModuleForm::TModuleForm(const std::vector<std::string>& names, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Wybór modułu DMX"));
+    setWindowTitle(TModuleForm::tr("Wybór modułu DMX"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Wybierz moduł DMX"), this));
+    layout->addWidget(new QLabel(TModuleForm::tr("Wybierz moduł DMX"), this));
     moduleList_ = new QComboBox(this);
     for (const auto& name : names)
         moduleList_->addItem(QString::fromStdString(vt::cp1250ToUtf8(name)));
     moduleList_->setCurrentIndex(names.empty() ? -1 : 0);
     layout->addWidget(moduleList_);
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_ = new QPushButton(TModuleForm::tr("OK"), this);
     okButton_->setDefault(true);
     layout->addWidget(okButton_, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -45,12 +45,12 @@ void TModuleForm::closeEvent(QCloseEvent* event)
 
 void TModuleChooser::noModule()
 {
-    QMessageBox::warning(parent_, QStringLiteral("Ostrzeżenie"), QStringLiteral("BRAK MODUŁU DMX"), QMessageBox::Ok);
+    QMessageBox::warning(parent_, TModuleForm::tr("Ostrzeżenie"), TModuleForm::tr("BRAK MODUŁU DMX"), QMessageBox::Ok);
 }
 
 void TModuleChooser::noAccess(const std::string& portPath)
 {
-    QMessageBox::warning(parent_, QStringLiteral("Ostrzeżenie"), QString::fromStdString(noAccessMessage(portPath)),
+    QMessageBox::warning(parent_, TModuleForm::tr("Ostrzeżenie"), QString::fromStdString(noAccessMessage(portPath)),
                          QMessageBox::Ok);
 }
 

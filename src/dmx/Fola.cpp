@@ -46,21 +46,21 @@ void saveOlaTarget(const KyOlaTarget& target)
 
 TOlaForm::TOlaForm(KyOlaOutput& ola, QWidget* parent)
     : QWidget(parent, vt::kToolWindowFlags), ola_(ola),
-      enabledCheck_(new QCheckBox(QStringLiteral("Wysyłaj uniwersum do OLA"), this)),
+      enabledCheck_(new QCheckBox(TOlaForm::tr("Wysyłaj uniwersum do OLA"), this)),
       universeEdit_(numberEdit("UniverseEdit", KyOlaTarget::kMaxUniverse, this)),
       portEdit_(numberEdit("PortEdit", 65535, this)), stateLabel_(new QLabel(this))
 {
-    setWindowTitle(QStringLiteral("Wyjście OLA"));
+    setWindowTitle(TOlaForm::tr("Wyjście OLA"));
     enabledCheck_->setObjectName(QStringLiteral("EnabledCheck"));
     stateLabel_->setObjectName(QStringLiteral("StateLabel"));
     // Room for the longer of the two state lines, so the window keeps its size.
     stateLabel_->setMinimumWidth(
-        stateLabel_->fontMetrics().horizontalAdvance(QStringLiteral("Połączono z OLA, uniwersum 65535")));
+        stateLabel_->fontMetrics().horizontalAdvance(TOlaForm::tr("Połączono z OLA, uniwersum 65535")));
 
     auto* fields = new QFormLayout;
     fields->addRow(enabledCheck_);
-    fields->addRow(QStringLiteral("Uniwersum OLA:"), universeEdit_);
-    fields->addRow(QStringLiteral("Port demona OLA:"), portEdit_);
+    fields->addRow(TOlaForm::tr("Uniwersum OLA:"), universeEdit_);
+    fields->addRow(TOlaForm::tr("Port demona OLA:"), portEdit_);
     fields->addRow(stateLabel_);
 
     auto* buttons = new QHBoxLayout;

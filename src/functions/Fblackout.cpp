@@ -10,15 +10,15 @@
 
 TBlackoutForm::TBlackoutForm(KyUsb& usb, std::mutex& showLock, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), usb_(usb), showLock_(showLock),
-      offButton_(new QPushButton(QStringLiteral("Wyłącz"), this))
+      offButton_(new QPushButton(TBlackoutForm::tr("Wyłącz"), this))
 {
-    setWindowTitle(QStringLiteral("Blackout"));
+    setWindowTitle(TBlackoutForm::tr("Blackout"));
     setAutoFillBackground(true);
     QPalette grey = palette();
     grey.setColor(QPalette::Window, QColor(128, 128, 128));
     setPalette(grey);
 
-    auto* label = new QLabel(QStringLiteral("BLACKOUT"), this);
+    auto* label = new QLabel(TBlackoutForm::tr("BLACKOUT"), this);
     label->setObjectName(QStringLiteral("BlackoutLabel"));
     QFont large = label->font();
     large.setBold(true);

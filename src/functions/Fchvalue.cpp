@@ -37,11 +37,11 @@ void TChValueForm::hold(KyChValue KyDevice::*list, bool down)
 TResetForm::TResetForm(const KyFunctionModel& model, QWidget* parent)
     : TChValueForm(model, KyFunction::Reset, {{"Reset", &KyDevice::reset}}, parent)
 {
-    setWindowTitle(QStringLiteral("Reset"));
+    setWindowTitle(TLampForm::tr("Reset"));
 }
 
 TLampForm::TLampForm(const KyFunctionModel& model, QWidget* parent)
     : TChValueForm(model, KyFunction::Lamp, {{"ON", &KyDevice::lampOn}, {"OFF", &KyDevice::lampOff}}, parent)
 {
-    setWindowTitle(QStringLiteral("Lampa"));
+    setWindowTitle(TLampForm::tr("Lampa"));
 }

@@ -8,7 +8,7 @@ TDimmerRowForm::TDimmerRowForm(const KyFunctionModel& model, KyFunction function
                                std::size_t count, BlockAt blockAt, Placement placement, QWidget* parent)
     : TFunctionForm(model, function, parent), blockAt_(blockAt), placement_(placement), grid_(new QGridLayout(this))
 {
-    setWindowTitle(QString::fromUtf8(caption));
+    setWindowTitle(tr(caption));
     useUpdateTimer();
     auto sameType = [this] { return sameTypeSelection(); };
     for (std::size_t i = 0; i < count; ++i) {
@@ -65,11 +65,11 @@ const KyDimmer* dimmAt(const KyDevice& type, std::size_t i)
 } // namespace
 
 TOpticForm::TOpticForm(const KyFunctionModel& model, QWidget* parent)
-    : TDimmerRowForm(model, KyFunction::Optic, "Optyka", 4, opticAt, Placement::Packed, parent)
+    : TDimmerRowForm(model, KyFunction::Optic, QT_TRANSLATE_NOOP("TDimmerRowForm", "Optyka"), 4, opticAt, Placement::Packed, parent)
 {
 }
 
 TDimmersForm::TDimmersForm(const KyFunctionModel& model, QWidget* parent)
-    : TDimmerRowForm(model, KyFunction::Dimmers, "Dimmery", KyDimmers::maxDimms, dimmAt, Placement::ByIndex, parent)
+    : TDimmerRowForm(model, KyFunction::Dimmers, QT_TRANSLATE_NOOP("TDimmerRowForm", "Dimmery"), KyDimmers::maxDimms, dimmAt, Placement::ByIndex, parent)
 {
 }

@@ -30,13 +30,13 @@ TGeneratorForm::TGeneratorForm(const KyFunctionModel& model, KyGenList& genList,
     : QWidget(parent, vt::kToolWindowFlags),
       model_(model), genList_(genList), genListPath_(std::move(genListPath)), updateTimer_(new QTimer(this))
 {
-    setWindowTitle(QStringLiteral("Generator"));
-    save_ = new QPushButton(QStringLiteral("Zapisz generator"), this);
+    setWindowTitle(TGeneratorForm::tr("Generator"));
+    save_ = new QPushButton(TGeneratorForm::tr("Zapisz generator"), this);
     save_->setObjectName(QStringLiteral("SaveButton"));
-    save_->setToolTip(QStringLiteral("Zapisz generator"));
-    choose_ = new QPushButton(QStringLiteral("Generatory"), this);
+    save_->setToolTip(TGeneratorForm::tr("Zapisz generator"));
+    choose_ = new QPushButton(TGeneratorForm::tr("Generatory"), this);
     choose_->setObjectName(QStringLiteral("ChooseButton"));
-    choose_->setToolTip(QStringLiteral("Wybierz generator"));
+    choose_->setToolTip(TGeneratorForm::tr("Wybierz generator"));
     connect(save_, &QPushButton::clicked, this, &TGeneratorForm::SaveButtonClick);
     connect(choose_, &QPushButton::clicked, this, &TGeneratorForm::ChooseButtonClick);
 
@@ -48,8 +48,8 @@ TGeneratorForm::TGeneratorForm(const KyFunctionModel& model, KyGenList& genList,
     layout->addLayout(top);
     layout->addWidget(buildModifiers());
     auto* axes = new QHBoxLayout;
-    axes->addWidget(buildAxis(KyAxis::Pan, QStringLiteral("Pan")));
-    axes->addWidget(buildAxis(KyAxis::Tilt, QStringLiteral("Tilt")));
+    axes->addWidget(buildAxis(KyAxis::Pan, TGeneratorForm::tr("Pan")));
+    axes->addWidget(buildAxis(KyAxis::Tilt, TGeneratorForm::tr("Tilt")));
     layout->addLayout(axes);
 
     updateTimer_->setInterval(10);
@@ -90,7 +90,7 @@ TPTrackBar* TGeneratorForm::addBar(QWidget* box, const char* caption, int min, i
     bar->setMin(min);
     bar->setMax(max);
     bar->setPositionSilently(start);
-    bar->setCaption(QString::fromUtf8(caption));
+    bar->setCaption(tr(caption));
     bar->fitCaptionAboveKnob();
     bar->setMinimumWidth(200);
     label = new QLabel(QString::number(start), box);
@@ -112,9 +112,9 @@ QWidget* TGeneratorForm::buildModifiers()
         const char* caption;
         int min, max, start;
         void (*edit)(KyDmxSpace&, const KyDevices&, int);
-    } bars[3] = {{"AMPLITUDA", 0, 100, 100, setAmplitudeModifiers},
-                 {"PRĘDKOŚĆ", -100, 100, 0, setSpeedModifiers},
-                 {"FAZA", 0, 359, 0, setPhaseModifiers}};
+    } bars[3] = {{QT_TRANSLATE_NOOP("TGeneratorForm", "AMPLITUDA"), 0, 100, 100, setAmplitudeModifiers},
+                 {QT_TRANSLATE_NOOP("TGeneratorForm", "PRĘDKOŚĆ"), -100, 100, 0, setSpeedModifiers},
+                 {QT_TRANSLATE_NOOP("TGeneratorForm", "FAZA"), 0, 359, 0, setPhaseModifiers}};
     for (std::size_t i = 0; i < 3; ++i) {
         TPTrackBar* bar = addBar(box, bars[i].caption, bars[i].min, bars[i].max, bars[i].start, modifierLabels_[i]);
         bar->setObjectName(QStringLiteral("Modifier%1Bar").arg(i));
@@ -143,9 +143,9 @@ QWidget* TGeneratorForm::buildAxis(KyAxis axis, const QString& caption)
         const char* caption;
         int min, max, start;
         KyAxisEdit edit;
-    } bars[3] = {{"AMPLITUDA", 0, 128, 128, setAxisAmplitude},
-                 {"PRĘDKOŚĆ", 1, 255, 255, setAxisSpeed},
-                 {"FAZA", 0, 359, 0, setAxisPhase}};
+    } bars[3] = {{QT_TRANSLATE_NOOP("TGeneratorForm", "AMPLITUDA"), 0, 128, 128, setAxisAmplitude},
+                 {QT_TRANSLATE_NOOP("TGeneratorForm", "PRĘDKOŚĆ"), 1, 255, 255, setAxisSpeed},
+                 {QT_TRANSLATE_NOOP("TGeneratorForm", "FAZA"), 0, 359, 0, setAxisPhase}};
     for (std::size_t i = 0; i < 3; ++i) {
         TPTrackBar* bar = addBar(box, bars[i].caption, bars[i].min, bars[i].max, bars[i].start, controls.labels[i]);
         bar->setObjectName(caption + QStringLiteral("%1Bar").arg(i));

@@ -16,14 +16,14 @@ const KyShutter* strobeOf(const KyDevice& type) { return &type.strobe; }
 } // namespace
 
 TLightForm::TLightForm(const KyFunctionModel& model, QWidget* parent)
-    : TFunctionForm(model, KyFunction::Light, parent), shutterGroup_(new QGroupBox(QStringLiteral("Shutter"), this)),
-      intensityGroup_(new QGroupBox(QStringLiteral("Intens."), this)),
-      strobeGroup_(new QGroupBox(QStringLiteral("Strobo"), this))
+    : TFunctionForm(model, KyFunction::Light, parent), shutterGroup_(new QGroupBox(TLightForm::tr("Shutter"), this)),
+      intensityGroup_(new QGroupBox(TLightForm::tr("Intens."), this)),
+      strobeGroup_(new QGroupBox(TLightForm::tr("Strobo"), this))
 {
-    setWindowTitle(QStringLiteral("Światło"));
+    setWindowTitle(TLightForm::tr("Światło"));
     useUpdateTimer();
-    shutterOn_ = makeButton(QStringLiteral("ON"), "ShutterOnButton", shutterGroup_);
-    shutterOff_ = makeButton(QStringLiteral("OFF"), "ShutterOffButton", shutterGroup_);
+    shutterOn_ = makeButton(TLightForm::tr("ON"), "ShutterOnButton", shutterGroup_);
+    shutterOff_ = makeButton(TLightForm::tr("OFF"), "ShutterOffButton", shutterGroup_);
     auto* shutterLayout = new QVBoxLayout(shutterGroup_);
     shutterLayout->addWidget(shutterOn_);
     shutterLayout->addWidget(shutterOff_);
@@ -35,7 +35,7 @@ TLightForm::TLightForm(const KyFunctionModel& model, QWidget* parent)
 
     strobe_ = new KyDimmerControl(strobeGroup_);
     strobe_->setObjectName(QStringLiteral("Strobe"));
-    strobeOff_ = makeButton(QStringLiteral("OFF"), "StrobeOffButton", strobeGroup_);
+    strobeOff_ = makeButton(TLightForm::tr("OFF"), "StrobeOffButton", strobeGroup_);
     auto* strobeLayout = new QVBoxLayout(strobeGroup_);
     strobeLayout->addWidget(strobe_);
     strobeLayout->addWidget(strobeOff_);

@@ -26,9 +26,9 @@ const KyBlockOf kComponents[3] = {
 
 TMixerColorForm::TMixerColorForm(const KyFunctionModel& model, QWidget* parent)
     : TFunctionForm(model, KyFunction::Mixer, parent), swatch_(new QLabel(this)),
-      colourButton_(new QPushButton(QStringLiteral("Wybierz kolor"), this))
+      colourButton_(new QPushButton(TMixerColorForm::tr("Wybierz kolor"), this))
 {
-    setWindowTitle(QStringLiteral("Mixer kolorów"));
+    setWindowTitle(TMixerColorForm::tr("Mixer kolorów"));
     useUpdateTimer();
     auto* layout = new QHBoxLayout(this);
     for (std::size_t i = 0; i < components_.size(); ++i) {

@@ -48,7 +48,7 @@ QToolButton* toolButton(const char* name, QWidget* parent)
 TPanTiltForm::TPanTiltForm(const KyFunctionModel& model, KyGenList& genList, QWidget* parent)
     : TFunctionForm(model, KyFunction::PanTilt, parent), genList_(genList)
 {
-    setWindowTitle(QStringLiteral("Pan Tilt"));
+    setWindowTitle(TPanTiltForm::tr("Pan Tilt"));
     pad_ = new TPTrackPad(this);
     pad_->setObjectName(QStringLiteral("Pad"));
     pad_->setMaxX(kPadMax);
@@ -93,11 +93,11 @@ QWidget* TPanTiltForm::buildPositionControls()
     column->addLayout(resolutions);
 
     auto* values = new QGridLayout;
-    fineLabel_ = new QLabel(QStringLiteral("16 bit"), box);
-    values->addWidget(new QLabel(QStringLiteral("8 bit"), box), 0, 1);
+    fineLabel_ = new QLabel(TPanTiltForm::tr("16 bit"), box);
+    values->addWidget(new QLabel(TPanTiltForm::tr("8 bit"), box), 0, 1);
     values->addWidget(fineLabel_, 0, 2);
-    values->addWidget(new QLabel(QStringLiteral("Pan"), box), 1, 0);
-    values->addWidget(new QLabel(QStringLiteral("Tilt"), box), 2, 0);
+    values->addWidget(new QLabel(TPanTiltForm::tr("Pan"), box), 1, 0);
+    values->addWidget(new QLabel(TPanTiltForm::tr("Tilt"), box), 2, 0);
     const char* names[4] = {"PanCoarse", "PanFine", "TiltCoarse", "TiltFine"};
     for (int i = 0; i < 4; ++i) {
         valueBoxes_[static_cast<std::size_t>(i)] = makeValueBox(names[i], box);
@@ -128,7 +128,7 @@ QWidget* TPanTiltForm::buildPositionControls()
     cross->addWidget(centre_, 1, 1);
     column->addLayout(cross);
 
-    hold_ = new QPushButton(QStringLiteral("Auto"), box);
+    hold_ = new QPushButton(TPanTiltForm::tr("Auto"), box);
     hold_->setObjectName(QStringLiteral("HoldButton"));
     hold_->setCheckable(true);
     connect(hold_, &QPushButton::clicked, this, &TPanTiltForm::holdClicked);
@@ -159,19 +159,19 @@ QWidget* TPanTiltForm::buildControllers()
 
 QGroupBox* TPanTiltForm::buildGeneratorGroup()
 {
-    generatorGroup_ = new QGroupBox(QStringLiteral("Generator"), this);
+    generatorGroup_ = new QGroupBox(TPanTiltForm::tr("Generator"), this);
     auto* grid = new QGridLayout(generatorGroup_);
     auto button = [this](const QString& caption, const char* name) {
         auto* b = new QPushButton(caption, generatorGroup_);
         b->setObjectName(QLatin1String(name));
         return b;
     };
-    loadFigure_ = button(QStringLiteral("Ładuj Generator"), "LoadFigureButton");
-    divide_ = button(QStringLiteral("Podziel efekt"), "DivideButton");
-    properties_ = button(QStringLiteral("Właściwości"), "PropertiesButton");
+    loadFigure_ = button(TPanTiltForm::tr("Ładuj Generator"), "LoadFigureButton");
+    divide_ = button(TPanTiltForm::tr("Podziel efekt"), "DivideButton");
+    properties_ = button(TPanTiltForm::tr("Właściwości"), "PropertiesButton");
     properties_->setCheckable(true);
-    generatorOn_ = button(QStringLiteral("ON"), "GeneratorOnButton");
-    generatorOff_ = button(QStringLiteral("OFF"), "GeneratorOffButton");
+    generatorOn_ = button(TPanTiltForm::tr("ON"), "GeneratorOnButton");
+    generatorOff_ = button(TPanTiltForm::tr("OFF"), "GeneratorOffButton");
     generatorOn_->setCheckable(true);
     generatorOff_->setCheckable(true);
     connect(loadFigure_, &QPushButton::clicked, this, &TPanTiltForm::loadFigureClicked);
@@ -202,16 +202,16 @@ QGroupBox* TPanTiltForm::buildGeneratorGroup()
         const char* name;
         int min, max;
         void (*edit)(KyDmxSpace&, const KyDevices&, int);
-    } bars[3] = {{"AMPLITUDA", "AmplitudeBar", 0, 100, setAmplitudeModifiers},
-                 {"PRĘDKOŚĆ", "SpeedBar", -100, 100, setSpeedModifiers},
-                 {"FAZA", "PhaseBar", 0, 359, setPhaseModifiers}};
+    } bars[3] = {{QT_TRANSLATE_NOOP("TPanTiltForm", "AMPLITUDA"), "AmplitudeBar", 0, 100, setAmplitudeModifiers},
+                 {QT_TRANSLATE_NOOP("TPanTiltForm", "PRĘDKOŚĆ"), "SpeedBar", -100, 100, setSpeedModifiers},
+                 {QT_TRANSLATE_NOOP("TPanTiltForm", "FAZA"), "PhaseBar", 0, 359, setPhaseModifiers}};
     for (std::size_t i = 0; i < 3; ++i) {
         auto* bar = new TPTrackBar(generatorGroup_);
         bar->setObjectName(QLatin1String(bars[i].name));
         bar->setIsVertical(false);
         bar->setMin(bars[i].min);
         bar->setMax(bars[i].max);
-        bar->setCaption(QString::fromUtf8(bars[i].caption));
+        bar->setCaption(TPanTiltForm::tr(bars[i].caption));
         bar->fitCaptionAboveKnob();
         bar->setMinimumWidth(260);
         connect(bar, &TPTrackBar::changed, this, [this, bar, edit = bars[i].edit] {

@@ -9,7 +9,7 @@ TWheelForm::TWheelForm(const KyFunctionModel& model, KyFunction function, const 
                        std::vector<Wheel> wheels, QWidget* parent)
     : TFunctionForm(model, function, parent), wheels_(std::move(wheels))
 {
-    setWindowTitle(QString::fromUtf8(caption));
+    setWindowTitle(tr(caption));
     useUpdateTimer();
     auto* layout = new QVBoxLayout(this);
     if (wheels_.size() > 1) {
@@ -20,7 +20,7 @@ TWheelForm::TWheelForm(const KyFunctionModel& model, KyFunction function, const 
         auto* panel = new TPWheelPanel(model, wheel.member, this);
         connect(panel, &TPWheelPanel::written, this, &TWheelForm::refresh);
         if (tabs_)
-            tabs_->addTab(panel, QString::fromUtf8(wheel.tab));
+            tabs_->addTab(panel, tr(wheel.tab));
         else
             layout->addWidget(panel);
         panels_.push_back(panel);
@@ -49,17 +49,17 @@ void TWheelForm::readBack(const KyFunctionSnapshot& snapshot, const KyClubDevice
 }
 
 TColorForm::TColorForm(const KyFunctionModel& model, QWidget* parent)
-    : TWheelForm(model, KyFunction::Color, "Kolor", {{"Kolor", &KyDevice::color1}}, parent)
+    : TWheelForm(model, KyFunction::Color, QT_TRANSLATE_NOOP("TWheelForm", "Kolor"), {{"Kolor", &KyDevice::color1}}, parent)
 {
 }
 
 TGoboForm::TGoboForm(const KyFunctionModel& model, QWidget* parent)
-    : TWheelForm(model, KyFunction::Gobo, "Gobo", {{"Gobo1", &KyDevice::gobo1}, {"Gobo 2", &KyDevice::gobo2}}, parent)
+    : TWheelForm(model, KyFunction::Gobo, QT_TRANSLATE_NOOP("TWheelForm", "Gobo"), {{QT_TRANSLATE_NOOP("TWheelForm", "Gobo1"), &KyDevice::gobo1}, {QT_TRANSLATE_NOOP("TWheelForm", "Gobo 2"), &KyDevice::gobo2}}, parent)
 {
 }
 
 TEffectForm::TEffectForm(const KyFunctionModel& model, QWidget* parent)
-    : TWheelForm(model, KyFunction::Effect, "Efekt", {{"Efekt 1", &KyDevice::effect1}, {"Efekt 2", &KyDevice::effect2}},
+    : TWheelForm(model, KyFunction::Effect, QT_TRANSLATE_NOOP("TWheelForm", "Efekt"), {{QT_TRANSLATE_NOOP("TWheelForm", "Efekt 1"), &KyDevice::effect1}, {QT_TRANSLATE_NOOP("TWheelForm", "Efekt 2"), &KyDevice::effect2}},
                  parent)
 {
 }

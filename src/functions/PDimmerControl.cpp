@@ -10,7 +10,7 @@
 
 KyDimmerControl::KyDimmerControl(QWidget* parent)
     : QWidget(parent), valueLabel_(new QLabel(QStringLiteral("0"), this)), bar_(new TPTrackBar(this)),
-      holdButton_(new QPushButton(QStringLiteral("Auto"), this))
+      holdButton_(new QPushButton(KyDimmerControl::tr("Auto"), this))
 {
     valueLabel_->setObjectName(QStringLiteral("ValueLabel"));
     valueLabel_->setAlignment(Qt::AlignCenter);

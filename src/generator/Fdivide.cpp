@@ -10,14 +10,14 @@
 
 TDivideForm::TDivideForm(int heads, QWidget* owner)
     : QDialog(owner), bar_(new TPTrackBar(this)), count_(new QLineEdit(this)),
-      apply_(new QPushButton(QStringLiteral("Zastosuj"), this))
+      apply_(new QPushButton(TDivideForm::tr("Zastosuj"), this))
 {
-    setWindowTitle(QStringLiteral("Podziel efekt"));
+    setWindowTitle(TDivideForm::tr("Podziel efekt"));
     bar_->setObjectName(QStringLiteral("DelayBar"));
     bar_->setIsVertical(false);
     bar_->setMin(0);
     bar_->setMax(359);
-    bar_->setToolTip(QStringLiteral("Opóźnienie globalne"));
+    bar_->setToolTip(TDivideForm::tr("Opóźnienie globalne"));
     bar_->fitCaptionAboveKnob(); // the knob never covers the offset it shows
     bar_->setMinimumWidth(260);
     count_->setObjectName(QStringLiteral("CountEdit"));
@@ -28,7 +28,7 @@ TDivideForm::TDivideForm(int heads, QWidget* owner)
 
     auto* layout = new QFormLayout(this);
     layout->addRow(bar_);
-    layout->addRow(QStringLiteral("Podziel na urządzenia"), count_);
+    layout->addRow(TDivideForm::tr("Podziel na urządzenia"), count_);
     layout->addRow(apply_);
 
     connect(count_, &QLineEdit::textEdited, this, &TDivideForm::countEdited);

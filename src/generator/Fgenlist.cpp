@@ -21,7 +21,7 @@ vt::FileRequest figureFileRequest(QFileDialog::AcceptMode mode)
 {
     vt::FileRequest request;
     request.mode = mode;
-    request.filter = QStringLiteral("generator (*.vtg)");
+    request.filter = TGenListForm::tr("generator (*.vtg)");
     request.defaultSuffix = QStringLiteral("vtg");
     QDir exportFolder(QStringLiteral("export"));
     if (exportFolder.exists())
@@ -33,16 +33,16 @@ vt::FileRequest figureFileRequest(QFileDialog::AcceptMode mode)
 
 TGenListForm::TGenListForm(KyGenList& list, std::string listPath, QWidget* owner)
     : QDialog(owner), list_(list), listPath_(std::move(listPath)),
-      grid_(new TPStringGrid({QString(), QStringLiteral("Nazwa")}, this)),
-      import_(new QPushButton(QStringLiteral("&Import"), this)),
-      export_(new QPushButton(QStringLiteral("&Export"), this)),
-      rename_(new QPushButton(QStringLiteral("&Zmień nazwę"), this)),
-      erase_(new QPushButton(QStringLiteral("&Usuń"), this)), load_(new QPushButton(QStringLiteral("Za&ładuj"), this))
+      grid_(new TPStringGrid({QString(), TGenListForm::tr("Nazwa")}, this)),
+      import_(new QPushButton(TGenListForm::tr("&Import"), this)),
+      export_(new QPushButton(TGenListForm::tr("&Export"), this)),
+      rename_(new QPushButton(TGenListForm::tr("&Zmień nazwę"), this)),
+      erase_(new QPushButton(TGenListForm::tr("&Usuń"), this)), load_(new QPushButton(TGenListForm::tr("Za&ładuj"), this))
 {
-    setWindowTitle(QStringLiteral("Lista gen."));
+    setWindowTitle(TGenListForm::tr("Lista gen."));
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    import_->setToolTip(QStringLiteral("Importuj generator"));
-    export_->setToolTip(QStringLiteral("Exportuj generator"));
+    import_->setToolTip(TGenListForm::tr("Importuj generator"));
+    export_->setToolTip(TGenListForm::tr("Exportuj generator"));
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(grid_);
@@ -98,8 +98,8 @@ void TGenListForm::EraseButtonClick()
     auto figure = current();
     if (!figure)
         return;
-    QMessageBox confirm(QMessageBox::Warning, QStringLiteral("Ostrzeżenie"),
-                        QStringLiteral("Na pewno chcesz wykasowac generator"), QMessageBox::Ok | QMessageBox::Cancel,
+    QMessageBox confirm(QMessageBox::Warning, TGenListForm::tr("Ostrzeżenie"),
+                        TGenListForm::tr("Na pewno chcesz wykasowac generator"), QMessageBox::Ok | QMessageBox::Cancel,
                         this);
     if (confirm.exec() == QMessageBox::Ok) {
         list_.erase(*figure);
@@ -132,7 +132,7 @@ void TGenListForm::ImportButtonClick()
     try {
         figure = importFigure(path.toStdString());
     } catch (const std::runtime_error& failure) {
-        QMessageBox::critical(this, QStringLiteral("Błąd"), QString::fromStdString(failure.what()));
+        QMessageBox::critical(this, TGenListForm::tr("Błąd"), QString::fromStdString(failure.what()));
         return;
     }
     if (!figure)
@@ -161,7 +161,7 @@ void TGenListForm::ExportButtonClick()
 
 void TGenListForm::warnUnsaved(const std::string& path, const std::string& reason)
 {
-    QMessageBox::warning(this, QStringLiteral("Błąd"),
+    QMessageBox::warning(this, TGenListForm::tr("Błąd"),
                          QString::fromStdString(vt::saveFailureMessage(path, reason)));
 }
 

@@ -9,9 +9,9 @@
 TChannelDlgForm::TChannelDlgForm(const KyChValue& list, int& channel, QWidget* owner)
     : QDialog(owner), channel_(channel)
 {
-    setWindowTitle(QStringLiteral("Kanał"));
+    setWindowTitle(TChannelDlgForm::tr("Kanał"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Numer kanału"), this));
+    layout->addWidget(new QLabel(TChannelDlgForm::tr("Numer kanału"), this));
     channelList_ = new QComboBox(this);
     for (int c = 1; c <= 32; ++c)
         if (!list.values.contains(c))
@@ -19,8 +19,8 @@ TChannelDlgForm::TChannelDlgForm(const KyChValue& list, int& channel, QWidget* o
     layout->addWidget(channelList_);
 
     auto* buttons = new QHBoxLayout;
-    okButton_ = new QPushButton(QStringLiteral("&OK"), this);
-    cancelButton_ = new QPushButton(QStringLiteral("&Anuluj"), this);
+    okButton_ = new QPushButton(TChannelDlgForm::tr("&OK"), this);
+    cancelButton_ = new QPushButton(TChannelDlgForm::tr("&Anuluj"), this);
     okButton_->setEnabled(channelList_->count() > 0);
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton_);

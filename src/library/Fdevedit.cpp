@@ -21,12 +21,12 @@ namespace devedit {
 
 QString dmxValueWarning()
 {
-    return QStringLiteral("Nieprawidłowa wartość DMX\nPoprawne wartości : 0-255");
+    return KyDimmersEdit::tr("Nieprawidłowa wartość DMX\nPoprawne wartości : 0-255");
 }
 
 QString channelWarning()
 {
-    return QStringLiteral("Nieprawidłowy numer kanału\nPoprawne wartości : 1-32");
+    return KyDimmersEdit::tr("Nieprawidłowy numer kanału\nPoprawne wartości : 1-32");
 }
 
 int numberIn(const QString& text)
@@ -38,7 +38,7 @@ int numberIn(const QString& text)
 
 void warn(QWidget* owner, const QString& text)
 {
-    QMessageBox::warning(owner, QStringLiteral("Ostrzeżenie"), text, QMessageBox::Ok);
+    QMessageBox::warning(owner, KyDimmersEdit::tr("Ostrzeżenie"), text, QMessageBox::Ok);
 }
 
 const QString kPictureFolderKey = QStringLiteral("pictures/folder");
@@ -46,7 +46,7 @@ const QString kPictureFolderKey = QStringLiteral("pictures/folder");
 std::optional<ChosenPicture> askForPicture(QWidget* owner)
 {
     vt::FileRequest request;
-    request.filter = QStringLiteral("Bitmaps (*.bmp)");
+    request.filter = KyDimmersEdit::tr("Bitmaps (*.bmp)");
     request.defaultSuffix = QStringLiteral("bmp");
     // Pictures come in sets: the next one is looked for where the last one was found.
     QSettings settings(QStringLiteral("Vantorel"), QStringLiteral("Vantorel"));
@@ -57,7 +57,7 @@ std::optional<ChosenPicture> askForPicture(QWidget* owner)
     settings.setValue(kPictureFolderKey, QFileInfo(path).absolutePath());
     auto bmp = vt::bmpFromImage(QImage(path));
     if (!bmp) {
-        QMessageBox::critical(owner, QStringLiteral("Błąd"), QStringLiteral("Nieprawidłowy format pliku grafiki !!!"),
+        QMessageBox::critical(owner, KyDimmersEdit::tr("Błąd"), KyDimmersEdit::tr("Nieprawidłowy format pliku grafiki !!!"),
                               QMessageBox::Cancel);
         return std::nullopt;
     }

@@ -48,7 +48,7 @@ QLineEdit* edit(const QString& caption, int maxLength, QWidget* parent)
     return e;
 }
 
-QLineEdit* channelEdit(QWidget* parent, const QString& caption = QStringLiteral("Kanał"))
+QLineEdit* channelEdit(QWidget* parent, const QString& caption = TDeviceForm::tr("Kanał"))
 {
     return edit(caption, 2, parent);
 }
@@ -60,7 +60,7 @@ QLineEdit* valueEdit(const QString& caption, QWidget* parent)
 
 QLineEdit* nameEdit(QWidget* parent)
 {
-    QLineEdit* e = edit(QStringLiteral("Nazwa"), nameLength, parent);
+    QLineEdit* e = edit(TDeviceForm::tr("Nazwa"), nameLength, parent);
     e->setValidator(new TPCp1250Validator(e));
     return e;
 }
@@ -80,7 +80,7 @@ QGroupBox* group(const QString& caption, QWidget* parent)
 }
 
 struct DimmerLook {
-    QString activeCaption = QStringLiteral("Aktywny");
+    QString activeCaption = TDeviceForm::tr("Aktywny");
     bool name = true;
     bool invert = true;
 };
@@ -93,22 +93,22 @@ KyDimmerControls dimmerControls(QGroupBox* box, const DimmerLook& look, QLineEdi
     c.active = new QCheckBox(look.activeCaption, box);
     layout->addWidget(c.active, 0, 0, 1, 2);
     if (look.invert) {
-        c.invert = new QCheckBox(QStringLiteral("Invert"), box);
+        c.invert = new QCheckBox(TDeviceForm::tr("Invert"), box);
         layout->addWidget(c.invert, 0, 2, 1, 2);
     }
     c.channel = channelEdit(box);
-    c.min = valueEdit(QStringLiteral("Min"), box);
-    c.max = valueEdit(QStringLiteral("Max"), box);
-    addField(layout, 1, 0, QStringLiteral("Kanał"), c.channel);
-    addField(layout, 1, 2, QStringLiteral("Min"), c.min);
-    addField(layout, 1, 4, QStringLiteral("Max"), c.max);
+    c.min = valueEdit(TDeviceForm::tr("Min"), box);
+    c.max = valueEdit(TDeviceForm::tr("Max"), box);
+    addField(layout, 1, 0, TDeviceForm::tr("Kanał"), c.channel);
+    addField(layout, 1, 2, TDeviceForm::tr("Min"), c.min);
+    addField(layout, 1, 4, TDeviceForm::tr("Max"), c.max);
     if (off) {
         *off = valueEdit(QStringLiteral("Off"), box);
-        addField(layout, 1, 6, QStringLiteral("Off"), *off);
+        addField(layout, 1, 6, TDeviceForm::tr("Off"), *off);
     }
     if (look.name) {
         c.name = nameEdit(box);
-        addField(layout, 2, 0, QStringLiteral("Nazwa"), c.name, off ? 7 : 5);
+        addField(layout, 2, 0, TDeviceForm::tr("Nazwa"), c.name, off ? 7 : 5);
     }
     return c;
 }
@@ -116,10 +116,10 @@ KyDimmerControls dimmerControls(QGroupBox* box, const DimmerLook& look, QLineEdi
 KyEditChValue* chValueGroup(QGroupBox* box, KyChValue& list, QWidget* owner)
 {
     auto* layout = new QGridLayout(box);
-    auto* active = new QCheckBox(QStringLiteral("Aktywny"), box);
-    auto* grid = new TPStringGrid({QStringLiteral("Kanał"), QStringLiteral("Wartość")}, box);
-    QPushButton* add = button(QStringLiteral("Dodaj"), box);
-    QPushButton* erase = button(QStringLiteral("Usuń"), box);
+    auto* active = new QCheckBox(TDeviceForm::tr("Aktywny"), box);
+    auto* grid = new TPStringGrid({TDeviceForm::tr("Kanał"), TDeviceForm::tr("Wartość")}, box);
+    QPushButton* add = button(TDeviceForm::tr("Dodaj"), box);
+    QPushButton* erase = button(TDeviceForm::tr("Usuń"), box);
     layout->addWidget(active, 0, 0, 1, 2);
     layout->addWidget(grid, 1, 0, 1, 2);
     layout->addWidget(add, 2, 0);
@@ -166,16 +166,16 @@ TDevFrame::TDevFrame(KyDevice& device, const QString& heading, QWidget* parent)
 // ---- "Ogólne"
 
 TDevGeneralFrame::TDevGeneralFrame(KyDevice& device, QWidget* parent)
-    : TDevFrame(device, QStringLiteral("Ogólne"), parent)
+    : TDevFrame(device, TDeviceForm::tr("Ogólne"), parent)
 {
     auto* fields = new QGridLayout;
     name_ = nameEdit(this);
     auto* nameCommit = new KyBlockEdit(this);
     nameCommit->commitTextOnLeave(name_, [this](const std::string& name) { device_.name = name; });
-    addField(fields, 0, 0, QStringLiteral("Nazwa"), name_);
+    addField(fields, 0, 0, TDeviceForm::tr("Nazwa"), name_);
 
     description_ = new QPlainTextEdit(this);
-    description_->setObjectName(QStringLiteral("Opis"));
+    description_->setObjectName(TDeviceForm::tr("Opis"));
     description_->installEventFilter(this);
     connect(description_, &QPlainTextEdit::textChanged, this, [this] {
         QString text = description_->toPlainText();
@@ -189,19 +189,19 @@ TDevGeneralFrame::TDevGeneralFrame(KyDevice& device, QWidget* parent)
     });
     fields->addWidget(description_, 1, 0, 1, 2);
 
-    auto* iconBox = group(QStringLiteral("Ikona"), this);
+    auto* iconBox = group(TDeviceForm::tr("Ikona"), this);
     auto* iconLayout = new QVBoxLayout(iconBox);
     icon_ = new QLabel(iconBox);
     icon_->setFixedSize(80, 80);
     icon_->setAlignment(Qt::AlignCenter);
     iconLayout->addWidget(icon_, 0, Qt::AlignHCenter);
-    QPushButton* change = button(QStringLiteral("Zmień"), iconBox);
+    QPushButton* change = button(TDeviceForm::tr("Zmień"), iconBox);
     iconLayout->addWidget(change);
     connect(change, &QPushButton::clicked, this, &TDevGeneralFrame::IconButtonClick);
     fields->addWidget(iconBox, 0, 2, 2, 1);
     body()->addLayout(fields);
 
-    auto* resetBox = group(QStringLiteral("Reset"), this);
+    auto* resetBox = group(TDeviceForm::tr("Reset"), this);
     reset_ = chValueGroup(resetBox, device_.reset, this);
     body()->addWidget(resetBox);
 }
@@ -241,37 +241,37 @@ void TDevGeneralFrame::showIcon()
 // ---- "Światło"
 
 TDevLightFrame::TDevLightFrame(KyDevice& device, QWidget* parent)
-    : TDevFrame(device, QStringLiteral("Światło"), parent)
+    : TDevFrame(device, TDeviceForm::tr("Światło"), parent)
 {
     auto* layout = new QGridLayout;
-    auto* shutterBox = group(QStringLiteral("Shutter"), this);
+    auto* shutterBox = group(TDeviceForm::tr("Shutter"), this);
     auto* shutterLayout = new QGridLayout(shutterBox);
-    KyShutterControls shutter{new QCheckBox(QStringLiteral("Aktywna"), shutterBox), channelEdit(shutterBox),
-                              valueEdit(QStringLiteral("On"), shutterBox), valueEdit(QStringLiteral("Off"), shutterBox)};
+    KyShutterControls shutter{new QCheckBox(TDeviceForm::tr("Aktywna"), shutterBox), channelEdit(shutterBox),
+                              valueEdit(TDeviceForm::tr("On"), shutterBox), valueEdit(TDeviceForm::tr("Off"), shutterBox)};
     shutterLayout->addWidget(shutter.active, 0, 0, 1, 2);
-    addField(shutterLayout, 1, 0, QStringLiteral("Kanał"), shutter.channel);
-    addField(shutterLayout, 1, 2, QStringLiteral("On"), shutter.on);
-    addField(shutterLayout, 1, 4, QStringLiteral("Off"), shutter.off);
+    addField(shutterLayout, 1, 0, TDeviceForm::tr("Kanał"), shutter.channel);
+    addField(shutterLayout, 1, 2, TDeviceForm::tr("On"), shutter.on);
+    addField(shutterLayout, 1, 4, TDeviceForm::tr("Off"), shutter.off);
     shutter_ = new KyShutterEdit(device_.shutter, shutter, this);
     layout->addWidget(shutterBox, 0, 0);
 
     // The intensity and the strobe keep their stored names: they have no name field.
-    auto* intensityBox = group(QStringLiteral("Intensywność"), this);
+    auto* intensityBox = group(TDeviceForm::tr("Intensywność"), this);
     intensity_ = new KyDimmerEdit(
-        device_.intensity, dimmerControls(intensityBox, {.activeCaption = QStringLiteral("Aktywna"), .name = false}),
+        device_.intensity, dimmerControls(intensityBox, {.activeCaption = TDeviceForm::tr("Aktywna"), .name = false}),
         this);
     layout->addWidget(intensityBox, 1, 0);
 
-    auto* strobeBox = group(QStringLiteral("Strobo"), this);
+    auto* strobeBox = group(TDeviceForm::tr("Strobo"), this);
     QLineEdit* off = nullptr;
     KyDimmerControls strobe = dimmerControls(strobeBox, {.name = false}, &off);
     strobe_ = new KyStrobeEdit(device_.strobe, strobe, off, this);
     layout->addWidget(strobeBox, 2, 0);
 
     const std::array<std::pair<QString, KyChValue*>, 3> lists = {{
-        {QStringLiteral("Blackout"), &device_.blackout},
-        {QStringLiteral("Lamp ON"), &device_.lampOn},
-        {QStringLiteral("Lamp OFF"), &device_.lampOff},
+        {TDeviceForm::tr("Blackout"), &device_.blackout},
+        {TDeviceForm::tr("Lamp ON"), &device_.lampOn},
+        {TDeviceForm::tr("Lamp OFF"), &device_.lampOff},
     }};
     for (std::size_t i = 0; i < lists.size(); ++i) {
         auto* box = group(lists[i].first, this);
@@ -293,29 +293,29 @@ void TDevLightFrame::refresh()
 // ---- "Pan / Tilt"
 
 TDevPanTiltFrame::TDevPanTiltFrame(KyDevice& device, QWidget* parent)
-    : TDevFrame(device, QStringLiteral("Pan / Tilt"), parent)
+    : TDevFrame(device, TDeviceForm::tr("Pan / Tilt"), parent)
 {
     KyPanTiltControls c{};
-    c.active = new QCheckBox(QStringLiteral("Aktywny"), this);
+    c.active = new QCheckBox(TDeviceForm::tr("Aktywny"), this);
     body()->addWidget(c.active);
 
     auto* mode = new QHBoxLayout;
-    c.modeLabel = new QLabel(QStringLiteral("Tryb :"), this);
-    c.mode8bit = new QRadioButton(QStringLiteral("8 bit"), this);
-    c.mode16bit = new QRadioButton(QStringLiteral("16 bit"), this);
+    c.modeLabel = new QLabel(TDeviceForm::tr("Tryb :"), this);
+    c.mode8bit = new QRadioButton(TDeviceForm::tr("8 bit"), this);
+    c.mode16bit = new QRadioButton(TDeviceForm::tr("16 bit"), this);
     for (QWidget* w : std::initializer_list<QWidget*>{c.modeLabel, c.mode8bit, c.mode16bit})
         mode->addWidget(w);
     mode->addStretch();
     body()->addLayout(mode);
 
     auto* channels = new QGridLayout;
-    channels->addWidget(new QLabel(QStringLiteral("8 bit"), this), 0, 1);
-    channels->addWidget(new QLabel(QStringLiteral("16 bit"), this), 0, 2);
-    c.panLabel = new QLabel(QStringLiteral("PAN   Kanał"), this);
-    c.tiltLabel = new QLabel(QStringLiteral("TILT   Kanał"), this);
-    c.pan = channelEdit(this, QStringLiteral("Pan"));
+    channels->addWidget(new QLabel(TDeviceForm::tr("8 bit"), this), 0, 1);
+    channels->addWidget(new QLabel(TDeviceForm::tr("16 bit"), this), 0, 2);
+    c.panLabel = new QLabel(TDeviceForm::tr("PAN   Kanał"), this);
+    c.tiltLabel = new QLabel(TDeviceForm::tr("TILT   Kanał"), this);
+    c.pan = channelEdit(this, TDeviceForm::tr("Pan"));
     c.panFine = channelEdit(this, QStringLiteral("PanFine"));
-    c.tilt = channelEdit(this, QStringLiteral("Tilt"));
+    c.tilt = channelEdit(this, TDeviceForm::tr("Tilt"));
     c.tiltFine = channelEdit(this, QStringLiteral("TiltFine"));
     channels->addWidget(c.panLabel, 1, 0);
     channels->addWidget(c.pan, 1, 1);
@@ -326,8 +326,8 @@ TDevPanTiltFrame::TDevPanTiltFrame(KyDevice& device, QWidget* parent)
     channels->setColumnStretch(3, 1);
     body()->addLayout(channels);
 
-    auto* control1 = group(QStringLiteral("Kontroler 1 - Pan/Tilt"), this);
-    auto* control2 = group(QStringLiteral("Kontroler 2 - Pan/Tilt"), this);
+    auto* control1 = group(TDeviceForm::tr("Kontroler 1 - Pan/Tilt"), this);
+    auto* control2 = group(TDeviceForm::tr("Kontroler 2 - Pan/Tilt"), this);
     c.control1 = dimmerControls(control1, {});
     c.control2 = dimmerControls(control2, {});
     body()->addWidget(control1);
@@ -344,15 +344,15 @@ void TDevPanTiltFrame::refresh()
 // ---- "Kolor 2"
 
 TDevMixerFrame::TDevMixerFrame(KyDevice& device, QWidget* parent)
-    : TDevFrame(device, QStringLiteral("Kolor 2"), parent)
+    : TDevFrame(device, TDeviceForm::tr("Kolor 2"), parent)
 {
     KyColorMixerControls c{};
-    c.active = new QCheckBox(QStringLiteral("Aktywny"), this);
+    c.active = new QCheckBox(TDeviceForm::tr("Aktywny"), this);
     body()->addWidget(c.active);
     auto* mode = new QHBoxLayout;
-    c.modeLabel = new QLabel(QStringLiteral("Tryb :"), this);
-    c.rgb = new QRadioButton(QStringLiteral("RGB"), this);
-    c.cmy = new QRadioButton(QStringLiteral("CMY"), this);
+    c.modeLabel = new QLabel(TDeviceForm::tr("Tryb :"), this);
+    c.rgb = new QRadioButton(TDeviceForm::tr("RGB"), this);
+    c.cmy = new QRadioButton(TDeviceForm::tr("CMY"), this);
     for (QWidget* w : std::initializer_list<QWidget*>{c.modeLabel, c.rgb, c.cmy})
         mode->addWidget(w);
     mode->addStretch();
@@ -367,9 +367,9 @@ TDevMixerFrame::TDevMixerFrame(KyDevice& device, QWidget* parent)
         label = new QLabel(this);
         label->setObjectName(QStringLiteral("Component%1").arg(i + 1));
         component.channel = channelEdit(this);
-        component.invert = new QCheckBox(QStringLiteral("Invert"), this);
+        component.invert = new QCheckBox(TDeviceForm::tr("Invert"), this);
         rows->addWidget(label, i, 0);
-        addField(rows, i, 1, QStringLiteral("Kanał"), component.channel);
+        addField(rows, i, 1, TDeviceForm::tr("Kanał"), component.channel);
         rows->addWidget(component.invert, i, 3);
     }
     rows->setColumnStretch(4, 1);
@@ -386,12 +386,12 @@ void TDevMixerFrame::refresh()
 // ---- "Optyka"
 
 TDevOpticFrame::TDevOpticFrame(KyDevice& device, QWidget* parent)
-    : TDevFrame(device, QStringLiteral("Optyka"), parent)
+    : TDevFrame(device, TDeviceForm::tr("Optyka"), parent)
 {
     std::array<KyDimmer*, 4> blocks = {&device_.optic.optic1, &device_.optic.optic2, &device_.optic.optic3,
                                        &device_.optic.optic4};
     for (std::size_t i = 0; i < blocks.size(); ++i) {
-        auto* box = group(QStringLiteral("Optyka %1").arg(i + 1), this);
+        auto* box = group(TDeviceForm::tr("Optyka %1").arg(i + 1), this);
         optics_[i] = new KyDimmerEdit(*blocks[i], dimmerControls(box, {}), this);
         body()->addWidget(box);
     }
@@ -412,21 +412,21 @@ TDevWheelFrame::TDevWheelFrame(KyDevice& device, KyGobo& wheel, const QString& h
 {
     KyGoboControls c{};
     auto* own = new QGridLayout;
-    c.wheel.active = new QCheckBox(QStringLiteral("Aktywny"), this);
+    c.wheel.active = new QCheckBox(TDeviceForm::tr("Aktywny"), this);
     c.wheel.channel = channelEdit(this);
     c.wheel.name = nameEdit(this);
-    c.wheel.min = valueEdit(QStringLiteral("Min"), this);
-    c.wheel.max = valueEdit(QStringLiteral("Max"), this);
+    c.wheel.min = valueEdit(TDeviceForm::tr("Min"), this);
+    c.wheel.max = valueEdit(TDeviceForm::tr("Max"), this);
     own->addWidget(c.wheel.active, 0, 0, 1, 2);
-    addField(own, 1, 0, QStringLiteral("Kanał"), c.wheel.channel);
-    addField(own, 1, 2, QStringLiteral("Nazwa"), c.wheel.name);
-    addField(own, 2, 0, QStringLiteral("Min"), c.wheel.min);
-    addField(own, 2, 2, QStringLiteral("Max"), c.wheel.max);
+    addField(own, 1, 0, TDeviceForm::tr("Kanał"), c.wheel.channel);
+    addField(own, 1, 2, TDeviceForm::tr("Nazwa"), c.wheel.name);
+    addField(own, 2, 0, TDeviceForm::tr("Min"), c.wheel.min);
+    addField(own, 2, 2, TDeviceForm::tr("Max"), c.wheel.max);
     body()->addLayout(own);
 
     auto* controllers = new QHBoxLayout;
-    auto* control1 = group(QStringLiteral("Kontroler 1"), this);
-    auto* control2 = group(QStringLiteral("Kontroler 2 "), this);
+    auto* control1 = group(TDeviceForm::tr("Kontroler 1"), this);
+    auto* control2 = group(TDeviceForm::tr("Kontroler 2 "), this);
     c.control1 = dimmerControls(control1, {});
     c.control2 = dimmerControls(control2, {});
     controllers->addWidget(control1);
@@ -435,7 +435,7 @@ TDevWheelFrame::TDevWheelFrame(KyDevice& device, KyGobo& wheel, const QString& h
 
     auto* paletteBox = group(paletteCaption, this);
     auto* palette = new QGridLayout(paletteBox);
-    c.palette = new TPStringGrid({QStringLiteral("Lp."), QStringLiteral("Nazwa"), QStringLiteral("Wartość")}, paletteBox);
+    c.palette = new TPStringGrid({TDeviceForm::tr("Lp."), TDeviceForm::tr("Nazwa"), TDeviceForm::tr("Wartość")}, paletteBox);
     c.previewBorder = new QFrame(paletteBox);
     c.previewBorder->setFrameShape(QFrame::Box);
     c.previewBorder->setAutoFillBackground(true);
@@ -444,9 +444,9 @@ TDevWheelFrame::TDevWheelFrame(KyDevice& device, KyGobo& wheel, const QString& h
     c.preview->setObjectName(QStringLiteral("Preview"));
     c.preview->setGeometry(3, 3, 31, 31);
     c.preview->setAlignment(Qt::AlignCenter);
-    c.add = button(QStringLiteral("Dodaj"), paletteBox);
-    c.change = button(QStringLiteral("Zmień"), paletteBox);
-    c.erase = button(QStringLiteral("Usuń"), paletteBox);
+    c.add = button(TDeviceForm::tr("Dodaj"), paletteBox);
+    c.change = button(TDeviceForm::tr("Zmień"), paletteBox);
+    c.erase = button(TDeviceForm::tr("Usuń"), paletteBox);
     // The palette takes the page's free height; the buttons stay together beside its top.
     palette->addWidget(c.palette, 0, 0, 5, 1);
     palette->addWidget(c.previewBorder, 0, 1, Qt::AlignHCenter);
@@ -483,14 +483,14 @@ void TDevWheelFrame::focusMoved(QWidget* old, QWidget* now)
 // ---- "Dimmery"
 
 TDevDimmersFrame::TDevDimmersFrame(KyDevice& device, QWidget* parent)
-    : TDevFrame(device, QStringLiteral("Dimmer'y"), parent)
+    : TDevFrame(device, TDeviceForm::tr("Dimmer'y"), parent)
 {
-    auto* grid = new TPStringGrid({QStringLiteral("Lp."), QStringLiteral("Nazwa"), QStringLiteral("Kanał"),
-                                   QStringLiteral("Min"), QStringLiteral("Max"), QStringLiteral("Intens.")},
+    auto* grid = new TPStringGrid({TDeviceForm::tr("Lp."), TDeviceForm::tr("Nazwa"), TDeviceForm::tr("Kanał"),
+                                   TDeviceForm::tr("Min"), TDeviceForm::tr("Max"), TDeviceForm::tr("Intens.")},
                                   this);
     auto* buttons = new QHBoxLayout;
-    QPushButton* add = button(QStringLiteral("Dodaj"), this);
-    QPushButton* erase = button(QStringLiteral("Usuń"), this);
+    QPushButton* add = button(TDeviceForm::tr("Dodaj"), this);
+    QPushButton* erase = button(TDeviceForm::tr("Usuń"), this);
     buttons->addWidget(add);
     buttons->addWidget(erase);
     buttons->addStretch();
@@ -509,28 +509,28 @@ void TDevDimmersFrame::refresh()
 TDeviceForm::TDeviceForm(KyDevice& device, QWidget* owner)
     : QDialog(owner), device_(device), marked_(device), undo_(vt::newUndoStack(this)),
       pageList_(new QListWidget(this)), pageArea_(new QStackedWidget(this)),
-      okButton_(button(QStringLiteral("OK"), this)), cancelButton_(button(QStringLiteral("Anuluj"), this))
+      okButton_(button(TDeviceForm::tr("OK"), this)), cancelButton_(button(TDeviceForm::tr("Anuluj"), this))
 {
     setStyleSheet(QStringLiteral("QLineEdit:disabled { background-color: palette(button); }"));
     pages_ = {
         new TDevGeneralFrame(device_, pageArea_),
         new TDevLightFrame(device_, pageArea_),
         new TDevPanTiltFrame(device_, pageArea_),
-        new TDevWheelFrame(device_, device_.color1, QStringLiteral("Kolor 1"), QStringLiteral("Paleta Kolorów"), pageArea_),
+        new TDevWheelFrame(device_, device_.color1, TDeviceForm::tr("Kolor 1"), TDeviceForm::tr("Paleta Kolorów"), pageArea_),
         new TDevMixerFrame(device_, pageArea_),
-        new TDevWheelFrame(device_, device_.gobo1, QStringLiteral("Gobo 1"), QStringLiteral("Paleta Gobo"), pageArea_),
-        new TDevWheelFrame(device_, device_.gobo2, QStringLiteral("Gobo 2"), QStringLiteral("Paleta Gobo"), pageArea_),
-        new TDevWheelFrame(device_, device_.effect1, QStringLiteral("Efekt 1 "), QStringLiteral("Paleta Efektów"),
+        new TDevWheelFrame(device_, device_.gobo1, TDeviceForm::tr("Gobo 1"), TDeviceForm::tr("Paleta Gobo"), pageArea_),
+        new TDevWheelFrame(device_, device_.gobo2, TDeviceForm::tr("Gobo 2"), TDeviceForm::tr("Paleta Gobo"), pageArea_),
+        new TDevWheelFrame(device_, device_.effect1, TDeviceForm::tr("Efekt 1 "), TDeviceForm::tr("Paleta Efektów"),
                            pageArea_),
-        new TDevWheelFrame(device_, device_.effect2, QStringLiteral("Efekt 2"), QStringLiteral("Paleta Efektów"),
+        new TDevWheelFrame(device_, device_.effect2, TDeviceForm::tr("Efekt 2"), TDeviceForm::tr("Paleta Efektów"),
                            pageArea_),
         new TDevOpticFrame(device_, pageArea_),
         new TDevDimmersFrame(device_, pageArea_),
     };
-    const char* entries[pageCount] = {"Ogólne", "Światło", "Pan/Tilt", "Kolor 1", "Kolor 2", "Gobo 1",
-                                      "Gobo 2", "Efekt 1", "Efekt 2", "Optyka",  "Dimmery"};
+    const char* entries[pageCount] = {QT_TRANSLATE_NOOP("TDeviceForm", "Ogólne"), QT_TRANSLATE_NOOP("TDeviceForm", "Światło"), QT_TRANSLATE_NOOP("TDeviceForm", "Pan/Tilt"), QT_TRANSLATE_NOOP("TDeviceForm", "Kolor 1"), QT_TRANSLATE_NOOP("TDeviceForm", "Kolor 2"), QT_TRANSLATE_NOOP("TDeviceForm", "Gobo 1"),
+                                      QT_TRANSLATE_NOOP("TDeviceForm", "Gobo 2"), QT_TRANSLATE_NOOP("TDeviceForm", "Efekt 1"), QT_TRANSLATE_NOOP("TDeviceForm", "Efekt 2"), QT_TRANSLATE_NOOP("TDeviceForm", "Optyka"),  QT_TRANSLATE_NOOP("TDeviceForm", "Dimmery")};
     for (std::size_t i = 0; i < pages_.size(); ++i) {
-        pageList_->addItem(QString::fromUtf8(entries[i]));
+        pageList_->addItem(tr(entries[i]));
         pageArea_->addWidget(pages_[i]);
         pages_[i]->refresh();
     }
@@ -592,8 +592,8 @@ void TDeviceForm::OkButtonClick()
     // A field still being typed in commits as it loses the focus.
     okButton_->setFocus();
     if (device_.channelCount() == 0) {
-        QMessageBox::critical(this, QStringLiteral("Błąd"),
-                              QStringLiteral("Urządzenie jest puste !!!\nnie zdefiniowano żadnej funkcji."),
+        QMessageBox::critical(this, TDeviceForm::tr("Błąd"),
+                              TDeviceForm::tr("Urządzenie jest puste !!!\nnie zdefiniowano żadnej funkcji."),
                               QMessageBox::Ok);
         return;
     }

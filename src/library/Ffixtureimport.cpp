@@ -64,9 +64,9 @@ QString slotList(const KyGobo& wheel)
 QString previewText(const KyQxfImport& import)
 {
     if (!import.imported())
-        return QStringLiteral("Nie można zaimportować: ") + fromUtf8(qxfRefusalText(import));
-    QStringList lines{QStringLiteral("Nazwa: ") + vt::fromCp1250(import.device.name),
-                      QStringLiteral("Kanały: %1").arg(import.modeChannels)};
+        return TFixtureImportForm::tr("Nie można zaimportować: ") + fromUtf8(qxfRefusalText(import));
+    QStringList lines{TFixtureImportForm::tr("Nazwa: ") + vt::fromCp1250(import.device.name),
+                      TFixtureImportForm::tr("Kanały: %1").arg(import.modeChannels)};
     std::vector<std::string> blocks;
     for (const KyQxfPlacement& p : import.placements)
         if (std::find(blocks.begin(), blocks.end(), p.block) == blocks.end())
@@ -93,13 +93,13 @@ const QString TFixtureImportForm::kSystemFolder = QStringLiteral("/usr/share/qlc
 TFixtureImportForm::TFixtureImportForm(QWidget* owner, const QString& folder)
     : QDialog(owner), search_(new QLineEdit(this)), tree_(new QTreeWidget(this)), modes_(new QListWidget(this)),
       preview_(new QPlainTextEdit(this)), progress_(new QProgressBar(this)), notice_(new QLabel(this)),
-      importButton_(new QPushButton(QStringLiteral("Importuj"), this)),
-      fileButton_(new QPushButton(QStringLiteral("Z pliku..."), this)),
-      closeButton_(new QPushButton(QStringLiteral("Zamknij"), this)), folder_(folder),
+      importButton_(new QPushButton(TFixtureImportForm::tr("Importuj"), this)),
+      fileButton_(new QPushButton(TFixtureImportForm::tr("Z pliku..."), this)),
+      closeButton_(new QPushButton(TFixtureImportForm::tr("Zamknij"), this)), folder_(folder),
       pictures_(goboFolders(folder))
 {
-    setWindowTitle(QStringLiteral("Import urządzeń"));
-    search_->setPlaceholderText(QStringLiteral("producent lub model"));
+    setWindowTitle(TFixtureImportForm::tr("Import urządzeń"));
+    search_->setPlaceholderText(TFixtureImportForm::tr("producent lub model"));
     search_->setClearButtonEnabled(true);
     tree_->setHeaderHidden(true);
     tree_->setSortingEnabled(true);
@@ -111,7 +111,7 @@ TFixtureImportForm::TFixtureImportForm(QWidget* owner, const QString& folder)
     notice_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* search = new QHBoxLayout;
-    search->addWidget(new QLabel(QStringLiteral("Szukaj:"), this));
+    search->addWidget(new QLabel(TFixtureImportForm::tr("Szukaj:"), this));
     search->addWidget(search_);
     auto* fixtures = new QVBoxLayout;
     fixtures->addLayout(search);
@@ -119,9 +119,9 @@ TFixtureImportForm::TFixtureImportForm(QWidget* owner, const QString& folder)
     fixtures->addWidget(tree_, 1);
     fixtures->addWidget(progress_);
     auto* modes = new QVBoxLayout;
-    modes->addWidget(new QLabel(QStringLiteral("Tryby"), this));
+    modes->addWidget(new QLabel(TFixtureImportForm::tr("Tryby"), this));
     modes->addWidget(modes_);
-    modes->addWidget(new QLabel(QStringLiteral("Podgląd"), this));
+    modes->addWidget(new QLabel(TFixtureImportForm::tr("Podgląd"), this));
     modes->addWidget(preview_, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(fileButton_);
@@ -253,7 +253,7 @@ bool TFixtureImportForm::openFixture(const QString& path)
     modes_->clear();
     preview_->clear();
     if (!fixture_) {
-        preview_->setPlainText(QStringLiteral("Nie można odczytać pliku %1: %2").arg(path, fromUtf8(error)));
+        preview_->setPlainText(TFixtureImportForm::tr("Nie można odczytać pliku %1: %2").arg(path, fromUtf8(error)));
         importButton_->setEnabled(false);
         return false;
     }
@@ -261,7 +261,7 @@ bool TFixtureImportForm::openFixture(const QString& path)
     for (std::size_t m = 0; m < fixture_->modes.size(); ++m) {
         const KyQxfMode& mode = fixture_->modes[m];
         auto* item = new QListWidgetItem(
-            QStringLiteral("%1 (%2 kan.)").arg(fromUtf8(mode.name)).arg(mode.channels.size()), modes_);
+            TFixtureImportForm::tr("%1 (%2 kan.)").arg(fromUtf8(mode.name)).arg(mode.channels.size()), modes_);
         item->setData(kModeRole, static_cast<int>(m));
     }
     if (modes_->count() > 0)
@@ -298,8 +298,8 @@ void TFixtureImportForm::ImportButtonClick()
             refused << fromUtf8(mode.name) + QStringLiteral(": ") + fromUtf8(qxfRefusalText(import));
     }
     if (!refused.isEmpty())
-        QMessageBox::warning(this, QStringLiteral("Import urządzeń"),
-                             QStringLiteral("Nie zaimportowano:\n") + refused.join(QLatin1Char('\n')));
+        QMessageBox::warning(this, TFixtureImportForm::tr("Import urządzeń"),
+                             TFixtureImportForm::tr("Nie zaimportowano:\n") + refused.join(QLatin1Char('\n')));
     if (devices.empty())
         return;
     imported_ = std::move(devices);
@@ -309,7 +309,7 @@ void TFixtureImportForm::ImportButtonClick()
 void TFixtureImportForm::FileButtonClick()
 {
     vt::FileRequest request;
-    request.filter = QStringLiteral("Definicje urządzeń (*.qxf)");
+    request.filter = TFixtureImportForm::tr("Definicje urządzeń (*.qxf)");
     request.defaultSuffix = QStringLiteral("qxf");
     QString path = vt::chooseFile(this, request);
     if (path.isEmpty())

@@ -21,7 +21,7 @@
 
 namespace {
 
-const QString kDeviceFilter = QStringLiteral("urządzenie DMX (*.dev)");
+const QString kDeviceFilter = TLibraryForm::tr("urządzenie DMX (*.dev)");
 
 // Export and import start in the folder "export" below the working directory when it exists.
 vt::FileRequest deviceFileRequest(QFileDialog::AcceptMode mode, const QString& suffix)
@@ -46,24 +46,24 @@ bool usableAsFileName(const QString& name)
 
 TLibraryForm::TLibraryForm(KyLibrary& library, std::mutex& showLock, QWidget* owner)
     : QDialog(owner), library_(library), showLock_(showLock),
-      deviceGrid_(new TPStringGrid({QStringLiteral("Lp."), QStringLiteral("Nazwa")}, this)),
-      description_(new QPlainTextEdit(this)), newButton_(new QPushButton(QStringLiteral("Nowe"), this)),
-      newFromButton_(new QPushButton(QStringLiteral("Nowe z ..."), this)),
-      propertiesButton_(new QPushButton(QStringLiteral("Właściwości"), this)),
-      eraseButton_(new QPushButton(QStringLiteral("Usuń"), this)),
-      importButton_(new QPushButton(QStringLiteral("Importuj"), this)),
-      exportButton_(new QPushButton(QStringLiteral("Eksportuj"), this)),
-      fixtureImportButton_(new QPushButton(QStringLiteral("Import urządzeń"), this)),
-      closeButton_(new QPushButton(QStringLiteral("&Zakończ"), this))
+      deviceGrid_(new TPStringGrid({TLibraryForm::tr("Lp."), TLibraryForm::tr("Nazwa")}, this)),
+      description_(new QPlainTextEdit(this)), newButton_(new QPushButton(TLibraryForm::tr("Nowe"), this)),
+      newFromButton_(new QPushButton(TLibraryForm::tr("Nowe z ..."), this)),
+      propertiesButton_(new QPushButton(TLibraryForm::tr("Właściwości"), this)),
+      eraseButton_(new QPushButton(TLibraryForm::tr("Usuń"), this)),
+      importButton_(new QPushButton(TLibraryForm::tr("Importuj"), this)),
+      exportButton_(new QPushButton(TLibraryForm::tr("Eksportuj"), this)),
+      fixtureImportButton_(new QPushButton(TLibraryForm::tr("Import urządzeń"), this)),
+      closeButton_(new QPushButton(TLibraryForm::tr("&Zakończ"), this))
 {
-    setWindowTitle(QStringLiteral("Biblioteka urządzeń"));
+    setWindowTitle(TLibraryForm::tr("Biblioteka urządzeń"));
     deviceGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     description_->setReadOnly(true);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Dostępne urządzenia"), this), 0, 0);
+    layout->addWidget(new QLabel(TLibraryForm::tr("Dostępne urządzenia"), this), 0, 0);
     layout->addWidget(deviceGrid_, 1, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Opis urządzenia"), this), 0, 1);
+    layout->addWidget(new QLabel(TLibraryForm::tr("Opis urządzenia"), this), 0, 1);
     layout->addWidget(description_, 1, 1);
     auto* buttons = buttonColumn_ = new QVBoxLayout;
     for (QPushButton* b : {newButton_, newFromButton_, propertiesButton_, eraseButton_, importButton_, exportButton_,
@@ -188,15 +188,15 @@ void TLibraryForm::EraseButtonClick()
     if (!type)
         return;
     if (library_.club.countOfType(*type) > 0) {
-        QMessageBox::warning(this, QStringLiteral("Ostrzeżenie"),
-                             QStringLiteral("Nie można skasować urządzenia zainstalowanego w klubie !!!\n") +
-                                 QStringLiteral("Aby usunać urządzenie z biblioteki usuń wszystkie urządzenia \n") +
-                                 QStringLiteral("tego typu z konfiguracji klubu."),
+        QMessageBox::warning(this, TLibraryForm::tr("Ostrzeżenie"),
+                             TLibraryForm::tr("Nie można skasować urządzenia zainstalowanego w klubie !!!\n") +
+                                 TLibraryForm::tr("Aby usunać urządzenie z biblioteki usuń wszystkie urządzenia \n") +
+                                 TLibraryForm::tr("tego typu z konfiguracji klubu."),
                              QMessageBox::Ok);
         return;
     }
-    QMessageBox confirm(QMessageBox::Question, QStringLiteral("Potwierdzenie"),
-                        QStringLiteral("Urządzenie będzie bezpowrotnie utracone\nCzy kontynuować ?"),
+    QMessageBox confirm(QMessageBox::Question, TLibraryForm::tr("Potwierdzenie"),
+                        TLibraryForm::tr("Urządzenie będzie bezpowrotnie utracone\nCzy kontynuować ?"),
                         QMessageBox::Ok | QMessageBox::Cancel, this);
     if (confirm.exec() != QMessageBox::Ok)
         return;
@@ -233,16 +233,16 @@ void TLibraryForm::ExportButtonClick()
         path = vt::chooseFile(this, request);
     }
     if (path.isEmpty()) {
-        QMessageBox::warning(this, QStringLiteral("Ostrzeżenie"),
-                             QStringLiteral("Niedozwolona nazawa urządzenia !!!\n") +
-                                 QStringLiteral("Nazwa urządzenia nie może zawierać\n") +
-                                 QStringLiteral("znaków takich jak : /, \\, !, $ itp."),
+        QMessageBox::warning(this, TLibraryForm::tr("Ostrzeżenie"),
+                             TLibraryForm::tr("Niedozwolona nazawa urządzenia !!!\n") +
+                                 TLibraryForm::tr("Nazwa urządzenia nie może zawierać\n") +
+                                 TLibraryForm::tr("znaków takich jak : /, \\, !, $ itp."),
                              QMessageBox::Ok);
         return;
     }
     std::string reason;
     if (!saveDeviceFile(working, path.toStdString(), &reason))
-        QMessageBox::warning(this, QStringLiteral("Błąd"),
+        QMessageBox::warning(this, TLibraryForm::tr("Błąd"),
                              QString::fromStdString(vt::saveFailureMessage(path.toStdString(), reason)));
 }
 

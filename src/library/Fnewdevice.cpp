@@ -34,15 +34,15 @@ TNewDeviceForm::TNewDeviceForm(KyClubDevice& device, const KyLibrary& library,
                                const std::vector<std::string>& pageNames, TNewDeviceChoice& remembered,
                                QWidget* owner)
     : QDialog(owner), device_(device), library_(library), remembered_(remembered),
-      typeGrid_(new TPStringGrid({QStringLiteral("Lp."), QStringLiteral("Nazwa")}, this)), icon_(new QLabel(this)),
+      typeGrid_(new TPStringGrid({TNewDeviceForm::tr("Lp."), TNewDeviceForm::tr("Nazwa")}, this)), icon_(new QLabel(this)),
       description_(new QPlainTextEdit(this)), nameEdit_(new QLineEdit(this)), startEdit_(new QLineEdit(this)),
       endEdit_(new QLineEdit(this)), channelCount_(new QLabel(QStringLiteral("0"), this)),
-      pageList_(new QComboBox(this)), okButton_(new QPushButton(QStringLiteral("OK"), this)),
-      cancelButton_(new QPushButton(QStringLiteral("Anuluj"), this))
+      pageList_(new QComboBox(this)), okButton_(new QPushButton(TNewDeviceForm::tr("OK"), this)),
+      cancelButton_(new QPushButton(TNewDeviceForm::tr("Anuluj"), this))
 {
     bool installed = device_.typeId != 0;
-    setWindowTitle(installed ? QStringLiteral("Urządzenie : ") + vt::fromCp1250(device_.name)
-                             : QStringLiteral("Zainstaluj nowe urządzenie"));
+    setWindowTitle(installed ? TNewDeviceForm::tr("Urządzenie : ") + vt::fromCp1250(device_.name)
+                             : TNewDeviceForm::tr("Zainstaluj nowe urządzenie"));
     typeGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     icon_->setFixedSize(80, 80);
     icon_->setAlignment(Qt::AlignCenter);
@@ -54,17 +54,17 @@ TNewDeviceForm::TNewDeviceForm(KyClubDevice& device, const KyLibrary& library,
     endEdit_->setReadOnly(true);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Dostępne urządzenia"), this), 0, 0);
+    layout->addWidget(new QLabel(TNewDeviceForm::tr("Dostępne urządzenia"), this), 0, 0);
     layout->addWidget(typeGrid_, 1, 0, 3, 1);
     layout->addWidget(icon_, 1, 1, Qt::AlignCenter);
-    layout->addWidget(new QLabel(QStringLiteral("Opis urządzenia"), this), 2, 1);
+    layout->addWidget(new QLabel(TNewDeviceForm::tr("Opis urządzenia"), this), 2, 1);
     layout->addWidget(description_, 3, 1);
     auto* fields = new QFormLayout;
-    fields->addRow(QStringLiteral("Nazwa"), nameEdit_);
-    fields->addRow(QStringLiteral("Adres startowy"), startEdit_);
-    fields->addRow(QStringLiteral("Adres końcowy"), endEdit_);
-    fields->addRow(QStringLiteral("Zajętych kanalow :"), channelCount_);
-    fields->addRow(QStringLiteral("Strona"), pageList_);
+    fields->addRow(TNewDeviceForm::tr("Nazwa"), nameEdit_);
+    fields->addRow(TNewDeviceForm::tr("Adres startowy"), startEdit_);
+    fields->addRow(TNewDeviceForm::tr("Adres końcowy"), endEdit_);
+    fields->addRow(TNewDeviceForm::tr("Zajętych kanalow :"), channelCount_);
+    fields->addRow(TNewDeviceForm::tr("Strona"), pageList_);
     layout->addLayout(fields, 4, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -31,13 +31,13 @@ constexpr int kTransferPeriodMs = 10;
 constexpr int kWatchPeriodMs = 20;
 // A query takes two timer events; this bound only matters when the timer does not run.
 constexpr auto kQueryWaitLimit = std::chrono::seconds(1);
-const QString kNoAnswer = QStringLiteral("Brak.");
+const QString kNoAnswer = TDmxModuleForm::tr("Brak.");
 
 vt::FileRequest imageFileRequest(QFileDialog::AcceptMode mode)
 {
     vt::FileRequest request;
     request.mode = mode;
-    request.filter = QStringLiteral("Programy sterownika DMX (*.sav)");
+    request.filter = TDmxModuleForm::tr("Programy sterownika DMX (*.sav)");
     request.defaultSuffix = QStringLiteral("sav");
     return request;
 }
@@ -89,18 +89,18 @@ TDmxModuleForm::TDmxModuleForm(const KyModuleWindowModel& model, TMMTimer& timer
                                QWidget* owner)
     : QDialog(owner), model_(model), timer_(timer), mainTick_(std::move(mainTick)),
       data_(model.seque, model.panel), job_(std::make_shared<KyModuleJob>(model.usb)), jobWatch_(new QTimer(this)),
-      serial_(new QLabel(QStringLiteral("Serial Number"), this)), version_(new QLabel(QStringLiteral("Version"), this)),
+      serial_(new QLabel(TDmxModuleForm::tr("Serial Number"), this)), version_(new QLabel(TDmxModuleForm::tr("Version"), this)),
       generation_(new QLabel(this)), identifier_(new QLineEdit(this)),
-      serialInput_(new QCheckBox(QStringLiteral("Komunikacja z RS-232 lub QN-8"), this)),
-      available_(cueGrid(QStringLiteral("Dostępne CUE"), this)), selected_(cueGrid(QStringLiteral("Wybrane CUE"), this)),
-      cue_(new QPushButton(QStringLiteral("Cue"), this)), remove_(pictureButton("remove", QStringLiteral("Usuń"), this)),
-      up_(pictureButton("up", QStringLiteral("W górę"), this)), down_(pictureButton("down", QStringLiteral("W dół"), this)),
-      panel_(new QPushButton(QStringLiteral("Panel"), this)), read_(new QPushButton(QStringLiteral("Odczyt"), this)),
-      program_(new QPushButton(QStringLiteral("Programowanie"), this)),
-      programFile_(new QPushButton(QStringLiteral("Programowanie z pliku"), this)), progress_(new QProgressBar(this)),
+      serialInput_(new QCheckBox(TDmxModuleForm::tr("Komunikacja z RS-232 lub QN-8"), this)),
+      available_(cueGrid(TDmxModuleForm::tr("Dostępne CUE"), this)), selected_(cueGrid(TDmxModuleForm::tr("Wybrane CUE"), this)),
+      cue_(new QPushButton(TDmxModuleForm::tr("Cue"), this)), remove_(pictureButton("remove", TDmxModuleForm::tr("Usuń"), this)),
+      up_(pictureButton("up", TDmxModuleForm::tr("W górę"), this)), down_(pictureButton("down", TDmxModuleForm::tr("W dół"), this)),
+      panel_(new QPushButton(TDmxModuleForm::tr("Panel"), this)), read_(new QPushButton(TDmxModuleForm::tr("Odczyt"), this)),
+      program_(new QPushButton(TDmxModuleForm::tr("Programowanie"), this)),
+      programFile_(new QPushButton(TDmxModuleForm::tr("Programowanie z pliku"), this)), progress_(new QProgressBar(this)),
       transferLine_(new QLabel(this)), imageNote_(new QLabel(this))
 {
-    setWindowTitle(QStringLiteral("Moduł DMX"));
+    setWindowTitle(TDmxModuleForm::tr("Moduł DMX"));
     identifier_->setMaxLength(int(kIdentifierLength));
     identifier_->setValidator(new TPCp1250Validator(identifier_));
     progress_->setRange(0, KyModuleJob::kUncountedProgressMax);
@@ -137,13 +137,13 @@ TDmxModuleForm::~TDmxModuleForm()
 void TDmxModuleForm::buildLayout()
 {
     auto* module = new QGridLayout;
-    module->addWidget(new QLabel(QStringLiteral("Numer Ser.:"), this), 0, 0);
+    module->addWidget(new QLabel(TDmxModuleForm::tr("Numer Ser.:"), this), 0, 0);
     module->addWidget(serial_, 0, 1);
-    module->addWidget(new QLabel(QStringLiteral("Wersja:"), this), 0, 2);
+    module->addWidget(new QLabel(TDmxModuleForm::tr("Wersja:"), this), 0, 2);
     module->addWidget(version_, 0, 3);
-    module->addWidget(new QLabel(QStringLiteral("Generacja:"), this), 1, 0);
+    module->addWidget(new QLabel(TDmxModuleForm::tr("Generacja:"), this), 1, 0);
     module->addWidget(generation_, 1, 1);
-    module->addWidget(new QLabel(QStringLiteral(" Identyfikator:"), this), 1, 2);
+    module->addWidget(new QLabel(TDmxModuleForm::tr(" Identyfikator:"), this), 1, 2);
     module->addWidget(identifier_, 1, 3);
     module->addWidget(serialInput_, 2, 0, 1, 4);
     module->setColumnStretch(1, 1);
@@ -224,7 +224,7 @@ void TDmxModuleForm::showAnswers()
     identifier_->setText(answerText(identity, true));
     if (identity.ok)
         serialInput_->setChecked(identity.bytes[17] == 1);
-    generation_->setText(QString::number(firmwareGeneration_) + (assumed ? QStringLiteral(" (założona)") : QString()));
+    generation_->setText(QString::number(firmwareGeneration_) + (assumed ? TDmxModuleForm::tr(" (założona)") : QString()));
     generation_->setToolTip(assumed ? QStringLiteral("Numer seryjny nie podaje generacji modułu; "
                                                      "przyjęto układ pamięci obecnych modułów.")
                                     : QString());
@@ -315,7 +315,7 @@ void TDmxModuleForm::ReadButtonClick()
     if (path.isEmpty())
         return;
     pendingReadPath_ = path;
-    beginJob(QStringLiteral("Odczyt zakończony: odczytano %1."));
+    beginJob(TDmxModuleForm::tr("Odczyt zakończony: odczytano %1."));
     {
         std::lock_guard lock(model_.showLock);
         job_->startRead();
@@ -327,7 +327,7 @@ void TDmxModuleForm::ReadButtonClick()
 // installation, the zone names), so it runs without the show lock.
 void TDmxModuleForm::ProgramButtonClick()
 {
-    beginJob(QStringLiteral("Programowanie zakończone: zapisano %1."));
+    beginJob(TDmxModuleForm::tr("Programowanie zakończone: zapisano %1."));
     KyImageSettings settings;
     settings.firmwareGeneration = firmwareGeneration_;
     settings.identifier = vt::toCp1250(identifier_->text());
@@ -335,7 +335,7 @@ void TDmxModuleForm::ProgramButtonClick()
     const KyModuleImage image = buildImage(data_, model_.club, model_.zoneNames, settings);
     if (image.refusal != KyImageRefusal::None) {
         for (const std::string& message : refusalMessages(image.refusal))
-            QMessageBox::warning(this, QStringLiteral("Ostrzeżenie"), QString::fromStdString(message));
+            QMessageBox::warning(this, TDmxModuleForm::tr("Ostrzeżenie"), QString::fromStdString(message));
         endJob();
         return;
     }
@@ -356,16 +356,16 @@ void TDmxModuleForm::ProgramFileButtonClick()
         return;
     vt::Bytes file;
     if (!readSavedImageFile(path.toStdString(), std::size_t(maxBlocksFor(firmwareGeneration_)) * kBlockSize, file)) {
-        QMessageBox::critical(this, QStringLiteral("Błąd"),
-                              QStringLiteral("Nie można odczytać pliku ") + QFileInfo(path).fileName());
+        QMessageBox::critical(this, TDmxModuleForm::tr("Błąd"),
+                              TDmxModuleForm::tr("Nie można odczytać pliku ") + QFileInfo(path).fileName());
         return;
     }
     const KySavedImage saved = checkSavedImage(file, firmwareGeneration_);
     if (saved.verdict != KySavedImageVerdict::Accepted) {
-        QMessageBox::critical(this, QStringLiteral("Błąd"), QString::fromUtf8(savedImageMessage(saved.verdict)));
+        QMessageBox::critical(this, TDmxModuleForm::tr("Błąd"), QString::fromUtf8(savedImageMessage(saved.verdict)));
         return;
     }
-    beginJob(QStringLiteral("Programowanie z pliku zakończone: zapisano %1."));
+    beginJob(TDmxModuleForm::tr("Programowanie z pliku zakończone: zapisano %1."));
     {
         std::lock_guard lock(model_.showLock);
         job_->startWrite(file, saved.counts);
@@ -396,7 +396,7 @@ void TDmxModuleForm::showZoneCuts(const std::vector<KyZoneCut>& cuts)
 {
     QStringList lines;
     for (const KyZoneCut& cut : cuts)
-        lines << QStringLiteral("Strefa „%1”: lista mieści %2, pominięto %3.")
+        lines << TDmxModuleForm::tr("Strefa „%1”: lista mieści %2, pominięto %3.")
                      .arg(vt::fromCp1250(model_.zoneNames[std::size_t(cut.zone)]),
                           counted(int(kZoneListLength), "sekwencję", "sekwencje", "sekwencji"),
                           counted(cut.dropped, "sekwencję", "sekwencje", "sekwencji"));
@@ -464,7 +464,7 @@ void TDmxModuleForm::jobEnded(KyModuleJob::Outcome outcome, int blockCount)
     const QString readPath = std::exchange(pendingReadPath_, QString());
     if (outcome == KyModuleJob::Outcome::ReadError) {
         progress_->setValue(0);
-        QMessageBox::critical(this, QStringLiteral("Błąd"), QString::fromUtf8(vt::kModuleReadError));
+        QMessageBox::critical(this, TDmxModuleForm::tr("Błąd"), QString::fromUtf8(vt::kModuleReadError));
         return;
     }
     if (!readPath.isEmpty() && !saveReadImage(readPath))
@@ -486,7 +486,7 @@ bool TDmxModuleForm::saveReadImage(const QString& path)
     if (vt::writeFileAtomically(path.toStdString(), image, &reason))
         return true;
     progress_->setValue(0);
-    QMessageBox::warning(this, QStringLiteral("Błąd"),
+    QMessageBox::warning(this, TDmxModuleForm::tr("Błąd"),
                          QString::fromStdString(vt::saveFailureMessage(path.toStdString(), reason)));
     return false;
 }

@@ -49,11 +49,11 @@ TBeatSourceForm::TBeatSourceForm(KyRhythmControl& control, KyBeatSource& beats, 
       sources_(new QButtonGroup(this)), deviceList_(new QComboBox(this)), levelMeter_(new QProgressBar(this)),
       stateLabel_(new QLabel(this))
 {
-    setWindowTitle(QStringLiteral("Źródło rytmu"));
+    setWindowTitle(TBeatSourceForm::tr("Źródło rytmu"));
     const std::pair<KyRhythmSource, QString> buttons[] = {
-        {KyRhythmSource::Module, QStringLiteral("Moduł DMX")},
-        {KyRhythmSource::Audio, QStringLiteral("Wejście audio:")},
-        {KyRhythmSource::Tap, QStringLiteral("Tap")},
+        {KyRhythmSource::Module, TBeatSourceForm::tr("Moduł DMX")},
+        {KyRhythmSource::Audio, TBeatSourceForm::tr("Wejście audio:")},
+        {KyRhythmSource::Tap, TBeatSourceForm::tr("Tap")},
     };
     auto* grid = new QGridLayout;
     for (const auto& [source, text] : buttons) {
@@ -64,7 +64,7 @@ TBeatSourceForm::TBeatSourceForm(KyRhythmControl& control, KyBeatSource& beats, 
     deviceList_->setObjectName(QStringLiteral("DeviceList"));
     deviceList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     grid->addWidget(deviceList_, int(KyRhythmSource::Audio), 1);
-    grid->addWidget(new QLabel(QStringLiteral("Poziom:"), this), 3, 0);
+    grid->addWidget(new QLabel(TBeatSourceForm::tr("Poziom:"), this), 3, 0);
     levelMeter_->setObjectName(QStringLiteral("LevelMeter"));
     levelMeter_->setRange(0, 100);
     levelMeter_->setTextVisible(false);
@@ -108,7 +108,7 @@ void TBeatSourceForm::fillDevices()
     deviceList_->clear();
     deviceList_->setEnabled(control_.audioFile().empty());
     if (!control_.audioFile().empty()) {
-        deviceList_->addItem(QStringLiteral("Plik: ") +
+        deviceList_->addItem(TBeatSourceForm::tr("Plik: ") +
                              QFileInfo(QString::fromStdString(control_.audioFile())).fileName());
         return;
     }
@@ -153,6 +153,6 @@ void TBeatSourceForm::refresh()
     levelMeter_->setValue(levelPercent(beats_.audio().level()));
     QString state = QString::fromStdString(control_.trouble());
     if (state.isEmpty())
-        state = QStringLiteral("Tempo: ") + QString::fromStdString(tempoCaption(bpm, source));
+        state = TBeatSourceForm::tr("Tempo: ") + QString::fromStdString(tempoCaption(bpm, source));
     stateLabel_->setText(state);
 }

@@ -24,7 +24,7 @@
 
 namespace {
 
-const QString kSpeedLabel = QStringLiteral("PRĘDKOŚĆ:  ");
+const QString kSpeedLabel = TDirectAccessForm::tr("PRĘDKOŚĆ:  ");
 constexpr int kZoneNameLength = 16;
 
 struct MusicItem {
@@ -52,7 +52,7 @@ TDirectAccessForm::TDirectAccessForm(KyPanel& panel, KySeque& store, KyDmxSpace&
     : QWidget(parent, vt::kToolWindowFlags), panel_(panel), actions_(new TDeskActions(panel, store, dmx, showLock, this)),
       store_(store), dmx_(dmx), zoneNames_(zoneNames), showLock_(showLock)
 {
-    setWindowTitle(QStringLiteral("Panel sterowania"));
+    setWindowTitle(TDirectAccessForm::tr("Panel sterowania"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(createTransport());
     layout->addWidget(createCueBlock());
@@ -79,9 +79,9 @@ QWidget* TDirectAccessForm::createTransport()
     auto* box = new QWidget(this);
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
-    startButton_ = new QPushButton(QStringLiteral("Start"), box);
-    pauseButton_ = new QPushButton(QStringLiteral("Pauza"), box);
-    stopButton_ = new QPushButton(QStringLiteral("Stop"), box);
+    startButton_ = new QPushButton(TDirectAccessForm::tr("Start"), box);
+    pauseButton_ = new QPushButton(TDirectAccessForm::tr("Pauza"), box);
+    stopButton_ = new QPushButton(TDirectAccessForm::tr("Stop"), box);
     for (QPushButton* b : {startButton_, pauseButton_, stopButton_}) {
         b->setToolTip(b->text());
         row->addWidget(b);
@@ -111,11 +111,11 @@ QWidget* TDirectAccessForm::createTransport()
 
 QWidget* TDirectAccessForm::createCueBlock()
 {
-    auto* group = new QGroupBox(QStringLiteral("CUE"), this);
+    auto* group = new QGroupBox(TDirectAccessForm::tr("CUE"), this);
     auto* layout = new QGridLayout(group);
     constexpr int perRow = KyCueButtons::kButtons / 2;
     for (int k = 0; k < KyCueButtons::kButtons; ++k) {
-        auto* button = new TPPanelButton(QStringLiteral("Cue"), group);
+        auto* button = new TPPanelButton(TDirectAccessForm::tr("Cue"), group);
         connect(button, &TPPanelButton::pressed, this, [this, k](Qt::MouseButton b) { CueButtonMouseDown(k, b); });
         cueButtons_[std::size_t(k)] = button;
         layout->addWidget(button, k / perRow, k % perRow);
@@ -137,7 +137,7 @@ QWidget* TDirectAccessForm::createCueBlock()
 
 QWidget* TDirectAccessForm::createSequenceBlock()
 {
-    auto* group = new QGroupBox(QStringLiteral("Sekwencje"), this);
+    auto* group = new QGroupBox(TDirectAccessForm::tr("Sekwencje"), this);
     auto* layout = new QHBoxLayout(group);
     for (int zone = 0; zone < kZones; ++zone)
         layout->addWidget(createZoneColumn(zone));
@@ -303,8 +303,8 @@ void TDirectAccessForm::cueButtonMenu(int k)
     if (button.shownLit())
         return;
     QMenu menu(this);
-    QAction* pick = menu.addAction(QStringLiteral("Cue ..."));
-    QAction* erase = menu.addAction(QStringLiteral("Usuń"));
+    QAction* pick = menu.addAction(TDirectAccessForm::tr("Cue ..."));
+    QAction* erase = menu.addAction(TDirectAccessForm::tr("Usuń"));
     erase->setEnabled(button.id != 0);
     QAction* chosen = menu.exec(QCursor::pos());
     if (chosen == pick) {
@@ -338,12 +338,12 @@ void TDirectAccessForm::seqButtonMenu(int zone, int k)
         return;
     const bool assigned = button.id != 0;
     QMenu menu(this);
-    QAction* pick = menu.addAction(QStringLiteral("Sekwencja ..."));
-    QAction* flash = menu.addAction(QStringLiteral("Flash"));
+    QAction* pick = menu.addAction(TDirectAccessForm::tr("Sekwencja ..."));
+    QAction* flash = menu.addAction(TDirectAccessForm::tr("Flash"));
     flash->setCheckable(true);
     flash->setChecked(button.flash);
     flash->setEnabled(assigned);
-    QMenu* music = menu.addMenu(QStringLiteral("Muzyka"));
+    QMenu* music = menu.addMenu(TDirectAccessForm::tr("Muzyka"));
     music->setEnabled(assigned);
     for (const MusicItem& item : kMusicItems) {
         QAction* action = music->addAction(QString::fromUtf8(item.text));
@@ -351,7 +351,7 @@ void TDirectAccessForm::seqButtonMenu(int zone, int k)
         action->setChecked(button.musicPulses == item.pulses);
         action->setData(item.pulses);
     }
-    QAction* erase = menu.addAction(QStringLiteral("Usuń"));
+    QAction* erase = menu.addAction(TDirectAccessForm::tr("Usuń"));
     erase->setEnabled(assigned);
 
     QAction* chosen = menu.exec(QCursor::pos());

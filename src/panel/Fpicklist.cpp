@@ -13,8 +13,8 @@ TPickListForm::TPickListForm(const QString& caption, const QString& header, cons
                              int& rememberedRow, Remember remember, QWidget* owner)
     : QDialog(owner), itemCount_(static_cast<int>(names.size())), rememberedRow_(rememberedRow),
       remember_(remember), itemGrid_(new TPStringGrid({QString(), header}, this)),
-      loadButton_(new QPushButton(QStringLiteral("Załaduj"), this)),
-      cancelButton_(new QPushButton(QStringLiteral("Anuluj"), this))
+      loadButton_(new QPushButton(TCueListForm::tr("Załaduj"), this)),
+      cancelButton_(new QPushButton(TCueListForm::tr("Anuluj"), this))
 {
     setWindowTitle(caption);
     itemGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -55,13 +55,13 @@ void TPickListForm::choose(int row, bool byDoubleClick)
 }
 
 TSeqListForm::TSeqListForm(const KySeque& store, int& rememberedRow, QWidget* owner)
-    : TPickListForm(QStringLiteral("Dostępne Sekwencje"), QStringLiteral("Nazwa"), storedSequenceNames(store), rememberedRow,
+    : TPickListForm(TCueListForm::tr("Dostępne Sekwencje"), TCueListForm::tr("Nazwa"), storedSequenceNames(store), rememberedRow,
                     Remember::DoubleClickOnly, owner)
 {
 }
 
 TCueListForm::TCueListForm(const KySeque& store, int& rememberedRow, QWidget* owner)
-    : TPickListForm(QStringLiteral("Dostępne CUE"), QStringLiteral("CUE"), storedCueNames(store), rememberedRow,
+    : TPickListForm(TCueListForm::tr("Dostępne CUE"), TCueListForm::tr("CUE"), storedCueNames(store), rememberedRow,
                     Remember::EveryChoice, owner)
 {
 }

@@ -78,11 +78,11 @@ bool isAccessCode(const QString& text)
 
 TRemoteForm::TRemoteForm(const KyRemoteModel& model, TDeskActions& desk, const KyRemoteStart& start, QWidget* parent)
     : QWidget(parent, vt::kToolWindowFlags), desk_(new TRemoteDesk(model, desk, this)),
-      settings_(loadRemoteSettings()), enabled_(new QCheckBox(QStringLiteral("Zdalny pulpit włączony"), this)),
-      port_(new QSpinBox(this)), code_(new QLabel(this)), newCode_(new QPushButton(QStringLiteral("Nowy kod"), this)),
+      settings_(loadRemoteSettings()), enabled_(new QCheckBox(TRemoteForm::tr("Zdalny pulpit włączony"), this)),
+      port_(new QSpinBox(this)), code_(new QLabel(this)), newCode_(new QPushButton(TRemoteForm::tr("Nowy kod"), this)),
       addresses_(new QLabel(this)), qr_(new QLabel(this)), devices_(new QLabel(this)), problem_(new QLabel(this))
 {
-    setWindowTitle(QStringLiteral("Zdalny pulpit"));
+    setWindowTitle(TRemoteForm::tr("Zdalny pulpit"));
     if (!isAccessCode(settings_.code)) {
         settings_.code = newAccessCode();
         saveSetting("remote/code", settings_.code);
@@ -107,13 +107,13 @@ TRemoteForm::TRemoteForm(const KyRemoteModel& model, TDeskActions& desk, const K
     qr_->setAlignment(Qt::AlignCenter);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Port:"), port_);
+    form->addRow(TRemoteForm::tr("Port:"), port_);
     auto* codeRow = new QHBoxLayout;
     codeRow->addWidget(code_);
     codeRow->addWidget(newCode_);
     codeRow->addStretch();
-    form->addRow(QStringLiteral("Kod dostępu:"), codeRow);
-    form->addRow(QStringLiteral("Adresy:"), addresses_);
+    form->addRow(TRemoteForm::tr("Kod dostępu:"), codeRow);
+    form->addRow(TRemoteForm::tr("Adresy:"), addresses_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(enabled_);
     layout->addLayout(form);
@@ -167,7 +167,7 @@ void TRemoteForm::apply()
     server.close();
     problem_->clear();
     if (settings_.enabled && !server.listen(settings_.port))
-        problem_->setText(QStringLiteral("Nie można otworzyć portu %1: %2").arg(settings_.port).arg(server.errorString()));
+        problem_->setText(TRemoteForm::tr("Nie można otworzyć portu %1: %2").arg(settings_.port).arg(server.errorString()));
     showAccess();
     showDevices();
 }
@@ -179,7 +179,7 @@ void TRemoteForm::showAccess()
     QStringList urls;
     for (const QString& address : reachableAddresses())
         urls << urlFor(address, settings_.port, settings_.code);
-    addresses_->setText(on ? urls.join(QLatin1Char('\n')) : QStringLiteral("(wyłączony)"));
+    addresses_->setText(on ? urls.join(QLatin1Char('\n')) : TRemoteForm::tr("(wyłączony)"));
     const QImage qr = on ? qrCodeImage(pageUrl(), kQrScale) : QImage();
     qr_->setPixmap(QPixmap::fromImage(qr));
     qr_->setVisible(on);
@@ -187,7 +187,7 @@ void TRemoteForm::showAccess()
 
 void TRemoteForm::showDevices()
 {
-    devices_->setText(QStringLiteral("Połączone urządzenia: %1").arg(desk_->server().clientCount()));
+    devices_->setText(TRemoteForm::tr("Połączone urządzenia: %1").arg(desk_->server().clientCount()));
 }
 
 TRemoteForm* installRemote(QMainWindow& mainWindow, const KyRemoteModel& model, TDeskActions& desk,

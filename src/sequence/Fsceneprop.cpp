@@ -7,10 +7,10 @@
 #include <QVBoxLayout>
 
 TScenePropForm::TScenePropForm(const Contents& contents, QWidget* owner)
-    : QDialog(owner), grid_(new TPStringGrid({QStringLiteral("Kanał"), QStringLiteral("Wartość")}, this)),
-      close_(new QPushButton(QStringLiteral("&Koniec"), this))
+    : QDialog(owner), grid_(new TPStringGrid({TScenePropForm::tr("Kanał"), TScenePropForm::tr("Wartość")}, this)),
+      close_(new QPushButton(TScenePropForm::tr("&Koniec"), this))
 {
-    setWindowTitle(QStringLiteral("Właściwości sceny"));
+    setWindowTitle(TScenePropForm::tr("Właściwości sceny"));
     grid_->setCanEdit([](int, int) { return false; });
     grid_->setDataRowCount(static_cast<int>(contents.size()));
     for (std::size_t row = 0; row < contents.size(); ++row) {

@@ -61,7 +61,7 @@ TSequenceForm::TSequenceForm(const TSequenceFormModel& model, TSequenceFormHost 
     : QWidget(parent, vt::kToolWindowFlags), model_(model), host_(std::move(host)), edit_(model_.dmx, model_.store),
       undo_(vt::newUndoStack(this)), gestureName_(tr("nagranie"))
 {
-    setWindowTitle(QStringLiteral("Sekwencja"));
+    setWindowTitle(TSequenceForm::tr("Sekwencja"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(createFileRow());
     layout->addWidget(createSceneGroup());
@@ -78,17 +78,17 @@ QWidget* TSequenceForm::createFileRow()
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
     auto* buttons = new QHBoxLayout;
-    newButton_ = fileButton("newsequence", QStringLiteral("Nowa sekwencja"), box);
-    saveButton_ = fileButton("save", QStringLiteral("Zapisz sekwencję"), box);
-    saveAsButton_ = fileButton("saveas", QStringLiteral("Zapisz sekwencję jako..."), box);
+    newButton_ = fileButton("newsequence", TSequenceForm::tr("Nowa sekwencja"), box);
+    saveButton_ = fileButton("save", TSequenceForm::tr("Zapisz sekwencję"), box);
+    saveAsButton_ = fileButton("saveas", TSequenceForm::tr("Zapisz sekwencję jako..."), box);
     for (QToolButton* b : {newButton_, saveButton_, saveAsButton_})
         buttons->addWidget(b);
     vt::addUndoButtons(*undo_, buttons, box);
     buttons->addStretch();
-    fadeCheck_ = new QCheckBox(QStringLiteral("Płynna zmiana"), box);
+    fadeCheck_ = new QCheckBox(TSequenceForm::tr("Płynna zmiana"), box);
     buttons->addWidget(fadeCheck_);
     grid->addLayout(buttons, 0, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Nazwa"), box), 1, 0);
+    grid->addWidget(new QLabel(TSequenceForm::tr("Nazwa"), box), 1, 0);
     nameDisplay_ = framedLabel(box, 200);
     nameDisplay_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid->addWidget(nameDisplay_, 1, 1);
@@ -104,16 +104,16 @@ QWidget* TSequenceForm::createFileRow()
 
 QWidget* TSequenceForm::createSceneGroup()
 {
-    auto* group = new QGroupBox(QStringLiteral("Sceny"), this);
+    auto* group = new QGroupBox(TSequenceForm::tr("Sceny"), this);
     auto* row = new QHBoxLayout(group);
     previousScene_ = new QPushButton(QStringLiteral("<"), group);
     nextScene_ = new QPushButton(QStringLiteral(">"), group);
     sceneNumber_ = framedLabel(group, 40);
-    sceneNumber_->setToolTip(QStringLiteral("Dwukrotne kliknięcie pokazuje kanały sceny"));
+    sceneNumber_->setToolTip(TSequenceForm::tr("Dwukrotne kliknięcie pokazuje kanały sceny"));
     sceneNumber_->installEventFilter(this);
     sceneCount_ = framedLabel(group, 40);
-    addScene_ = new QPushButton(QStringLiteral("Dodaj"), group);
-    eraseScene_ = new QPushButton(QStringLiteral("Usuń"), group);
+    addScene_ = new QPushButton(TSequenceForm::tr("Dodaj"), group);
+    eraseScene_ = new QPushButton(TSequenceForm::tr("Usuń"), group);
     for (QPushButton* b : {previousScene_, nextScene_})
         b->setFixedWidth(32);
     row->addWidget(previousScene_);
@@ -147,8 +147,8 @@ QWidget* TSequenceForm::createTimeRow()
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(createTimeGroup(0, QStringLiteral("min"), KySequenceEdit::kMinute));
     row->addWidget(createTimeGroup(1, QStringLiteral("sek"), KySequenceEdit::kSecond));
-    row->addWidget(createTimeGroup(2, QStringLiteral("0.1 sek"), KySequenceEdit::kTenth));
-    globalTime_ = new QCheckBox(QStringLiteral("Czas globalny"), box);
+    row->addWidget(createTimeGroup(2, TSequenceForm::tr("0.1 sek"), KySequenceEdit::kTenth));
+    globalTime_ = new QCheckBox(TSequenceForm::tr("Czas globalny"), box);
     row->addWidget(globalTime_);
     row->addStretch();
     connect(globalTime_, &QCheckBox::toggled, this,
@@ -185,9 +185,9 @@ QWidget* TSequenceForm::createPreviewRow()
     auto* box = new QWidget(this);
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
-    start_ = new QPushButton(QIcon(QStringLiteral(":/icons/start.svg")), QStringLiteral("Start"), box);
-    pause_ = new QPushButton(QIcon(QStringLiteral(":/icons/pause.svg")), QStringLiteral("Pauza"), box);
-    stop_ = new QPushButton(QIcon(QStringLiteral(":/icons/stop.svg")), QStringLiteral("Stop"), box);
+    start_ = new QPushButton(QIcon(QStringLiteral(":/icons/start.svg")), TSequenceForm::tr("Start"), box);
+    pause_ = new QPushButton(QIcon(QStringLiteral(":/icons/pause.svg")), TSequenceForm::tr("Pauza"), box);
+    stop_ = new QPushButton(QIcon(QStringLiteral(":/icons/stop.svg")), TSequenceForm::tr("Stop"), box);
     start_->setCheckable(true);
     pause_->setCheckable(true);
     for (QPushButton* b : {start_, pause_, stop_})
@@ -201,10 +201,10 @@ QWidget* TSequenceForm::createPreviewRow()
 
 QWidget* TSequenceForm::createListBlock()
 {
-    stored_ = new TPStoredList(QStringLiteral("Nazwa"), this);
+    stored_ = new TPStoredList(TSequenceForm::tr("Nazwa"), this);
     list_ = stored_->grid();
     list_->setMinimumHeight(160);
-    close_ = new QPushButton(QStringLiteral("Koniec"), stored_);
+    close_ = new QPushButton(TSequenceForm::tr("Koniec"), stored_);
     stored_->buttonRow()->addStretch();
     stored_->buttonRow()->addWidget(close_);
 
@@ -426,7 +426,7 @@ void TSequenceForm::EraseButtonClick()
     const auto row = selectedRow();
     if (!row)
         return;
-    if (confirmErase(this, QStringLiteral("Na pewno chcesz wykasowac sekwencje"))) {
+    if (confirmErase(this, TSequenceForm::tr("Na pewno chcesz wykasowac sekwencje"))) {
         bool replaced = false;
         {
             std::lock_guard lock(model_.showLock);

@@ -134,7 +134,7 @@ private slots:
         ModalAnswerer answerer;
         TMainForm form(options());
         const QStringList expected = {
-            "System: &Biblioteka urządzeń | &Konfiguracja DMX | Ruch ikon | &Strony | Podgląd | - | Przestrzeń DMX | Moduł Dmx | Wyjście OLA | Źródło rytmu | Zdalny pulpit | Sterowniki | - | &Zakończ",
+            "System: &Biblioteka urządzeń | &Konfiguracja DMX | Ruch ikon | &Strony | Podgląd | - | Przestrzeń DMX | Moduł Dmx | Wyjście OLA | Źródło rytmu | Zdalny pulpit | Sterowniki | - | Język / Language | - | &Zakończ",
             "&Edycja: Cofnij | Ponów",
             "&Funkcje: Światło | Lampa | Pan Tilt | Kolor | Mixer kolorów | Gobo | Efekt | Optyka | Dimmery | - | Reset | Blackout",
             "&Program: &Sekwencje | &Cue | Panel sterowania | - | Start | Pauza | Stop | - | Manual OFF | Muzyka",
