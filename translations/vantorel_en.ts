@@ -109,8 +109,24 @@ Valid values: 1-32</translation>
         <translation>File: </translation>
     </message>
     <message>
-        <source>Tempo: </source>
-        <translation>Tempo: </translation>
+        <source>Tempo: %1</source>
+        <translation>Tempo: %1</translation>
+    </message>
+    <message>
+        <source>audio</source>
+        <translation>audio</translation>
+    </message>
+    <message>
+        <source>tap</source>
+        <translation>tap</translation>
+    </message>
+    <message>
+        <source>moduł</source>
+        <translation>module</translation>
+    </message>
+    <message>
+        <source>%1 BPM (%2)</source>
+        <translation>%1 BPM (%2)</translation>
     </message>
 </context>
 <context>
@@ -748,6 +764,30 @@ No function is defined.</translation>
     <message>
         <source>Muzyka</source>
         <translation>Music</translation>
+    </message>
+    <message>
+        <source>  Brak</source>
+        <translation>  None</translation>
+    </message>
+    <message>
+        <source>  1 bit</source>
+        <translation>  1 beat</translation>
+    </message>
+    <message>
+        <source>  2 bit</source>
+        <translation>  2 beats</translation>
+    </message>
+    <message>
+        <source>  4 bit</source>
+        <translation>  4 beats</translation>
+    </message>
+    <message>
+        <source>  8 bit</source>
+        <translation>  8 beats</translation>
+    </message>
+    <message>
+        <source>16 bit</source>
+        <translation>16 beats</translation>
     </message>
 </context>
 <context>

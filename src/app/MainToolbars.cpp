@@ -1,6 +1,7 @@
 #include "app/Fmain.h"
 
 #include "common/PTrackBar.h"
+#include "music/Fbeatsource.h"
 #include "music/RhythmControl.h"
 
 #include <QAction>
@@ -85,7 +86,7 @@ void TMainForm::createCueToolbar()
     toolbar->addAction(actions_.tap);
     controls_.tempoLabel = new QLabel(toolbar);
     controls_.tempoLabel->setObjectName(QStringLiteral("TempoLabel"));
-    const QString widest = QString::fromStdString(tempoCaption(888.8, KyRhythmSource::Module));
+    const QString widest = tempoText(888.8, KyRhythmSource::Module);
     controls_.tempoLabel->setMinimumWidth(controls_.tempoLabel->fontMetrics().horizontalAdvance(widest));
     toolbar->addWidget(controls_.tempoLabel);
 }

@@ -8,6 +8,7 @@
 #include "functions/Functions.h"
 #include "common/PTrackBar.h"
 #include "generator/GeneratorScale.h"
+#include "music/Fbeatsource.h"
 #include "music/RhythmControl.h"
 #include "sequence/Fsequence.h"
 
@@ -155,5 +156,5 @@ void TMainForm::updateTempo()
         bpm = show_.beats.bpm();
         source = show_.beats.source();
     }
-    controls_.tempoLabel->setText(QString::fromStdString(tempoCaption(bpm, source)));
+    controls_.tempoLabel->setText(tempoText(bpm, source));
 }

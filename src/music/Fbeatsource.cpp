@@ -153,6 +153,24 @@ void TBeatSourceForm::refresh()
     levelMeter_->setValue(levelPercent(beats_.audio().level()));
     QString state = QString::fromStdString(control_.trouble());
     if (state.isEmpty())
-        state = TBeatSourceForm::tr("Tempo: ") + QString::fromStdString(tempoCaption(bpm, source));
+        state = TBeatSourceForm::tr("Tempo: %1").arg(tempoText(bpm, source));
     stateLabel_->setText(state);
+}
+
+QString tempoText(double bpm, KyRhythmSource source)
+{
+    QString name;
+    switch (source) {
+    case KyRhythmSource::Audio:
+        name = TBeatSourceForm::tr("audio");
+        break;
+    case KyRhythmSource::Tap:
+        name = TBeatSourceForm::tr("tap");
+        break;
+    default:
+        name = TBeatSourceForm::tr("moduł");
+        break;
+    }
+    const QString number = bpm > 0 ? QString::number(bpm, 'f', 1) : QStringLiteral("---");
+    return TBeatSourceForm::tr("%1 BPM (%2)").arg(number, name);
 }

@@ -45,3 +45,7 @@ private:
     QProgressBar* levelMeter_;
     QLabel* stateLabel_;
 };
+
+// The tempo as the desk shows it beside "Muzyka", in the operator's language:
+// "120.0 BPM (audio)", "--- BPM (moduł)".
+QString tempoText(double bpm, KyRhythmSource source);

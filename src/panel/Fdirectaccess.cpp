@@ -33,7 +33,9 @@ struct MusicItem {
 };
 
 constexpr MusicItem kMusicItems[] = {
-    {"  Brak", 0}, {"  1 bit", 1}, {"  2 bit", 2}, {"  4 bit", 4}, {"  8 bit", 8}, {"16 bit", 16},
+    {QT_TRANSLATE_NOOP("TDirectAccessForm", "  Brak"), 0}, {QT_TRANSLATE_NOOP("TDirectAccessForm", "  1 bit"), 1},
+    {QT_TRANSLATE_NOOP("TDirectAccessForm", "  2 bit"), 2},  {QT_TRANSLATE_NOOP("TDirectAccessForm", "  4 bit"), 4},
+    {QT_TRANSLATE_NOOP("TDirectAccessForm", "  8 bit"), 8},  {QT_TRANSLATE_NOOP("TDirectAccessForm", "16 bit"), 16},
 };
 
 QLabel* framedLabel(QWidget* parent)
@@ -346,7 +348,7 @@ void TDirectAccessForm::seqButtonMenu(int zone, int k)
     QMenu* music = menu.addMenu(TDirectAccessForm::tr("Muzyka"));
     music->setEnabled(assigned);
     for (const MusicItem& item : kMusicItems) {
-        QAction* action = music->addAction(QString::fromUtf8(item.text));
+        QAction* action = music->addAction(TDirectAccessForm::tr(item.text));
         action->setCheckable(true);
         action->setChecked(button.musicPulses == item.pulses);
         action->setData(item.pulses);

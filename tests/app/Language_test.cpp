@@ -37,6 +37,7 @@ Catalogue readCatalogue()
         return catalogue;
     QXmlStreamReader xml(&file);
     QString source;
+    QSet<QString> kept;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
@@ -49,8 +50,13 @@ Catalogue readCatalogue()
                 catalogue.unfinished << source;
             else if (english != source)
                 catalogue.polish.insert(source);
+            else
+                kept.insert(source);
         }
     }
+    // A text that English keeps as it is somewhere ("16 bit" of a pan/tilt mode, while the
+    // panel's "16 bit" counts beats) is no sign of a window left in Polish.
+    catalogue.polish.subtract(kept);
     return catalogue;
 }
 
