@@ -81,6 +81,18 @@ Valid values: 1-32</translation>
         <source>Nie można utworzyć folderu danych %1.</source>
         <translation>Cannot create the data folder %1.</translation>
     </message>
+    <message>
+        <source>To pierwsze uruchomienie programu.
+Pokaz będzie zapisywany w folderze
+%1
+
+Wczytać do niego pokaz przykładowy?</source>
+        <translation>This is the first start of the program.
+The show will be saved in the folder
+%1
+
+Load the demo show into it?</translation>
+    </message>
 </context>
 <context>
     <name>TBeatSourceForm</name>
@@ -1002,6 +1014,14 @@ No function is defined.</translation>
         <source>Definicje urządzeń (*.qxf)</source>
         <translation>Fixture definitions (*.qxf)</translation>
     </message>
+    <message>
+        <source>Brak biblioteki definicji urządzeń w %1.
+Zainstaluj ją poleceniem: apt install qlcplus-data
+albo wybierz plik przyciskiem &quot;Z pliku...&quot;.</source>
+        <translation>No library of fixture definitions in %1.
+Install it with: apt install qlcplus-data
+or pick a file with "From file...".</translation>
+    </message>
 </context>
 <context>
     <name>TFloorsForm</name>
@@ -1039,14 +1059,10 @@ No function is defined.</translation>
     </message>
     <message>
         <source>Nie można skasować strony, na której 
+zainstalowane są urządzenia.
 </source>
-        <translation>Cannot delete a page that 
-</translation>
-    </message>
-    <message>
-        <source>zainstalowane są urządzenia.
-</source>
-        <translation>has fixtures installed on it.
+        <translation>A page with fixtures patched on it
+cannot be deleted.
 </translation>
     </message>
 </context>
@@ -1218,22 +1234,6 @@ No function is defined.</translation>
         <translation>Warning</translation>
     </message>
     <message>
-        <source>Nie można skasować urządzenia zainstalowanego w klubie !!!
-</source>
-        <translation>Cannot delete a fixture installed in the club!
-</translation>
-    </message>
-    <message>
-        <source>Aby usunać urządzenie z biblioteki usuń wszystkie urządzenia 
-</source>
-        <translation>To remove the fixture from the library, remove all fixtures 
-</translation>
-    </message>
-    <message>
-        <source>tego typu z konfiguracji klubu.</source>
-        <translation>of this type from the club&apos;s patch.</translation>
-    </message>
-    <message>
         <source>Potwierdzenie</source>
         <translation>Confirmation</translation>
     </message>
@@ -1242,22 +1242,6 @@ No function is defined.</translation>
 Czy kontynuować ?</source>
         <translation>The fixture will be lost for good.
 Continue?</translation>
-    </message>
-    <message>
-        <source>Niedozwolona nazawa urządzenia !!!
-</source>
-        <translation>Fixture name not allowed!
-</translation>
-    </message>
-    <message>
-        <source>Nazwa urządzenia nie może zawierać
-</source>
-        <translation>A fixture name cannot contain
-</translation>
-    </message>
-    <message>
-        <source>znaków takich jak : /, \, !, $ itp.</source>
-        <translation>characters such as : /, \, !, $ etc.</translation>
     </message>
     <message>
         <source>Błąd</source>
@@ -1278,6 +1262,22 @@ Continue?</translation>
     <message>
         <source>import urządzeń</source>
         <translation>fixture import</translation>
+    </message>
+    <message>
+        <source>Nie można skasować urządzenia zainstalowanego w klubie !!!
+Aby usunać urządzenie z biblioteki usuń wszystkie urządzenia 
+tego typu z konfiguracji klubu.</source>
+        <translation>A fixture type that is patched cannot be deleted!
+To delete it from the library, remove every fixture
+of this type from the patch.</translation>
+    </message>
+    <message>
+        <source>Niedozwolona nazawa urządzenia !!!
+Nazwa urządzenia nie może zawierać
+znaków takich jak : /, \, !, $ itp.</source>
+        <translation>Invalid fixture name!
+A fixture name cannot contain
+characters such as: /, \, !, $ etc.</translation>
     </message>
 </context>
 <context>

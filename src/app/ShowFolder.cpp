@@ -17,8 +17,9 @@ void offerDemoShow(const std::string& demoDirectory, const std::string& dataDire
         return;
     auto answer = QMessageBox::question(
         nullptr, QCoreApplication::translate("ShowFolder", "Potwierdzenie"),
-        QStringLiteral("To pierwsze uruchomienie programu.\nPokaz będzie zapisywany w folderze\n%1\n\n"
-                       "Wczytać do niego pokaz przykładowy?")
+        QCoreApplication::translate("ShowFolder",
+                                    "To pierwsze uruchomienie programu.\nPokaz będzie zapisywany w folderze\n%1\n\n"
+                                    "Wczytać do niego pokaz przykładowy?")
             .arg(QString::fromStdString(dataDirectory)),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes)

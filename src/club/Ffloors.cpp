@@ -96,8 +96,8 @@ void TFloorsForm::EraseButtonClick()
     const int active = pageControl_.currentIndex();
     if (devicesOn(active) > 0) {
         QMessageBox::warning(this, TFloorsForm::tr("Ostrzeżenie"),
-                             TFloorsForm::tr("Nie można skasować strony, na której \n") +
-                                 TFloorsForm::tr("zainstalowane są urządzenia.\n"));
+                             TFloorsForm::tr("Nie można skasować strony, na której \n"
+                                             "zainstalowane są urządzenia.\n"));
         return;
     }
     {

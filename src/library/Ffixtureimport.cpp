@@ -159,8 +159,8 @@ TFixtureImportForm::~TFixtureImportForm()
 void TFixtureImportForm::startListing(const QString& folder)
 {
     if (!QFileInfo(folder).isDir()) {
-        notice_->setText(QStringLiteral("Brak biblioteki definicji urządzeń w %1.\nZainstaluj ją poleceniem: "
-                                        "apt install qlcplus-data\nalbo wybierz plik przyciskiem \"Z pliku...\".")
+        notice_->setText(tr("Brak biblioteki definicji urządzeń w %1.\nZainstaluj ją poleceniem: "
+                            "apt install qlcplus-data\nalbo wybierz plik przyciskiem \"Z pliku...\".")
                              .arg(folder));
         progress_->hide();
         return;

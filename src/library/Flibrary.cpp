@@ -189,9 +189,9 @@ void TLibraryForm::EraseButtonClick()
         return;
     if (library_.club.countOfType(*type) > 0) {
         QMessageBox::warning(this, TLibraryForm::tr("Ostrzeżenie"),
-                             TLibraryForm::tr("Nie można skasować urządzenia zainstalowanego w klubie !!!\n") +
-                                 TLibraryForm::tr("Aby usunać urządzenie z biblioteki usuń wszystkie urządzenia \n") +
-                                 TLibraryForm::tr("tego typu z konfiguracji klubu."),
+                             TLibraryForm::tr("Nie można skasować urządzenia zainstalowanego w klubie !!!\n"
+                                              "Aby usunać urządzenie z biblioteki usuń wszystkie urządzenia \n"
+                                              "tego typu z konfiguracji klubu."),
                              QMessageBox::Ok);
         return;
     }
@@ -234,9 +234,9 @@ void TLibraryForm::ExportButtonClick()
     }
     if (path.isEmpty()) {
         QMessageBox::warning(this, TLibraryForm::tr("Ostrzeżenie"),
-                             TLibraryForm::tr("Niedozwolona nazawa urządzenia !!!\n") +
-                                 TLibraryForm::tr("Nazwa urządzenia nie może zawierać\n") +
-                                 TLibraryForm::tr("znaków takich jak : /, \\, !, $ itp."),
+                             TLibraryForm::tr("Niedozwolona nazawa urządzenia !!!\n"
+                                              "Nazwa urządzenia nie może zawierać\n"
+                                              "znaków takich jak : /, \\, !, $ itp."),
                              QMessageBox::Ok);
         return;
     }
