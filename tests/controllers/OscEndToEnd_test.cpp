@@ -2,11 +2,6 @@
 // run; a tablet (a liblo server of this test, which listens where it sends from) and
 // liblo-tools' oscsend press a cue button. The module receives what the panel's own press
 // makes it receive, and the tablet hears the button's state. All traffic stays on 127.0.0.1.
-#include "app/Fmain.h"
-#include "common/PText.h"
-#include "panel/Fdirectaccess.h"
-#include "panel/PPanelButton.h"
-#include "support/ModalAnswerer.h"
 #include "support/ModuleSimProcess.h"
 #include "support/OneCueShow.h"
 
@@ -68,32 +63,13 @@ private slots:
         const auto showFolder = folder / "show";
         std::filesystem::create_directories(showFolder);
 
-        std::string expected;
-        {
-            ModuleSimProcess sim(folder / "dmx-desk", {"--frames", (folder / "desk-frames").string()});
-            StartOptions options;
-            options.dataDirectory = showFolder.string();
-            options.ports = {sim.link().string()};
-            ModalAnswerer answerer;
-            TMainForm form(options);
-            buildOneCueShow(form.show());
-            form.directAccessForm()->show();
-            QTest::mousePress(form.directAccessForm()->cueButton(0), Qt::LeftButton);
-            expected = settledFrame(folder / "desk-frames");
-            QCOMPARE(expected.substr(0, 2), std::string("c8"));
-        }
+        const std::string expected = pressOnTheDesk(folder.path(), showFolder).pressed;
+        QCOMPARE(expected.substr(0, 2), std::string("c8"));
 
         ModuleSimProcess sim(folder / "dmx", {"--frames", (folder / "frames").string()});
         const quint16 port = freeUdpPort();
         QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString((folder / "config").string()));
-        program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::ForwardedChannels);
-        program.start(QStringLiteral(VANTOREL_PROGRAM),
-                      {QStringLiteral("--data-dir"), QString::fromStdString(showFolder.string()), QStringLiteral("--port"),
-                       QString::fromStdString(sim.link().string()), QStringLiteral("--osc-port"), QString::number(port)});
+        startProgram(program, folder.path(), showFolder, sim.link(), {QStringLiteral("--osc-port"), QString::number(port)});
         QVERIFY(QTest::qWaitFor([&] { return !framesIn(folder / "frames").empty(); }, 60000));
 
         // The tablet presses: the module gets the panel's frame, the tablet hears "lit".

@@ -2,12 +2,7 @@
 // on; headless Chromium opens the page as a phone would and presses a cue button. The module
 // then receives what the panel's own press makes it receive, and a second browser shows the
 // press. All traffic stays on 127.0.0.1.
-#include "app/Fmain.h"
-#include "common/PText.h"
-#include "panel/Fdirectaccess.h"
-#include "panel/PPanelButton.h"
 #include "support/Chromium.h"
-#include "support/ModalAnswerer.h"
 #include "support/ModuleSimProcess.h"
 #include "support/OneCueShow.h"
 
@@ -49,39 +44,19 @@ private slots:
         const auto showFolder = folder / "show";
         std::filesystem::create_directories(showFolder);
 
-        // The desk's own press, in a main window of this process, gives the frame to expect;
-        // the show is saved when that window closes.
-        std::string expected;
-        {
-            ModuleSimProcess sim(folder / "dmx-desk", {"--frames", (folder / "desk-frames").string()});
-            StartOptions options;
-            options.dataDirectory = showFolder.string();
-            options.ports = {sim.link().string()};
-            ModalAnswerer answerer;
-            TMainForm form(options);
-            buildOneCueShow(form.show());
-            form.directAccessForm()->show();
-            const std::string before = settledFrame(folder / "desk-frames");
-            QTest::mousePress(form.directAccessForm()->cueButton(0), Qt::LeftButton);
-            expected = settledFrame(folder / "desk-frames");
-            QVERIFY(expected != before);
-            QCOMPARE(expected.substr(0, 2), std::string("c8"));
-            QCOMPARE(expected.substr(8, 2), std::string("4d"));
-        }
+        // The desk's own press, in a main window of this process, gives the frame to expect.
+        const DeskPress press = pressOnTheDesk(folder.path(), showFolder);
+        const std::string expected = press.pressed;
+        QVERIFY(expected != press.before);
+        QCOMPARE(expected.substr(0, 2), std::string("c8"));
+        QCOMPARE(expected.substr(8, 2), std::string("4d"));
 
         // The program itself, with the remote on for this run.
         ModuleSimProcess sim(folder / "dmx", {"--frames", (folder / "frames").string()});
         const quint16 port = freePort();
         QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString((folder / "config").string()));
-        program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::ForwardedChannels);
-        program.start(QStringLiteral(VANTOREL_PROGRAM),
-                      {QStringLiteral("--data-dir"), QString::fromStdString(showFolder.string()), QStringLiteral("--port"),
-                       QString::fromStdString(sim.link().string()), QStringLiteral("--remote-port"),
-                       QString::number(port), QStringLiteral("--remote-code"), kCode});
+        startProgram(program, folder.path(), showFolder, sim.link(),
+                     {QStringLiteral("--remote-port"), QString::number(port), QStringLiteral("--remote-code"), kCode});
         QVERIFY(QTest::qWaitFor([&] { return listening(port); }, 60000));
 
         const QString url = QStringLiteral("http://127.0.0.1:%1/?code=%2").arg(port).arg(kCode);
