@@ -171,6 +171,5 @@ QString tempoText(double bpm, KyRhythmSource source)
         name = TBeatSourceForm::tr("moduł");
         break;
     }
-    const QString number = bpm > 0 ? QString::number(bpm, 'f', 1) : QStringLiteral("---");
-    return TBeatSourceForm::tr("%1 BPM (%2)").arg(number, name);
+    return TBeatSourceForm::tr("%1 BPM (%2)").arg(QString::fromStdString(tempoNumber(bpm)), name);
 }

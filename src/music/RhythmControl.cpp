@@ -48,14 +48,19 @@ const char* rhythmSourceName(KyRhythmSource source)
     return wordsFor(source).name;
 }
 
-std::string tempoCaption(double bpm, KyRhythmSource source)
+std::string tempoNumber(double bpm)
 {
     std::array<char, 32> number{};
     if (bpm > 0)
         std::snprintf(number.data(), number.size(), "%.1f", bpm);
     else
         std::snprintf(number.data(), number.size(), "---");
-    return std::string(number.data()) + " BPM (" + rhythmSourceName(source) + ")";
+    return number.data();
+}
+
+std::string tempoCaption(double bpm, KyRhythmSource source)
+{
+    return tempoNumber(bpm) + " BPM (" + rhythmSourceName(source) + ")";
 }
 
 int levelPercent(float rms)

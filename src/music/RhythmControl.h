@@ -23,6 +23,8 @@ const char* rhythmSourceKey(KyRhythmSource source);
 KyRhythmSource rhythmSourceFromKey(std::string_view key);
 // What the main window calls the source: "moduł", "audio", "tap" (UTF-8).
 const char* rhythmSourceName(KyRhythmSource source);
+// The tempo's number: "120.0", or "---" while there is none.
+std::string tempoNumber(double bpm);
 // The main window's tempo beside "Muzyka": "120.0 BPM (audio)", "--- BPM (moduł)".
 std::string tempoCaption(double bpm, KyRhythmSource source);
 // The level meter from -60 dBFS (0) to full scale (100).
