@@ -1,7 +1,10 @@
-// The preview of the light on a page of 128 or 512 icons, on the offscreen platform: what one frame
-// costs the window thread, the copy of the frame, the looks and the repaint of the halos.
+// The preview of the light on the offscreen platform: what one frame costs the window thread, the
+// copy of the frame, the looks and the repaint of the halos. 128 icons fill a page of a 1600 x 1000
+// window, so 512 devices stand on four pages, one of them shown; 512 on one page is the worst case,
+// the icons overlapping by half.
 #include "club/PDevIcon.h"
 #include "club/PIconPages.h"
+#include "common/Heap.h"
 #include "common/PPicture.h"
 #include "functions/PLookPreview.h"
 #include "library/Library.h"
@@ -13,10 +16,15 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 namespace {
 
-constexpr int kColumns = 16;
+// The window of a 1600 x 1000 screen, and the part of its page the icons may take.
+constexpr int kWindowWidth = 1480;
+constexpr int kWindowHeight = 920;
+constexpr int kFieldWidth = 1440;
+constexpr int kFieldHeight = 840;
 
 KyDimmer channel(std::int32_t c)
 {
@@ -58,8 +66,8 @@ KyDevice head()
     return type;
 }
 
-// Icons on one page, pars and heads in turn, as closely as the demo show sets them: 128 fill
-// a page of a 1600 x 1000 window.
+// Icons on pages of equal share, pars and heads in turn, as closely as the demo show sets them;
+// the first page is shown.
 struct Desk {
     KyLibrary library;
     KyIcons icons;
@@ -69,22 +77,27 @@ struct Desk {
     TPIconPages* pages = nullptr;
     TPLookPreview* preview = nullptr;
 
-    explicit Desk(int devices)
+    Desk(int devices, int pageCount)
     {
         library.addDevice(rgbPar());
         library.addDevice(head());
+        const int perPage = devices / pageCount;
+        const int columns = perPage > 128 ? 32 : 16;
+        const int rows = (perPage + columns - 1) / columns;
         for (int i = 0; i < devices; ++i) {
             KyClubDevice device(library.deviceAt(static_cast<std::size_t>(i % 2)));
             device.startAddress = 1 + (i * 4) % 508;
-            device.iconLeft = 20 + (i % kColumns) * 90;
-            device.iconTop = 20 + (i / kColumns) * 105;
+            device.page = i / perPage;
+            device.iconLeft = 20 + i % perPage % columns * (kFieldWidth / columns);
+            device.iconTop = 20 + i % perPage / columns * (kFieldHeight / rows);
             library.club.addClubDevice(device);
         }
-        icons.build(library.club, 1);
+        icons.build(library.club, static_cast<std::size_t>(pageCount));
         pages = new TPIconPages(icons, lock, &window);
-        pages->addPage(QStringLiteral("Strona 1"));
+        for (int p = 1; p <= pageCount; ++p)
+            pages->addPage(QStringLiteral("Strona %1").arg(p));
         pages->rebuildIcons();
-        window.resize(40 + kColumns * 90, 80 + devices / kColumns * 105);
+        window.resize(kWindowWidth, kWindowHeight);
         pages->resize(window.size());
         window.show();
         preview = new TPLookPreview(*pages, icons, [this](KyDmxSpace::Universe& frame) {
@@ -110,19 +123,27 @@ struct Desk {
 };
 
 // Made on first use and gone before the application.
-std::map<int, std::unique_ptr<Desk>> desks;
+std::map<std::pair<int, int>, std::unique_ptr<Desk>> desks;
 
-Desk& desk(int devices)
+// Devices and pages from the benchmark's arguments.
+Desk& desk(const benchmark::State& state)
 {
-    auto& d = desks[devices];
+    const auto devices = static_cast<int>(state.range(0));
+    const auto pageCount = static_cast<int>(state.range(1));
+    auto& d = desks[{devices, pageCount}];
     if (!d)
-        d = std::make_unique<Desk>(devices);
+        d = std::make_unique<Desk>(devices, pageCount);
     return *d;
+}
+
+void deskSizes(benchmark::internal::Benchmark* benchmark)
+{
+    benchmark->ArgNames({"devices", "pages"})->Args({128, 1})->Args({512, 4})->Args({512, 1});
 }
 
 void BM_PreviewFrameAllChanged(benchmark::State& state)
 {
-    Desk& d = desk(static_cast<int>(state.range(0)));
+    Desk& d = desk(state);
     int step = 0;
     std::chrono::steady_clock::duration refreshing{}, painting{};
     for (auto _ : state) {
@@ -141,12 +162,12 @@ void BM_PreviewFrameAllChanged(benchmark::State& state)
     state.counters["refresh_ms"] = perFrameMs(refreshing);
     state.counters["paint_ms"] = perFrameMs(painting);
 }
-BENCHMARK(BM_PreviewFrameAllChanged)->Arg(128)->Arg(512)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewFrameAllChanged)->Apply(deskSizes)->Unit(benchmark::kMillisecond);
 
 // A still desk: the frame is the same, nothing repaints.
 void BM_PreviewFrameNothingChanged(benchmark::State& state)
 {
-    Desk& d = desk(static_cast<int>(state.range(0)));
+    Desk& d = desk(state);
     d.change(0);
     d.preview->refresh();
     d.preview->refresh();
@@ -156,13 +177,14 @@ void BM_PreviewFrameNothingChanged(benchmark::State& state)
         Desk::settle();
     }
 }
-BENCHMARK(BM_PreviewFrameNothingChanged)->Arg(128)->Arg(512)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewFrameNothingChanged)->Apply(deskSizes)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    vt::keepFreedMemory(); // as the program does
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

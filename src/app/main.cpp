@@ -3,6 +3,7 @@
 #include "app/DataPaths.h"
 #include "app/Fmain.h"
 #include "app/ShowFolder.h"
+#include "common/Heap.h"
 #include "common/PTranslation.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    vt::keepFreedMemory();
     // The toolkit reads its own options (-style, -platform ...), which the parse let pass.
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("Vantorel"));
