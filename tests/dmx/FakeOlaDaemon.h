@@ -1,10 +1,11 @@
 #pragma once
-// An OLA daemon stand-in for the sender: it can be up or down, and remembers every connection
-// attempt and every frame it took.
+// An OLA daemon stand-in for the sender: it can be up or down, can stop answering in the middle
+// of a send, and remembers every connection attempt and every frame it took.
 
 #include "dmx/OlaOutput.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <vector>
 
@@ -19,6 +20,28 @@ public:
     {
         std::lock_guard lock(mutex_);
         up_ = up;
+    }
+
+    // Sends from now on wait until release().
+    void hold()
+    {
+        std::lock_guard lock(mutex_);
+        held_ = true;
+    }
+
+    void release()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            held_ = false;
+        }
+        released_.notify_all();
+    }
+
+    int sendsWaiting() const
+    {
+        std::lock_guard lock(mutex_);
+        return waiting_;
     }
 
     std::vector<Received> received() const
@@ -60,7 +83,10 @@ private:
         }
         bool send(unsigned universe, std::span<const std::uint8_t, 512> frame) override
         {
-            std::lock_guard lock(daemon.mutex_);
+            std::unique_lock lock(daemon.mutex_);
+            ++daemon.waiting_;
+            daemon.released_.wait(lock, [this] { return !daemon.held_; });
+            --daemon.waiting_;
             if (!open || !daemon.up_)
                 return open = false;
             Received r{universe, {}};
@@ -75,7 +101,10 @@ private:
     };
 
     mutable std::mutex mutex_;
+    std::condition_variable released_;
     bool up_ = true;
+    bool held_ = false;
+    int waiting_ = 0;
     std::vector<Received> received_;
     std::vector<std::chrono::steady_clock::time_point> attempts_;
     std::vector<std::uint16_t> ports_;

@@ -206,7 +206,10 @@ private slots:
         form.timer().setEnabled(false);
         const long long late = worstLateness(timesFile);
         QVERIFY(late >= 0);
-        QVERIFY2(late <= 5000, std::to_string(late).append(" µs late").c_str());
+        // A tick held by the lost daemon would miss its frame by a retry or more; what a loaded
+        // machine adds stays well under half a period. That the tick never waits for the
+        // daemon is proven without a clock by the sender's own test.
+        QVERIFY2(late <= 25000, std::to_string(late).append(" µs late").c_str());
     }
 
     // A rig that sends through OLA alone: the start-up asks no "BRAK MODUŁU DMX", the tick

@@ -66,6 +66,28 @@ TEST(OlaOutput, SendsTheNewestFrameToItsUniverseAndStopsWhenTurnedOff)
     EXPECT_EQ(daemon.received().size(), 4u);
 }
 
+// A daemon that stops answering in the middle of a send never makes the tick wait: the frames
+// built meanwhile are handed over at once (the test would hang otherwise), and the newest goes
+// out when the daemon answers again, without the ones it replaced.
+TEST(OlaOutput, ADaemonStuckInASendNeverHoldsTheTick)
+{
+    FakeOlaDaemon daemon;
+    KyOlaOutput ola(daemon.connector());
+    ola.setTarget({true, 1, 9100});
+    ASSERT_TRUE(eventually([&] { return ola.connected(); }));
+    daemon.hold();
+    ola.frameBuilt(uniformFrame(1));
+    ASSERT_TRUE(eventually([&] { return daemon.sendsWaiting() == 1; }));
+    for (int v = 2; v <= 200; ++v)
+        ola.frameBuilt(uniformFrame(static_cast<std::uint8_t>(v)));
+    daemon.release();
+    ASSERT_TRUE(ola.awaitLastFrameSent(3000ms));
+    const auto received = daemon.received();
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_EQ(received.front().frame, uniformFrame(1));
+    EXPECT_EQ(received.back().frame, uniformFrame(200));
+}
+
 TEST(OlaOutput, RetriesAtMostOnceASecondAndResumesWithTheNewestFrame)
 {
     FakeOlaDaemon daemon;
