@@ -4,8 +4,11 @@
 #include "app/Fmain.h"
 #include "common/Files.h"
 #include "common/Fname.h"
+#include "generator/Fgenlist.h"
+#include "library/Fchanneldlg.h"
 #include "common/PTranslation.h"
 #include "panel/Fpicklist.h"
+#include "sequence/Fsceneprop.h"
 #include "support/ModalAnswerer.h"
 
 #include <QAbstractButton>
@@ -194,8 +197,9 @@ private slots:
         fs::remove_all(dir);
     }
 
-    // The modal dialogs the main window opens without hardware, the dialogs they lead to, the
-    // pick lists and the name dialog, and the message boxes of the menus.
+    // The modal dialogs the main window opens without hardware, the dialogs they lead to, those
+    // the tool windows open (pick lists, name, channel, scene, generator list), and the
+    // message boxes of the menus.
     void englishDialogsKeepNoPolishText()
     {
         const Catalogue catalogue = readCatalogue();
@@ -225,8 +229,12 @@ private slots:
             TNameForm nameForm(name, &form);
             TSeqListForm sequences(form.show().seque, row, &form);
             TCueListForm cues(form.show().seque, row, &form);
+            TChannelDlgForm channel(KyChValue{}, row, &form);
+            TScenePropForm scene({{0, 255}}, &form);
+            TGenListForm generators(form.show().genList, (dir / "generators.vt2").string(), &form);
             QStringList texts = walk.texts + answerer.seen + answerer.titles;
-            for (const QWidget* dialog : std::initializer_list<const QWidget*>{&nameForm, &sequences, &cues})
+            for (const QWidget* dialog :
+                 std::initializer_list<const QWidget*>{&nameForm, &sequences, &cues, &channel, &scene, &generators})
                 texts << shownTexts(dialog);
             const QStringList left = polishAmong(texts, catalogue);
             QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char('|'))));
