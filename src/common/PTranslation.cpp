@@ -12,6 +12,8 @@ namespace vt {
 namespace {
 
 const QString kLanguageKey = QStringLiteral("language");
+// Without the program's catalogue every text stays the Polish it was made in.
+bool catalogueInstalled = false;
 
 QSettings userSettings()
 {
@@ -59,6 +61,8 @@ const std::string* patternOf(const std::vector<std::string>& patterns, const std
 
 QString coreText(const std::string& text)
 {
+    if (!catalogueInstalled || text.empty())
+        return QString::fromStdString(text);
     const QString whole = QCoreApplication::translate("Core", text.c_str());
     if (whole != QString::fromStdString(text))
         return whole;
@@ -95,7 +99,7 @@ void installLanguage(const QString& language)
 {
     install(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (language != QStringLiteral("pl"))
-        install(QStringLiteral("vantorel_") + language, QStringLiteral(":/i18n"));
+        catalogueInstalled = install(QStringLiteral("vantorel_") + language, QStringLiteral(":/i18n"));
 }
 
 } // namespace vt
