@@ -7,6 +7,9 @@
 #include "generator/Fgenlist.h"
 #include "library/Fchanneldlg.h"
 #include "common/PTranslation.h"
+#include "dmx/OlaTarget.h"
+#include "dmx/Usb.h"
+#include "module/ModuleImage.h"
 #include "panel/Fpicklist.h"
 #include "sequence/Fsceneprop.h"
 #include "support/ModalAnswerer.h"
@@ -245,10 +248,18 @@ private slots:
     // A message the core makes in Polish shows in English, its pieces too; data stays as it is.
     void coreMessagesShowInEnglish()
     {
-        const std::string failure = vt::saveFailureMessage("/show/cues.vt2", vt::systemReason(EACCES));
-        QCOMPARE(vt::coreText(failure), QStringLiteral("Cannot save the file cues.vt2: permission denied"));
-        QCOMPARE(vt::coreText(vt::systemReason(9999)), QStringLiteral("system error 9999"));
-        QCOMPARE(vt::coreText("Scena 1"), QStringLiteral("Scena 1"));
+        const std::pair<std::string, QString> cases[] = {
+            {vt::saveFailureMessage("/show/cues.vt2", vt::systemReason(EACCES)),
+             QStringLiteral("Cannot save the file cues.vt2: permission denied")},
+            {vt::systemReason(9999), QStringLiteral("system error 9999")},
+            {olaStateText(true, 3), QStringLiteral("Connected to OLA, universe 3")},
+            {noAccessMessage("/dev/ttyUSB0"),
+             QStringLiteral("No access to the port /dev/ttyUSB0. Add the user to the dialout group and log in again.")},
+            {vt::kTooManyCues, QStringLiteral("Too many cues")},
+            {"Scena 1", QStringLiteral("Scena 1")}, // a name from the show's data
+        };
+        for (const auto& [polish, english] : cases)
+            QCOMPARE(vt::coreText(polish), english);
     }
 };
 
