@@ -24,6 +24,288 @@
     </message>
 </context>
 <context>
+    <name>Core</name>
+    <message>
+        <source>Nie udało się zrobić jego kopii.</source>
+        <translation>Could not make a copy of it.</translation>
+    </message>
+    <message>
+        <source>Kopia: %1</source>
+        <translation>Copy: %1</translation>
+    </message>
+    <message>
+        <source>Urządzenia z pliku %1, których typów nie ma w bibliotece, zostały pominięte: %2.
+%3</source>
+        <translation>Fixtures of the file %1 whose types are not in the library were left out: %2.
+%3</translation>
+    </message>
+    <message>
+        <source>Plik %1 jest uszkodzony i nie został wczytany w całości.
+%2</source>
+        <translation>The file %1 is damaged and was not loaded in full.
+%2</translation>
+    </message>
+    <message>
+        <source>Nie można odczytać pliku %1: %2. Plik nie zostanie nadpisany.</source>
+        <translation>Cannot read the file %1: %2. The file will not be overwritten.</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku %1: %2</source>
+        <translation>Cannot save the file %1: %2</translation>
+    </message>
+    <message>
+        <source>brak uprawnień</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>to jest folder</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>część ścieżki nie jest folderem</source>
+        <translation>a part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>nie ma takiego pliku ani folderu</source>
+        <translation>no such file or folder</translation>
+    </message>
+    <message>
+        <source>brak miejsca na dysku</source>
+        <translation>no space left on the disk</translation>
+    </message>
+    <message>
+        <source>dysk jest tylko do odczytu</source>
+        <translation>the disk is read-only</translation>
+    </message>
+    <message>
+        <source>błąd odczytu lub zapisu dysku</source>
+        <translation>disk read or write error</translation>
+    </message>
+    <message>
+        <source>plik jest zajęty</source>
+        <translation>the file is busy</translation>
+    </message>
+    <message>
+        <source>za długa nazwa</source>
+        <translation>the name is too long</translation>
+    </message>
+    <message>
+        <source>za dużo dowiązań symbolicznych</source>
+        <translation>too many symbolic links</translation>
+    </message>
+    <message>
+        <source>za dużo otwartych plików</source>
+        <translation>too many open files</translation>
+    </message>
+    <message>
+        <source>to nie jest zwykły plik</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>błąd systemu nr %1</source>
+        <translation>system error %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>nie można utworzyć pliku tymczasowego</source>
+        <translation>cannot create the temporary file</translation>
+    </message>
+    <message>
+        <source>nie można zmienić nazwy pliku tymczasowego</source>
+        <translation>cannot rename the temporary file</translation>
+    </message>
+    <message>
+        <source>nie można zapisać danych</source>
+        <translation>cannot write the data</translation>
+    </message>
+    <message>
+        <source>Połączono z OLA, uniwersum %1</source>
+        <translation>Connected to OLA, universe %1</translation>
+    </message>
+    <message>
+        <source>Brak połączenia z OLA</source>
+        <translation>Not connected to OLA</translation>
+    </message>
+    <message>
+        <source>Brak dostępu do portu %1. Dodaj użytkownika do grupy dialout i zaloguj się ponownie.</source>
+        <translation>No access to the port %1. Add the user to the dialout group and log in again.</translation>
+    </message>
+    <message>
+        <source>Zaznacz urządzenie, które ma tę funkcję</source>
+        <translation>Select a fixture that has this function</translation>
+    </message>
+    <message>
+        <source>Ostatnio zaznaczone urządzenie nie ma tej funkcji</source>
+        <translation>The fixture selected last does not have this function</translation>
+    </message>
+    <message>
+        <source>%1 (brak opisu kanału)</source>
+        <translation>%1 (no channel description)</translation>
+    </message>
+    <message>
+        <source>Kolor 2</source>
+        <translation>Colour 2</translation>
+    </message>
+    <message>
+        <source>Intensywność</source>
+        <translation>Intensity</translation>
+    </message>
+    <message>
+        <source>Kolor 1</source>
+        <translation>Colour 1</translation>
+    </message>
+    <message>
+        <source>Gobo 1</source>
+        <translation>Gobo 1</translation>
+    </message>
+    <message>
+        <source>Gobo 2</source>
+        <translation>Gobo 2</translation>
+    </message>
+    <message>
+        <source>Efekt 1</source>
+        <translation>Effect 1</translation>
+    </message>
+    <message>
+        <source>Efekt 2</source>
+        <translation>Effect 2</translation>
+    </message>
+    <message>
+        <source>Dimmery</source>
+        <translation>Dimmers</translation>
+    </message>
+    <message>
+        <source>Pan/Tilt: Kontroler 1</source>
+        <translation>Pan/Tilt: Control 1</translation>
+    </message>
+    <message>
+        <source>Pan/Tilt: Kontroler 2</source>
+        <translation>Pan/Tilt: Control 2</translation>
+    </message>
+    <message>
+        <source>Optyka %1</source>
+        <translation>Optics %1</translation>
+    </message>
+    <message>
+        <source>Tryb ma %1 kanałów, urządzenie może mieć najwyżej %2</source>
+        <translation>The mode has %1 channels, a fixture can have at most %2</translation>
+    </message>
+    <message>
+        <source>Żaden kanał trybu nie pasuje do funkcji urządzenia</source>
+        <translation>No channel of the mode fits a function of the fixture</translation>
+    </message>
+    <message>
+        <source>Zbyt duża liczba sekwencji</source>
+        <translation>Too many sequences</translation>
+    </message>
+    <message>
+        <source>Zbyt duża liczba CUE</source>
+        <translation>Too many cues</translation>
+    </message>
+    <message>
+        <source>BRAK PAMIĘCI</source>
+        <translation>OUT OF MEMORY</translation>
+    </message>
+    <message>
+        <source>Błąd odczytu z modułu DMX</source>
+        <translation>Error reading from the DMX module</translation>
+    </message>
+    <message>
+        <source>Stara wersja pliku</source>
+        <translation>Old file version</translation>
+    </message>
+    <message>
+        <source>to nie jest plik WAV</source>
+        <translation>not a WAV file</translation>
+    </message>
+    <message>
+        <source>dźwięk nie jest zapisany jako PCM</source>
+        <translation>the sound is not stored as PCM</translation>
+    </message>
+    <message>
+        <source>nieobsługiwany format WAV</source>
+        <translation>unsupported WAV format</translation>
+    </message>
+    <message>
+        <source>plik jest niepełny</source>
+        <translation>the file is incomplete</translation>
+    </message>
+    <message>
+        <source>błąd odczytu</source>
+        <translation>read error</translation>
+    </message>
+    <message>
+        <source>nie ma takiego urządzenia</source>
+        <translation>no such device</translation>
+    </message>
+    <message>
+        <source>urządzenie jest zajęte</source>
+        <translation>the device is busy</translation>
+    </message>
+    <message>
+        <source>urządzenie nie nagrywa w żadnym z obsługiwanych formatów</source>
+        <translation>the device records in none of the supported formats</translation>
+    </message>
+    <message>
+        <source>błąd ALSA %1</source>
+        <translation>ALSA error %1</translation>
+    </message>
+    <message>
+        <source>Domyślne wejście systemu</source>
+        <translation>System default input</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć wejścia audio &quot;%1&quot;: %2</source>
+        <translation>Cannot open the audio input &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć pliku %1</source>
+        <translation>Cannot open the file %1</translation>
+    </message>
+    <message>
+        <source>Nie można odtworzyć pliku %1: %2</source>
+        <translation>Cannot play the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Wejście audio przestało odpowiadać.</source>
+        <translation>The audio input stopped responding.</translation>
+    </message>
+    <message>
+        <source>Plik odtworzony do końca.</source>
+        <translation>The file has played to its end.</translation>
+    </message>
+</context>
+<context>
+    <name>KyColorMixerEdit</name>
+    <message>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation>Cyan</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Magenta</source>
+        <translation>Magenta</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Yellow</translation>
+    </message>
+</context>
+<context>
     <name>KyDimmerControl</name>
     <message>
         <source>Auto</source>
@@ -117,10 +399,6 @@ Load the demo show into it?</translation>
         <translation>Level:</translation>
     </message>
     <message>
-        <source>Plik: </source>
-        <translation>File: </translation>
-    </message>
-    <message>
         <source>Tempo: %1</source>
         <translation>Tempo: %1</translation>
     </message>
@@ -140,6 +418,14 @@ Load the demo show into it?</translation>
         <source>%1 BPM (%2)</source>
         <translation>%1 BPM (%2)</translation>
     </message>
+    <message>
+        <source>Plik: %1</source>
+        <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>TBlackoutForm</name>
@@ -154,6 +440,21 @@ Load the demo show into it?</translation>
     <message>
         <source>BLACKOUT</source>
         <translation>BLACKOUT</translation>
+    </message>
+</context>
+<context>
+    <name>TChValueForm</name>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
     </message>
 </context>
 <context>
@@ -801,6 +1102,10 @@ No function is defined.</translation>
         <source>16 bit</source>
         <translation>16 beats</translation>
     </message>
+    <message>
+        <source>Seq</source>
+        <translation>Seq</translation>
+    </message>
 </context>
 <context>
     <name>TDivideForm</name>
@@ -904,10 +1209,6 @@ No function is defined.</translation>
         <translation> Identifier:</translation>
     </message>
     <message>
-        <source> (założona)</source>
-        <translation> (assumed)</translation>
-    </message>
-    <message>
         <source>Odczyt zakończony: odczytano %1.</source>
         <translation>Read finished: read %1.</translation>
     </message>
@@ -924,16 +1225,48 @@ No function is defined.</translation>
         <translation>Error</translation>
     </message>
     <message>
-        <source>Nie można odczytać pliku </source>
-        <translation>Cannot read the file </translation>
-    </message>
-    <message>
         <source>Programowanie z pliku zakończone: zapisano %1.</source>
         <translation>Programming from file finished: wrote %1.</translation>
     </message>
     <message>
         <source>Strefa „%1”: lista mieści %2, pominięto %3.</source>
         <translation>Zone “%1”: the list holds %2, left out %3.</translation>
+    </message>
+    <message>
+        <source>%1 blok</source>
+        <translation>%1 block</translation>
+    </message>
+    <message>
+        <source>%1 bloki</source>
+        <translation>%1 blocks</translation>
+    </message>
+    <message>
+        <source>%1 bloków</source>
+        <translation>%1 blocks</translation>
+    </message>
+    <message>
+        <source>%1 sekwencję</source>
+        <translation>%1 sequence</translation>
+    </message>
+    <message>
+        <source>%1 sekwencje</source>
+        <translation>%1 sequences</translation>
+    </message>
+    <message>
+        <source>%1 sekwencji</source>
+        <translation>%1 sequences</translation>
+    </message>
+    <message>
+        <source>%1 (założona)</source>
+        <translation>%1 (assumed)</translation>
+    </message>
+    <message>
+        <source>Numer seryjny nie podaje generacji modułu; przyjęto układ pamięci obecnych modułów.</source>
+        <translation>The serial number does not give the module&apos;s generation; the memory layout of current modules is assumed.</translation>
+    </message>
+    <message>
+        <source>Nie można odczytać pliku %1</source>
+        <translation>Cannot read the file %1</translation>
     </message>
 </context>
 <context>
@@ -952,14 +1285,6 @@ No function is defined.</translation>
 </context>
 <context>
     <name>TFixtureImportForm</name>
-    <message>
-        <source>Nie można zaimportować: </source>
-        <translation>Cannot import: </translation>
-    </message>
-    <message>
-        <source>Nazwa: </source>
-        <translation>Name: </translation>
-    </message>
     <message>
         <source>Kanały: %1</source>
         <translation>Channels: %1</translation>
@@ -1005,12 +1330,6 @@ No function is defined.</translation>
         <translation>%1 (%2 ch.)</translation>
     </message>
     <message>
-        <source>Nie zaimportowano:
-</source>
-        <translation>Not imported:
-</translation>
-    </message>
-    <message>
         <source>Definicje urządzeń (*.qxf)</source>
         <translation>Fixture definitions (*.qxf)</translation>
     </message>
@@ -1020,7 +1339,25 @@ Zainstaluj ją poleceniem: apt install qlcplus-data
 albo wybierz plik przyciskiem &quot;Z pliku...&quot;.</source>
         <translation>No library of fixture definitions in %1.
 Install it with: apt install qlcplus-data
-or pick a file with "From file...".</translation>
+or pick a file with &quot;From file...&quot;.</translation>
+    </message>
+    <message>
+        <source>Nie można zaimportować: %1</source>
+        <translation>Cannot import: %1</translation>
+    </message>
+    <message>
+        <source>Nazwa: %1</source>
+        <translation>Name: %1</translation>
+    </message>
+    <message>
+        <source>Nie zaimportowano:
+%1</source>
+        <translation>Not imported:
+%1</translation>
+    </message>
+    <message>
+        <source>Pominięto: %1</source>
+        <translation>Left out: %1</translation>
     </message>
 </context>
 <context>
@@ -1064,6 +1401,10 @@ zainstalowane są urządzenia.
         <translation>A page with fixtures patched on it
 cannot be deleted.
 </translation>
+    </message>
+    <message>
+        <source>Nowa Strona %1</source>
+        <translation>New Page %1</translation>
     </message>
 </context>
 <context>
@@ -1278,6 +1619,10 @@ znaków takich jak : /, \, !, $ itp.</source>
         <translation>Invalid fixture name!
 A fixture name cannot contain
 characters such as: /, \, !, $ etc.</translation>
+    </message>
+    <message>
+        <source>Nowe urządzenie</source>
+        <translation>New fixture</translation>
     </message>
 </context>
 <context>
@@ -1658,10 +2003,6 @@ Channels held by hand: %1</translation>
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>Urządzenie : </source>
-        <translation>Fixture: </translation>
-    </message>
-    <message>
         <source>Zainstaluj nowe urządzenie</source>
         <translation>Patch a new fixture</translation>
     </message>
@@ -1688,6 +2029,10 @@ Channels held by hand: %1</translation>
     <message>
         <source>Strona</source>
         <translation>Page</translation>
+    </message>
+    <message>
+        <source>Urządzenie : %1</source>
+        <translation>Fixture: %1</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@
 #include "common/Cp1250.h"
 #include "common/PToolWindow.h"
 #include "common/PTrackBar.h"
+#include "common/PTranslation.h"
 #include "controllers/Fcontrollers.h"
 #include "cue/Fcue.h"
 #include "dmx/Fmoduleselect.h"
@@ -139,7 +140,7 @@ void TMainForm::reportLoadWarnings(const std::vector<std::string>& warnings)
     for (const auto& warning : warnings) {
         if (shutDown_) // a signal ended the program during the previous one
             return;
-        QMessageBox::warning(nullptr, TMainForm::tr("Ostrzeżenie"), QString::fromStdString(warning));
+        QMessageBox::warning(nullptr, TMainForm::tr("Ostrzeżenie"), vt::coreText(warning));
     }
 }
 
@@ -193,6 +194,6 @@ void TMainForm::shutdown(Report report)
         if (report == Report::StandardError)
             std::cerr << failure << '\n';
         else
-            QMessageBox::warning(nullptr, TMainForm::tr("Błąd"), QString::fromStdString(failure));
+            QMessageBox::warning(nullptr, TMainForm::tr("Błąd"), vt::coreText(failure));
     }
 }

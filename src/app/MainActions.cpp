@@ -26,9 +26,9 @@ void showOnBar(TPTrackBar* bar, const QString& label, int position)
     bar->setCaption(label + QString::number(bar->position()));
 }
 
-void setHint(QAction* action, const QString& hint, const std::string& reason)
+void setHint(QAction* action, const QString& hint, const QString& reason)
 {
-    action->setToolTip(reason.empty() ? hint : hint + QLatin1Char('\n') + QString::fromStdString(reason));
+    action->setToolTip(reason.isEmpty() ? hint : hint + QLatin1Char('\n') + reason);
 }
 
 bool isShown(const QWidget* window)

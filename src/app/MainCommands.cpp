@@ -3,6 +3,7 @@
 #include "club/Fclub.h"
 #include "club/Ffloors.h"
 #include "common/Collation.h"
+#include "common/PTranslation.h"
 #include "cue/Fcue.h"
 #include "dmx/Fdmxtracker.h"
 #include "common/PTrackBar.h"
@@ -79,7 +80,7 @@ void TMainForm::LibraryActionExecute()
     resumeFunctionWindows();
     std::string failure = show_.saveLibrary();
     if (!failure.empty())
-        QMessageBox::warning(this, TMainForm::tr("Błąd"), QString::fromStdString(failure));
+        QMessageBox::warning(this, TMainForm::tr("Błąd"), vt::coreText(failure));
 }
 
 // The installation reaches its file only here, sorted by start address.
@@ -98,7 +99,7 @@ void TMainForm::ClubActionExecute()
     resumeFunctionWindows();
     std::string failure = show_.saveClub();
     if (!failure.empty())
-        QMessageBox::warning(this, TMainForm::tr("Błąd"), QString::fromStdString(failure));
+        QMessageBox::warning(this, TMainForm::tr("Błąd"), vt::coreText(failure));
 }
 
 void TMainForm::FloorsActionExecute()
@@ -137,10 +138,10 @@ void TMainForm::enableGeneratorControls(bool enabled)
         controls_.generatorAmplitudeBar->setPositionSilently(100);
         GeneratorAmplitudeTBarChange();
     }
-    const std::string reason = enabled ? std::string() : tr(kSequenceEditorOpen).toStdString();
+    const QString reason = enabled ? QString() : tr(kSequenceEditorOpen);
     for (QWidget* bar : {static_cast<QWidget*>(controls_.generatorSpeedBar), static_cast<QWidget*>(controls_.generatorAmplitudeBar)}) {
         bar->setEnabled(enabled);
-        bar->setToolTip(QString::fromStdString(reason));
+        bar->setToolTip(reason);
     }
     setHint(actions_.generatorPlay, TMainForm::tr("Start generatorów"), reason);
     setHint(actions_.generatorPause, TMainForm::tr("Pauza generatorów"), reason);
@@ -184,7 +185,7 @@ void TMainForm::startRhythm(const StartOptions& options)
     if (!options.audioFile.empty())
         choice.source = KyRhythmSource::Audio;
     if (!rhythm_->apply(choice) && !options.audioFile.empty())
-        QMessageBox::warning(nullptr, TMainForm::tr("Ostrzeżenie"), QString::fromStdString(rhythm_->problem()));
+        QMessageBox::warning(nullptr, TMainForm::tr("Ostrzeżenie"), vt::coreText(rhythm_->problem()));
 }
 
 // Modal; the show lock stays free while it is open, so playback goes on until a transfer.

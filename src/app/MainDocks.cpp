@@ -53,7 +53,7 @@ void TMainForm::dockToolWindows()
     for (std::size_t i = 0; i < windows_.functions.size(); ++i)
         desk_->add(windows_.functions[i].get(), QString::fromLatin1(kFunctionActions[i].name).remove(QStringLiteral("Action")),
                    Qt::RightDockWidgetArea)
-            ->setKind(QString::fromUtf8(kFunctionActions[i].caption));
+            ->setKind(tr(kFunctionActions[i].caption));
     desk_->add(windows_.blackout.get(), QStringLiteral("Blackout"), Qt::RightDockWidgetArea);
     desk_->add(windows_.generator.get(), QStringLiteral("Generator"), Qt::RightDockWidgetArea);
     desk_->add(windows_.sequence.get(), QStringLiteral("Sequence"), Qt::BottomDockWidgetArea);

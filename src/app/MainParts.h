@@ -127,7 +127,7 @@ QIcon picture(const char* name);
 void showOnBar(TPTrackBar* bar, const QString& label, int position);
 
 // An action's hint and, on a line of its own while the action cannot be used, why.
-void setHint(QAction* action, const QString& hint, const std::string& reason);
+void setHint(QAction* action, const QString& hint, const QString& reason);
 
 bool isShown(const QWidget* window);
 

@@ -2,6 +2,7 @@
 
 #include "app/Caption.h"
 #include "common/PText.h"
+#include "common/PTranslation.h"
 #include "cue/Fcue.h"
 #include "functions/Fblackout.h"
 #include "functions/Ffunction.h"
@@ -68,7 +69,7 @@ void TMainForm::updateFunctionActions()
     for (std::size_t i = 0; i < actions_.functions.size(); ++i) {
         const std::string reason = functionUnavailableReason(type, kFunctions[i]);
         actions_.functions[i]->setEnabled(reason.empty());
-        setHint(actions_.functions[i], QString::fromUtf8(kFunctionActions[i].hint), reason);
+        setHint(actions_.functions[i], tr(kFunctionActions[i].hint), vt::coreText(reason));
         if (!functionWindowsSuspended_)
             windows_.functions[i]->reevaluateVisibility();
         actions_.functions[i]->setChecked(isShown(windows_.functions[i].get()));
@@ -106,9 +107,9 @@ void TMainForm::updateLiveCueControls()
 void TMainForm::updateSequenceEditorRule()
 {
     const bool editorOpen = isShown(windows_.sequence.get());
-    const std::string reason = editorOpen ? tr(kSequenceEditorOpen).toStdString() : std::string();
+    const QString reason = editorOpen ? tr(kSequenceEditorOpen) : QString();
     controls_.cueSpeedBar->setEnabled(!editorOpen);
-    controls_.cueSpeedBar->setToolTip(QString::fromStdString(reason));
+    controls_.cueSpeedBar->setToolTip(reason);
     actions_.cue->setEnabled(windows_.cue && !editorOpen);
     setHint(actions_.cue, TMainForm::tr("Cue"), reason);
     actions_.directPanel->setEnabled(windows_.directAccess && !editorOpen);

@@ -1,6 +1,7 @@
 #include "app/Show.h"
 
 #include "app/Configuration.h"
+#include "common/Translatable.h"
 #include "cue/CueFile.h"
 #include "library/LibraryFile.h"
 #include "sequence/SequenceFile.h"
@@ -11,7 +12,8 @@ namespace {
 std::string setAside(const std::string& path)
 {
     std::string copy = vt::setAsideDamaged(path);
-    return copy.empty() ? "Nie udało się zrobić jego kopii." : "Kopia: " + copy;
+    return copy.empty() ? VT_TRANSLATABLE("Core", "Nie udało się zrobić jego kopii.")
+                        : vt::filled(VT_TRANSLATABLE("Core", "Kopia: %1"), {copy});
 }
 
 } // namespace
@@ -38,9 +40,9 @@ void KyShow::loadAll(std::vector<std::string>& warnings)
     // Devices whose types a damaged or missing library lacks would be gone for good with
     // the next save of the installation.
     if (clubStatus == vt::LoadStatus::Complete && libraryStatus != vt::LoadStatus::Complete && dropped > 0)
-        warnings.push_back("Urządzenia z pliku " + vt::baseName(paths_.club) +
-                           ", których typów nie ma w bibliotece, zostały pominięte: " + std::to_string(dropped) +
-                           ".\n" + setAside(paths_.club));
+        warnings.push_back(vt::filled(VT_TRANSLATABLE("Core", "Urządzenia z pliku %1, których typów nie ma w bibliotece, "
+                                                              "zostały pominięte: %2.\n%3"),
+                                      {vt::baseName(paths_.club), std::to_string(dropped), setAside(paths_.club)}));
     // A generators file with a wrong magic throws and ends the start-up.
     noteLoad(genList.load(paths_.generators), paths_.generators, warnings);
     rebuildIcons();
@@ -51,16 +53,17 @@ void KyShow::loadAll(std::vector<std::string>& warnings)
 void KyShow::noteLoad(vt::LoadStatus status, const std::string& path, std::vector<std::string>& warnings)
 {
     if (status == vt::LoadStatus::Incomplete)
-        warnings.push_back("Plik " + vt::baseName(path) + " jest uszkodzony i nie został wczytany w całości.\n" +
-                           setAside(path));
+        warnings.push_back(
+            vt::filled(VT_TRANSLATABLE("Core", "Plik %1 jest uszkodzony i nie został wczytany w całości.\n%2"),
+                       {vt::baseName(path), setAside(path)}));
     if (status == vt::LoadStatus::Unreadable) {
         // Nothing of it could be copied aside either: the file itself is the only copy.
         std::string reason;
         vt::Bytes ignored;
         vt::readWholeFile(path, ignored, &reason);
         unreadable_.insert(path);
-        warnings.push_back("Nie można odczytać pliku " + vt::baseName(path) + ": " + reason +
-                           ". Plik nie zostanie nadpisany.");
+        warnings.push_back(vt::filled(VT_TRANSLATABLE("Core", "Nie można odczytać pliku %1: %2. Plik nie zostanie nadpisany."),
+                                      {vt::baseName(path), reason}));
     }
 }
 

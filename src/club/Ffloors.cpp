@@ -82,7 +82,7 @@ void TFloorsForm::AddButtonClick()
 {
     if (pageCount() >= kMaxPages)
         return;
-    QString caption = QStringLiteral("Nowa Strona ") + QString::number(++pagesAdded_);
+    QString caption = TFloorsForm::tr("Nowa Strona %1").arg(++pagesAdded_);
     pageNames_.push_back(vt::toCp1250(caption));
     pageControl_.addPage(caption);
     pageControl_.setCurrentIndex(pageCount() - 1);

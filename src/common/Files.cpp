@@ -1,5 +1,7 @@
 #include "common/Files.h"
 
+#include "common/Translatable.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -50,7 +52,7 @@ std::string baseName(const std::string& path)
 
 std::string saveFailureMessage(const std::string& path, const std::string& reason)
 {
-    return "Nie można zapisać pliku " + baseName(path) + ": " + reason;
+    return filled(VT_TRANSLATABLE("Core", "Nie można zapisać pliku %1: %2"), {baseName(path), reason});
 }
 
 std::string systemReason(int error)
@@ -58,34 +60,34 @@ std::string systemReason(int error)
     switch (error) {
     case EACCES:
     case EPERM:
-        return "brak uprawnień";
+        return VT_TRANSLATABLE("Core", "brak uprawnień");
     case EISDIR:
-        return "to jest folder";
+        return VT_TRANSLATABLE("Core", "to jest folder");
     case ENOTDIR:
-        return "część ścieżki nie jest folderem";
+        return VT_TRANSLATABLE("Core", "część ścieżki nie jest folderem");
     case ENOENT:
-        return "nie ma takiego pliku ani folderu";
+        return VT_TRANSLATABLE("Core", "nie ma takiego pliku ani folderu");
     case ENOSPC:
     case EDQUOT:
-        return "brak miejsca na dysku";
+        return VT_TRANSLATABLE("Core", "brak miejsca na dysku");
     case EROFS:
-        return "dysk jest tylko do odczytu";
+        return VT_TRANSLATABLE("Core", "dysk jest tylko do odczytu");
     case EIO:
-        return "błąd odczytu lub zapisu dysku";
+        return VT_TRANSLATABLE("Core", "błąd odczytu lub zapisu dysku");
     case EBUSY:
     case ETXTBSY:
-        return "plik jest zajęty";
+        return VT_TRANSLATABLE("Core", "plik jest zajęty");
     case ENAMETOOLONG:
-        return "za długa nazwa";
+        return VT_TRANSLATABLE("Core", "za długa nazwa");
     case ELOOP:
-        return "za dużo dowiązań symbolicznych";
+        return VT_TRANSLATABLE("Core", "za dużo dowiązań symbolicznych");
     case EMFILE:
     case ENFILE:
-        return "za dużo otwartych plików";
+        return VT_TRANSLATABLE("Core", "za dużo otwartych plików");
     case EINVAL:
-        return "to nie jest zwykły plik";
+        return VT_TRANSLATABLE("Core", "to nie jest zwykły plik");
     default:
-        return "błąd systemu nr " + std::to_string(error);
+        return filled(VT_TRANSLATABLE("Core", "błąd systemu nr %1"), {std::to_string(error)});
     }
 }
 
@@ -193,13 +195,13 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 {
     auto failWith = [&](const char* step) {
         if (error)
-            *error = systemReason(errno) + " (" + step + ")";
+            *error = filled(VT_TRANSLATABLE("Core", "%1 (%2)"), {systemReason(errno), step});
         return false;
     };
     std::string temp = directoryOf(path) + "/." + baseName(path) + ".XXXXXX";
     int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
-        return failWith("nie można utworzyć pliku tymczasowego");
+        return failWith(VT_TRANSLATABLE("Core", "nie można utworzyć pliku tymczasowego"));
     bool written = writeAll(fd, data.data(), data.size()) && ::fsync(fd) == 0;
     int savedErrno = errno;
     written = (::close(fd) == 0) && written;
@@ -211,7 +213,8 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
         if (!written)
             errno = savedErrno;
-        bool ok = failWith(written ? "nie można zmienić nazwy pliku tymczasowego" : "nie można zapisać danych");
+        bool ok = failWith(written ? VT_TRANSLATABLE("Core", "nie można zmienić nazwy pliku tymczasowego")
+                                   : VT_TRANSLATABLE("Core", "nie można zapisać danych"));
         ::unlink(temp.c_str());
         return ok;
     }

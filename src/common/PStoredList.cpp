@@ -2,6 +2,7 @@
 
 #include "common/PStringGrid.h"
 #include "common/PText.h"
+#include "common/PTranslation.h"
 
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -54,7 +55,7 @@ std::optional<std::size_t> TPStoredList::currentItem(std::size_t stored) const
 void reportSaveFailure(QWidget* owner, const std::string& failure)
 {
     if (!failure.empty())
-        QMessageBox::warning(owner, TPStoredList::tr("Błąd"), QString::fromStdString(failure));
+        QMessageBox::warning(owner, TPStoredList::tr("Błąd"), vt::coreText(failure));
 }
 
 bool confirmErase(QWidget* owner, const QString& question)

@@ -1,5 +1,7 @@
 #include "common/PTranslation.h"
 
+#include "common/Translatable.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QSettings>
@@ -10,6 +12,8 @@ namespace vt {
 namespace {
 
 const QString kLanguageKey = QStringLiteral("language");
+// Without the program's catalogue every text stays the Polish it was made in.
+bool catalogueInstalled = false;
 
 QSettings userSettings()
 {
@@ -31,7 +35,47 @@ bool install(const QString& file, const QString& folder)
     return true;
 }
 
+// The pattern with the most text of its own that the message was made from, if any.
+const std::string* patternOf(const std::vector<std::string>& patterns, const std::string& text,
+                             std::vector<std::string>& pieces)
+{
+    const std::string* best = nullptr;
+    std::size_t bestPlainText = 0;
+    std::vector<std::string> found;
+    for (const std::string& pattern : patterns) {
+        if (!piecesOf(pattern, text, found))
+            continue;
+        std::size_t plainText = text.size();
+        for (const std::string& piece : found)
+            plainText -= piece.size();
+        if (!best || plainText > bestPlainText) {
+            best = &pattern;
+            bestPlainText = plainText;
+            pieces = found;
+        }
+    }
+    return best;
+}
+
 } // namespace
+
+QString coreText(const std::string& text)
+{
+    if (!catalogueInstalled || text.empty())
+        return QString::fromStdString(text);
+    const QString whole = QCoreApplication::translate("Core", text.c_str());
+    if (whole != QString::fromStdString(text))
+        return whole;
+    const std::vector<std::string> patterns = filledPatterns();
+    std::vector<std::string> pieces;
+    const std::string* pattern = patternOf(patterns, text, pieces);
+    if (!pattern)
+        return whole;
+    for (std::string& piece : pieces)
+        if (piece != text)
+            piece = coreText(piece).toStdString();
+    return QString::fromStdString(fill(QCoreApplication::translate("Core", pattern->c_str()).toStdString(), pieces));
+}
 
 QString chosenLanguage(const QString& forThisRun)
 {
@@ -55,7 +99,7 @@ void installLanguage(const QString& language)
 {
     install(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (language != QStringLiteral("pl"))
-        install(QStringLiteral("vantorel_") + language, QStringLiteral(":/i18n"));
+        catalogueInstalled = install(QStringLiteral("vantorel_") + language, QStringLiteral(":/i18n"));
 }
 
 } // namespace vt

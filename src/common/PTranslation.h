@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace vt {
 
 // "pl" or "en": the language given for this run, else the one the operator chose, else Polish.
@@ -18,5 +20,9 @@ void installLanguage(const QString& language);
 
 // Installs Qt's Polish texts alone; false when they are not installed on this system.
 bool installQtPolish();
+
+// A text the core made (in Polish), in the language of the windows: found whole in the
+// catalogue, or made from a pattern of the core whose pieces are looked up in turn.
+QString coreText(const std::string& text);
 
 } // namespace vt

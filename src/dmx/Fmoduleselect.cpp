@@ -1,6 +1,7 @@
 #include "dmx/Fmoduleselect.h"
 
 #include "common/Cp1250.h"
+#include "common/PTranslation.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -50,7 +51,7 @@ void TModuleChooser::noModule()
 
 void TModuleChooser::noAccess(const std::string& portPath)
 {
-    QMessageBox::warning(parent_, TModuleForm::tr("Ostrzeżenie"), QString::fromStdString(noAccessMessage(portPath)),
+    QMessageBox::warning(parent_, TModuleForm::tr("Ostrzeżenie"), vt::coreText(noAccessMessage(portPath)),
                          QMessageBox::Ok);
 }
 

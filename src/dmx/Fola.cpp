@@ -3,6 +3,7 @@
 #include "common/PCloseButton.h"
 #include "common/PShownTimer.h"
 #include "common/PToolWindow.h"
+#include "common/PTranslation.h"
 #include "dmx/OlaOutput.h"
 
 #include <QCheckBox>
@@ -110,5 +111,5 @@ void TOlaForm::applyControls()
 
 void TOlaForm::refreshState()
 {
-    stateLabel_->setText(QString::fromStdString(olaStateText(ola_.connected(), ola_.target().universe)));
+    stateLabel_->setText(vt::coreText(olaStateText(ola_.connected(), ola_.target().universe)));
 }

@@ -1,5 +1,7 @@
 #include "dmx/OlaTarget.h"
 
+#include "common/Translatable.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -27,5 +29,6 @@ KyOlaTarget withStartOverrides(KyOlaTarget saved, std::optional<unsigned> univer
 
 std::string olaStateText(bool connected, unsigned universe)
 {
-    return connected ? "Połączono z OLA, uniwersum " + std::to_string(universe) : "Brak połączenia z OLA";
+    return connected ? vt::filled(VT_TRANSLATABLE("Core", "Połączono z OLA, uniwersum %1"), {std::to_string(universe)})
+                     : VT_TRANSLATABLE("Core", "Brak połączenia z OLA");
 }

@@ -1,5 +1,7 @@
 #include "dmx/Usb.h"
 
+#include "common/Translatable.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -30,7 +32,9 @@ void sleepMs(int ms)
 
 std::string noAccessMessage(const std::string& portPath)
 {
-    return "Brak dostępu do portu " + portPath + ". Dodaj użytkownika do grupy dialout i zaloguj się ponownie.";
+    return vt::filled(
+        VT_TRANSLATABLE("Core", "Brak dostępu do portu %1. Dodaj użytkownika do grupy dialout i zaloguj się ponownie."),
+        {portPath});
 }
 
 KyUsb::KyUsb(SerialPortLister ports) : ports_(std::move(ports))

@@ -9,7 +9,7 @@ TChValueForm::TChValueForm(const KyFunctionModel& model, KyFunction function,
 {
     auto* layout = new QHBoxLayout(this);
     for (const ListButton& b : buttons) {
-        auto* button = new QPushButton(QString::fromUtf8(b.caption), this);
+        auto* button = new QPushButton(TChValueForm::tr(b.caption), this);
         button->setObjectName(QString::fromUtf8(b.caption) + QStringLiteral("Button"));
         button->setMinimumSize(120, 80);
         QFont large = button->font();
@@ -35,13 +35,14 @@ void TChValueForm::hold(KyChValue KyDevice::*list, bool down)
 }
 
 TResetForm::TResetForm(const KyFunctionModel& model, QWidget* parent)
-    : TChValueForm(model, KyFunction::Reset, {{"Reset", &KyDevice::reset}}, parent)
+    : TChValueForm(model, KyFunction::Reset, {{QT_TRANSLATE_NOOP("TChValueForm", "Reset"), &KyDevice::reset}}, parent)
 {
     setWindowTitle(TLampForm::tr("Reset"));
 }
 
 TLampForm::TLampForm(const KyFunctionModel& model, QWidget* parent)
-    : TChValueForm(model, KyFunction::Lamp, {{"ON", &KyDevice::lampOn}, {"OFF", &KyDevice::lampOff}}, parent)
+    : TChValueForm(model, KyFunction::Lamp, {{QT_TRANSLATE_NOOP("TChValueForm", "ON"), &KyDevice::lampOn},
+                                                        {QT_TRANSLATE_NOOP("TChValueForm", "OFF"), &KyDevice::lampOff}}, parent)
 {
     setWindowTitle(TLampForm::tr("Lampa"));
 }

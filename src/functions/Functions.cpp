@@ -1,5 +1,7 @@
 #include "functions/Functions.h"
 
+#include "common/Translatable.h"
+
 bool deviceHasFunction(const KyDevice& type, KyFunction function)
 {
     switch (function) {
@@ -31,9 +33,9 @@ bool deviceHasFunction(const KyDevice& type, KyFunction function)
 std::string functionUnavailableReason(const KyDevice* referenceType, KyFunction function)
 {
     if (!referenceType)
-        return "Zaznacz urządzenie, które ma tę funkcję";
+        return VT_TRANSLATABLE("Core", "Zaznacz urządzenie, które ma tę funkcję");
     // The windows follow the device selected last, which the operator may not think of.
     if (!deviceHasFunction(*referenceType, function))
-        return "Ostatnio zaznaczone urządzenie nie ma tej funkcji";
+        return VT_TRANSLATABLE("Core", "Ostatnio zaznaczone urządzenie nie ma tej funkcji");
     return {};
 }

@@ -5,6 +5,7 @@
 #include "common/PFileChooser.h"
 #include "common/PStringGrid.h"
 #include "common/PText.h"
+#include "common/PTranslation.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -162,7 +163,7 @@ void TGenListForm::ExportButtonClick()
 void TGenListForm::warnUnsaved(const std::string& path, const std::string& reason)
 {
     QMessageBox::warning(this, TGenListForm::tr("Błąd"),
-                         QString::fromStdString(vt::saveFailureMessage(path, reason)));
+                         vt::coreText(vt::saveFailureMessage(path, reason)));
 }
 
 std::optional<int> chooseFigure(KyGenList& list, const std::string& listPath, QWidget* owner)

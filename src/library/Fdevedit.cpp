@@ -261,9 +261,12 @@ struct MixerComponent {
 };
 
 const std::array<MixerComponent, 3> kMixerComponents = {{
-    {"Red", QColor(255, 0, 0), "Cyan", QColor(0, 255, 255)},
-    {"Green", QColor(0, 128, 0), "Magenta", QColor(255, 0, 255)},
-    {"Blue", QColor(0, 0, 255), "Yellow", QColor(255, 255, 0)},
+    {QT_TRANSLATE_NOOP("KyColorMixerEdit", "Red"), QColor(255, 0, 0), QT_TRANSLATE_NOOP("KyColorMixerEdit", "Cyan"),
+     QColor(0, 255, 255)},
+    {QT_TRANSLATE_NOOP("KyColorMixerEdit", "Green"), QColor(0, 128, 0),
+     QT_TRANSLATE_NOOP("KyColorMixerEdit", "Magenta"), QColor(255, 0, 255)},
+    {QT_TRANSLATE_NOOP("KyColorMixerEdit", "Blue"), QColor(0, 0, 255), QT_TRANSLATE_NOOP("KyColorMixerEdit", "Yellow"),
+     QColor(255, 255, 0)},
 }};
 
 } // namespace
@@ -297,7 +300,7 @@ void KyColorMixerEdit::refresh()
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         const MixerComponent& look = kMixerComponents[i];
         const char* name = block_.rgb ? look.rgbName : look.cmyName;
-        c_.labels[i]->setText(QLatin1String(name));
+        c_.labels[i]->setText(KyColorMixerEdit::tr(name));
         c_.labels[i]->setEnabled(on);
         setColour(c_.labels[i], block_.rgb ? look.rgbColour : look.cmyColour);
         blocks[i]->active = on;

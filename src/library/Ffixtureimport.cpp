@@ -2,6 +2,7 @@
 
 #include "common/PFileChooser.h"
 #include "common/PText.h"
+#include "common/PTranslation.h"
 #include "library/QxfImport.h"
 
 #include <QFileInfo>
@@ -64,8 +65,8 @@ QString slotList(const KyGobo& wheel)
 QString previewText(const KyQxfImport& import)
 {
     if (!import.imported())
-        return TFixtureImportForm::tr("Nie można zaimportować: ") + fromUtf8(qxfRefusalText(import));
-    QStringList lines{TFixtureImportForm::tr("Nazwa: ") + vt::fromCp1250(import.device.name),
+        return TFixtureImportForm::tr("Nie można zaimportować: %1").arg(vt::coreText(qxfRefusalText(import)));
+    QStringList lines{TFixtureImportForm::tr("Nazwa: %1").arg(vt::fromCp1250(import.device.name)),
                       TFixtureImportForm::tr("Kanały: %1").arg(import.modeChannels)};
     std::vector<std::string> blocks;
     for (const KyQxfPlacement& p : import.placements)
@@ -76,13 +77,18 @@ QString previewText(const KyQxfImport& import)
         for (const KyQxfPlacement& p : import.placements)
             if (p.block == block)
                 channels << QStringLiteral("%1 %2").arg(p.channel).arg(fromUtf8(p.name));
-        QString line = fromUtf8(block) + QStringLiteral(": ") + channels.join(QStringLiteral(", "));
+        QString line = vt::coreText(block) + QStringLiteral(": ") + channels.join(QStringLiteral(", "));
         if (const KyGobo* wheel = wheelOf(import.device, block); wheel && wheel->slotCount() > 0)
             line += QStringLiteral(" — ") + slotList(*wheel);
         lines << line;
     }
-    if (!import.leftOut.empty())
-        lines << fromUtf8(qxfLeftOutText(import));
+    // The names the mode gives its channels, each with the program's own note where it has one.
+    if (!import.leftOut.empty()) {
+        QStringList names;
+        for (const std::string& name : import.leftOut)
+            names << vt::coreText(name);
+        lines << TFixtureImportForm::tr("Pominięto: %1").arg(names.join(QStringLiteral(", ")));
+    }
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -295,11 +301,11 @@ void TFixtureImportForm::ImportButtonClick()
         if (import.imported())
             devices.push_back(std::move(import.device));
         else
-            refused << fromUtf8(mode.name) + QStringLiteral(": ") + fromUtf8(qxfRefusalText(import));
+            refused << fromUtf8(mode.name) + QStringLiteral(": ") + vt::coreText(qxfRefusalText(import));
     }
     if (!refused.isEmpty())
         QMessageBox::warning(this, TFixtureImportForm::tr("Import urządzeń"),
-                             TFixtureImportForm::tr("Nie zaimportowano:\n") + refused.join(QLatin1Char('\n')));
+                             TFixtureImportForm::tr("Nie zaimportowano:\n%1").arg(refused.join(QLatin1Char('\n'))));
     if (devices.empty())
         return;
     imported_ = std::move(devices);

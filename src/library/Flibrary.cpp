@@ -5,6 +5,7 @@
 #include "common/PFileChooser.h"
 #include "common/PStringGrid.h"
 #include "common/PText.h"
+#include "common/PTranslation.h"
 #include "common/PUndo.h"
 #include "library/Fdevice.h"
 #include "library/Ffixtureimport.h"
@@ -21,14 +22,14 @@
 
 namespace {
 
-const QString kDeviceFilter = TLibraryForm::tr("urządzenie DMX (*.dev)");
+const char* const kDeviceFilter = QT_TRANSLATE_NOOP("TLibraryForm", "urządzenie DMX (*.dev)");
 
 // Export and import start in the folder "export" below the working directory when it exists.
 vt::FileRequest deviceFileRequest(QFileDialog::AcceptMode mode, const QString& suffix)
 {
     vt::FileRequest request;
     request.mode = mode;
-    request.filter = kDeviceFilter;
+    request.filter = TLibraryForm::tr(kDeviceFilter);
     request.defaultSuffix = suffix;
     QDir exportFolder(QStringLiteral("export"));
     if (exportFolder.exists())
@@ -151,7 +152,7 @@ void TLibraryForm::addEdited(KyDevice working)
 void TLibraryForm::NewButtonClick()
 {
     KyDevice working;
-    working.name = vt::toCp1250(QStringLiteral("Nowe urządzenie"));
+    working.name = vt::toCp1250(TLibraryForm::tr("Nowe urządzenie"));
     addEdited(std::move(working));
 }
 
@@ -243,7 +244,7 @@ void TLibraryForm::ExportButtonClick()
     std::string reason;
     if (!saveDeviceFile(working, path.toStdString(), &reason))
         QMessageBox::warning(this, TLibraryForm::tr("Błąd"),
-                             QString::fromStdString(vt::saveFailureMessage(path.toStdString(), reason)));
+                             vt::coreText(vt::saveFailureMessage(path.toStdString(), reason)));
 }
 
 void TLibraryForm::FixtureImportButtonClick()

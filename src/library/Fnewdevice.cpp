@@ -41,7 +41,7 @@ TNewDeviceForm::TNewDeviceForm(KyClubDevice& device, const KyLibrary& library,
       cancelButton_(new QPushButton(TNewDeviceForm::tr("Anuluj"), this))
 {
     bool installed = device_.typeId != 0;
-    setWindowTitle(installed ? TNewDeviceForm::tr("Urządzenie : ") + vt::fromCp1250(device_.name)
+    setWindowTitle(installed ? TNewDeviceForm::tr("Urządzenie : %1").arg(vt::fromCp1250(device_.name))
                              : TNewDeviceForm::tr("Zainstaluj nowe urządzenie"));
     typeGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     icon_->setFixedSize(80, 80);

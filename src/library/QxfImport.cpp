@@ -1,6 +1,7 @@
 #include "library/QxfImport.h"
 
 #include "common/Cp1250.h"
+#include "common/Translatable.h"
 
 #include <algorithm>
 #include <array>
@@ -262,7 +263,7 @@ private:
     std::string leftOutName(std::size_t i) const
     {
         if (!channels_[i])
-            return mode_.channels[i] + " (brak opisu kanału)";
+            return vt::filled(VT_TRANSLATABLE("Core", "%1 (brak opisu kanału)"), {mode_.channels[i]});
         return mode_.channels[i];
     }
 
@@ -307,7 +308,7 @@ private:
             std::array<KyDimmer*, 3> components{&mixer.component1, &mixer.component2, &mixer.component3};
             for (std::size_t c = 0; c < 3; ++c) {
                 setDimmer(*components[c], *found[c], kNames[m][c]);
-                note(*found[c], "Kolor 2");
+                note(*found[c], VT_TRANSLATABLE("Core", "Kolor 2"));
             }
             return;
         }
@@ -344,7 +345,7 @@ private:
             if (!device_.intensity.active && fixture_.type != "Dimmer") {
                 std::string name = device_.intensity.name;
                 setDimmer(device_.intensity, i, name);
-                note(i, "Intensywność");
+                note(i, VT_TRANSLATABLE("Core", "Intensywność"));
             } else {
                 addDimm(i, true);
             }
@@ -362,13 +363,13 @@ private:
             placePanTiltControl(i);
             break;
         case Role::ColourWheel:
-            placeWheel(i, {{&device_.color1, "Kolor 1"}});
+            placeWheel(i, {{&device_.color1, VT_TRANSLATABLE("Core", "Kolor 1")}});
             break;
         case Role::Gobo:
-            placeWheel(i, {{&device_.gobo1, "Gobo 1"}, {&device_.gobo2, "Gobo 2"}});
+            placeWheel(i, {{&device_.gobo1, VT_TRANSLATABLE("Core", "Gobo 1")}, {&device_.gobo2, VT_TRANSLATABLE("Core", "Gobo 2")}});
             break;
         case Role::Effect:
-            placeWheel(i, {{&device_.effect1, "Efekt 1"}, {&device_.effect2, "Efekt 2"}});
+            placeWheel(i, {{&device_.effect1, VT_TRANSLATABLE("Core", "Efekt 1")}, {&device_.effect2, VT_TRANSLATABLE("Core", "Efekt 2")}});
             break;
         case Role::WheelControl:
             placeWheelControl(i);
@@ -393,7 +394,7 @@ private:
         setDimmer(entry, i, cp1250(mode_.channels[i], kTypeNameLength));
         entry.isIntensity = intensity;
         device_.dimmers.addDimm(entry);
-        note(i, "Dimmery");
+        note(i, VT_TRANSLATABLE("Core", "Dimmery"));
     }
 
     void placePanTiltControl(std::size_t i)
@@ -404,7 +405,8 @@ private:
         for (KyDimmer* control : {&p.control1, &p.control2})
             if (!control->active) {
                 setDimmer(*control, i, cp1250(mode_.channels[i], kTypeNameLength));
-                note(i, control == &p.control1 ? "Pan/Tilt: Kontroler 1" : "Pan/Tilt: Kontroler 2");
+                note(i, control == &p.control1 ? VT_TRANSLATABLE("Core", "Pan/Tilt: Kontroler 1")
+                                                : VT_TRANSLATABLE("Core", "Pan/Tilt: Kontroler 2"));
                 return;
             }
     }
@@ -470,7 +472,7 @@ private:
         for (std::size_t n = 0; n < optics.size(); ++n)
             if (!optics[n]->active) {
                 setDimmer(*optics[n], i, cp1250(mode_.channels[i], kTypeNameLength));
-                note(i, "Optyka " + std::to_string(n + 1));
+                note(i, vt::filled(VT_TRANSLATABLE("Core", "Optyka %1"), {std::to_string(n + 1)}));
                 return;
             }
     }
@@ -638,10 +640,10 @@ std::string qxfRefusalText(const KyQxfImport& import)
 {
     switch (import.refusal) {
     case KyQxfImport::Refusal::TooManyChannels:
-        return "Tryb ma " + std::to_string(import.modeChannels) + " kanałów, urządzenie może mieć najwyżej " +
-               std::to_string(kMaxImportChannels);
+        return vt::filled(VT_TRANSLATABLE("Core", "Tryb ma %1 kanałów, urządzenie może mieć najwyżej %2"),
+                          {std::to_string(import.modeChannels), std::to_string(kMaxImportChannels)});
     case KyQxfImport::Refusal::NoUsableChannel:
-        return "Żaden kanał trybu nie pasuje do funkcji urządzenia";
+        return VT_TRANSLATABLE("Core", "Żaden kanał trybu nie pasuje do funkcji urządzenia");
     case KyQxfImport::Refusal::None:
         break;
     }

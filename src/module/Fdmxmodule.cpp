@@ -4,6 +4,7 @@
 #include "common/PFileChooser.h"
 #include "common/PStringGrid.h"
 #include "common/PText.h"
+#include "common/PTranslation.h"
 #include "cue/Seque.h"
 #include "module/SavedImage.h"
 
@@ -31,7 +32,6 @@ constexpr int kTransferPeriodMs = 10;
 constexpr int kWatchPeriodMs = 20;
 // A query takes two timer events; this bound only matters when the timer does not run.
 constexpr auto kQueryWaitLimit = std::chrono::seconds(1);
-const QString kNoAnswer = TDmxModuleForm::tr("Brak.");
 
 vt::FileRequest imageFileRequest(QFileDialog::AcceptMode mode)
 {
@@ -46,23 +46,32 @@ vt::FileRequest imageFileRequest(QFileDialog::AcceptMode mode)
 QString answerText(const KyModuleJob::Answer& answer, bool trimmed)
 {
     if (!answer.ok)
-        return kNoAnswer;
+        return TDmxModuleForm::tr("Brak.");
     const auto* bytes = reinterpret_cast<const char*>(answer.bytes.data());
     const QString text = vt::fromCp1250(std::string(bytes, strnlen(bytes, KyModuleJob::Answer::kTextLength)));
     return trimmed ? text.trimmed() : text;
 }
 
-// A count and the form of the noun that goes with it: 1 blok, 2-4 bloki (but 12-14 bloków),
-// 5 bloków.
-QString counted(int n, const char* one, const char* few, const char* many)
+// Polish has three forms of a counted noun: 1 blok, 2-4 bloki (but 12-14 bloków), 5 bloków.
+// Each form is a text of its own, so that the Polish stays right without any catalogue; the
+// first stands for exactly one, which is where English takes its singular too.
+struct CountedForms {
+    const char* one;
+    const char* few;
+    const char* many;
+};
+
+constexpr CountedForms kBlocks{QT_TRANSLATE_NOOP("TDmxModuleForm", "%1 blok"),
+                               QT_TRANSLATE_NOOP("TDmxModuleForm", "%1 bloki"),
+                               QT_TRANSLATE_NOOP("TDmxModuleForm", "%1 bloków")};
+constexpr CountedForms kSequences{QT_TRANSLATE_NOOP("TDmxModuleForm", "%1 sekwencję"),
+                                  QT_TRANSLATE_NOOP("TDmxModuleForm", "%1 sekwencje"),
+                                  QT_TRANSLATE_NOOP("TDmxModuleForm", "%1 sekwencji")};
+
+QString counted(int n, const CountedForms& forms)
 {
     const bool isFew = n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14);
-    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(n == 1 ? one : isFew ? few : many);
-}
-
-QString blocks(int n)
-{
-    return counted(n, "blok", "bloki", "bloków");
+    return TDmxModuleForm::tr(n == 1 ? forms.one : isFew ? forms.few : forms.many).arg(n);
 }
 
 QPushButton* pictureButton(const char* picture, const QString& hint, QWidget* owner)
@@ -224,9 +233,10 @@ void TDmxModuleForm::showAnswers()
     identifier_->setText(answerText(identity, true));
     if (identity.ok)
         serialInput_->setChecked(identity.bytes[17] == 1);
-    generation_->setText(QString::number(firmwareGeneration_) + (assumed ? TDmxModuleForm::tr(" (założona)") : QString()));
-    generation_->setToolTip(assumed ? QStringLiteral("Numer seryjny nie podaje generacji modułu; "
-                                                     "przyjęto układ pamięci obecnych modułów.")
+    generation_->setText(assumed ? TDmxModuleForm::tr("%1 (założona)").arg(firmwareGeneration_)
+                                 : QString::number(firmwareGeneration_));
+    generation_->setToolTip(assumed ? TDmxModuleForm::tr("Numer seryjny nie podaje generacji modułu; "
+                                                         "przyjęto układ pamięci obecnych modułów.")
                                     : QString());
 }
 
@@ -335,7 +345,7 @@ void TDmxModuleForm::ProgramButtonClick()
     const KyModuleImage image = buildImage(data_, model_.club, model_.zoneNames, settings);
     if (image.refusal != KyImageRefusal::None) {
         for (const std::string& message : refusalMessages(image.refusal))
-            QMessageBox::warning(this, TDmxModuleForm::tr("Ostrzeżenie"), QString::fromStdString(message));
+            QMessageBox::warning(this, TDmxModuleForm::tr("Ostrzeżenie"), vt::coreText(message));
         endJob();
         return;
     }
@@ -357,12 +367,12 @@ void TDmxModuleForm::ProgramFileButtonClick()
     vt::Bytes file;
     if (!readSavedImageFile(path.toStdString(), std::size_t(maxBlocksFor(firmwareGeneration_)) * kBlockSize, file)) {
         QMessageBox::critical(this, TDmxModuleForm::tr("Błąd"),
-                              TDmxModuleForm::tr("Nie można odczytać pliku ") + QFileInfo(path).fileName());
+                              TDmxModuleForm::tr("Nie można odczytać pliku %1").arg(QFileInfo(path).fileName()));
         return;
     }
     const KySavedImage saved = checkSavedImage(file, firmwareGeneration_);
     if (saved.verdict != KySavedImageVerdict::Accepted) {
-        QMessageBox::critical(this, TDmxModuleForm::tr("Błąd"), QString::fromUtf8(savedImageMessage(saved.verdict)));
+        QMessageBox::critical(this, TDmxModuleForm::tr("Błąd"), vt::coreText(savedImageMessage(saved.verdict)));
         return;
     }
     beginJob(TDmxModuleForm::tr("Programowanie z pliku zakończone: zapisano %1."));
@@ -398,8 +408,7 @@ void TDmxModuleForm::showZoneCuts(const std::vector<KyZoneCut>& cuts)
     for (const KyZoneCut& cut : cuts)
         lines << TDmxModuleForm::tr("Strefa „%1”: lista mieści %2, pominięto %3.")
                      .arg(vt::fromCp1250(model_.zoneNames[std::size_t(cut.zone)]),
-                          counted(int(kZoneListLength), "sekwencję", "sekwencje", "sekwencji"),
-                          counted(cut.dropped, "sekwencję", "sekwencje", "sekwencji"));
+                          counted(int(kZoneListLength), kSequences), counted(cut.dropped, kSequences));
     imageNote_->setText(lines.join(QLatin1Char('\n')));
     imageNote_->setVisible(!lines.isEmpty());
 }
@@ -464,14 +473,14 @@ void TDmxModuleForm::jobEnded(KyModuleJob::Outcome outcome, int blockCount)
     const QString readPath = std::exchange(pendingReadPath_, QString());
     if (outcome == KyModuleJob::Outcome::ReadError) {
         progress_->setValue(0);
-        QMessageBox::critical(this, TDmxModuleForm::tr("Błąd"), QString::fromUtf8(vt::kModuleReadError));
+        QMessageBox::critical(this, TDmxModuleForm::tr("Błąd"), vt::coreText(vt::kModuleReadError));
         return;
     }
     if (!readPath.isEmpty() && !saveReadImage(readPath))
         return;
     progress_->setRange(0, blockCount);
     progress_->setValue(blockCount);
-    transferLine_->setText(doneLine_.arg(blocks(blockCount)));
+    transferLine_->setText(doneLine_.arg(counted(blockCount, kBlocks)));
 }
 
 bool TDmxModuleForm::saveReadImage(const QString& path)
@@ -487,7 +496,7 @@ bool TDmxModuleForm::saveReadImage(const QString& path)
         return true;
     progress_->setValue(0);
     QMessageBox::warning(this, TDmxModuleForm::tr("Błąd"),
-                         QString::fromStdString(vt::saveFailureMessage(path.toStdString(), reason)));
+                         vt::coreText(vt::saveFailureMessage(path.toStdString(), reason)));
     return false;
 }
 

@@ -6,6 +6,7 @@
 // tool share it.
 
 #include "common/Stream.h"
+#include "common/Translatable.h"
 #include "module/ModuleData.h"
 
 #include <array>
@@ -18,11 +19,11 @@ class KyClub;
 
 namespace vt {
 // The operator's texts for the module's memory (UTF-8).
-inline constexpr const char* kTooManySequences = "Zbyt duża liczba sekwencji";
-inline constexpr const char* kTooManyCues = "Zbyt duża liczba CUE";
-inline constexpr const char* kOutOfMemory = "BRAK PAMIĘCI";
-inline constexpr const char* kModuleReadError = "Błąd odczytu z modułu DMX";
-inline constexpr const char* kOldImageFile = "Stara wersja pliku";
+inline constexpr const char* kTooManySequences = VT_TRANSLATABLE("Core", "Zbyt duża liczba sekwencji");
+inline constexpr const char* kTooManyCues = VT_TRANSLATABLE("Core", "Zbyt duża liczba CUE");
+inline constexpr const char* kOutOfMemory = VT_TRANSLATABLE("Core", "BRAK PAMIĘCI");
+inline constexpr const char* kModuleReadError = VT_TRANSLATABLE("Core", "Błąd odczytu z modułu DMX");
+inline constexpr const char* kOldImageFile = VT_TRANSLATABLE("Core", "Stara wersja pliku");
 } // namespace vt
 
 inline constexpr int kBlockSize = 256;

@@ -1,5 +1,6 @@
 #include "music/AudioInput.h"
 
+#include "common/Translatable.h"
 #include "music/TapTempo.h"
 #include "music/Wav.h"
 
@@ -102,17 +103,17 @@ const char* polishWavError(KyWavError error)
 {
     switch (error) {
     case KyWavError::NotWav:
-        return "to nie jest plik WAV";
+        return VT_TRANSLATABLE("Core", "to nie jest plik WAV");
     case KyWavError::NotPcm:
-        return "dźwięk nie jest zapisany jako PCM";
+        return VT_TRANSLATABLE("Core", "dźwięk nie jest zapisany jako PCM");
     case KyWavError::Unsupported:
-        return "nieobsługiwany format WAV";
+        return VT_TRANSLATABLE("Core", "nieobsługiwany format WAV");
     case KyWavError::Truncated:
-        return "plik jest niepełny";
+        return VT_TRANSLATABLE("Core", "plik jest niepełny");
     case KyWavError::None:
         break;
     }
-    return "błąd odczytu";
+    return VT_TRANSLATABLE("Core", "błąd odczytu");
 }
 
 // ALSA's own texts are English; the operator reads Polish.
@@ -122,16 +123,16 @@ std::string polishAlsaError(int error)
     case ENOENT:
     case ENODEV:
     case ENXIO:
-        return "nie ma takiego urządzenia";
+        return VT_TRANSLATABLE("Core", "nie ma takiego urządzenia");
     case EBUSY:
-        return "urządzenie jest zajęte";
+        return VT_TRANSLATABLE("Core", "urządzenie jest zajęte");
     case EACCES:
     case EPERM:
-        return "brak uprawnień";
+        return VT_TRANSLATABLE("Core", "brak uprawnień");
     case EINVAL:
-        return "urządzenie nie nagrywa w żadnym z obsługiwanych formatów";
+        return VT_TRANSLATABLE("Core", "urządzenie nie nagrywa w żadnym z obsługiwanych formatów");
     default:
-        return "błąd ALSA " + std::to_string(error);
+        return vt::filled(VT_TRANSLATABLE("Core", "błąd ALSA %1"), {std::to_string(error)});
     }
 }
 
@@ -157,7 +158,7 @@ int currentRate(snd_pcm_t* pcm)
 std::vector<KyAudioDevice> audioInputDevices()
 {
     silenceAlsa();
-    std::vector<KyAudioDevice> devices{{"default", "Domyślne wejście systemu"}};
+    std::vector<KyAudioDevice> devices{{"default", VT_TRANSLATABLE("Core", "Domyślne wejście systemu")}};
     void** hints = nullptr;
     if (snd_device_name_hint(-1, "pcm", &hints) < 0)
         return devices;
@@ -196,7 +197,7 @@ std::unique_ptr<KyAudioStream> openAudioInput(const std::string& device, std::st
             return std::make_unique<KyAlsaCapture>(pcm, currentRate(pcm), channels);
         snd_pcm_close(pcm);
     }
-    error = "Nie można otworzyć wejścia audio \"" + device + "\": " + polishAlsaError(result);
+    error = vt::filled(VT_TRANSLATABLE("Core", "Nie można otworzyć wejścia audio \"%1\": %2"), {device, polishAlsaError(result)});
     return nullptr;
 }
 
@@ -204,11 +205,11 @@ std::unique_ptr<KyAudioStream> openAudioFile(const std::string& path, std::strin
 {
     auto playback = std::make_unique<KyWavPlayback>(path);
     if (!playback->opened()) {
-        error = "Nie można otworzyć pliku " + path;
+        error = vt::filled(VT_TRANSLATABLE("Core", "Nie można otworzyć pliku %1"), {path});
         return nullptr;
     }
     if (playback->error() != KyWavError::None) {
-        error = "Nie można odtworzyć pliku " + path + ": " + polishWavError(playback->error());
+        error = vt::filled(VT_TRANSLATABLE("Core", "Nie można odtworzyć pliku %1: %2"), {path, polishWavError(playback->error())});
         return nullptr;
     }
     return playback;

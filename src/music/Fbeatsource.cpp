@@ -3,6 +3,7 @@
 #include "common/PCloseButton.h"
 #include "common/PShownTimer.h"
 #include "common/PToolWindow.h"
+#include "common/PTranslation.h"
 #include "music/AudioInput.h"
 
 #include <QButtonGroup>
@@ -108,12 +109,12 @@ void TBeatSourceForm::fillDevices()
     deviceList_->clear();
     deviceList_->setEnabled(control_.audioFile().empty());
     if (!control_.audioFile().empty()) {
-        deviceList_->addItem(TBeatSourceForm::tr("Plik: ") +
-                             QFileInfo(QString::fromStdString(control_.audioFile())).fileName());
+        deviceList_->addItem(TBeatSourceForm::tr("Plik: %1")
+                                 .arg(QFileInfo(QString::fromStdString(control_.audioFile())).fileName()));
         return;
     }
     for (const KyAudioDevice& device : audioInputDevices())
-        deviceList_->addItem(QString::fromStdString(device.description + " (" + device.name + ")"),
+        deviceList_->addItem(TBeatSourceForm::tr("%1 (%2)").arg(vt::coreText(device.description), QString::fromStdString(device.name)),
                              QString::fromStdString(device.name));
     const QString chosen = QString::fromStdString(control_.choice().device);
     if (deviceList_->findData(chosen) < 0)
@@ -151,7 +152,7 @@ void TBeatSourceForm::refresh()
         source = beats_.source();
     }
     levelMeter_->setValue(levelPercent(beats_.audio().level()));
-    QString state = QString::fromStdString(control_.trouble());
+    QString state = vt::coreText(control_.trouble());
     if (state.isEmpty())
         state = TBeatSourceForm::tr("Tempo: %1").arg(tempoText(bpm, source));
     stateLabel_->setText(state);

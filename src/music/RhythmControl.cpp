@@ -1,5 +1,6 @@
 #include "music/RhythmControl.h"
 
+#include "common/Translatable.h"
 #include "music/AudioInput.h"
 
 #include <algorithm>
@@ -100,7 +101,8 @@ std::string KyRhythmControl::trouble() const
         return problem_;
     if (audio_.state() != KyAudioBeats::Ended)
         return {};
-    return audioFile_.empty() ? "Wejście audio przestało odpowiadać." : "Plik odtworzony do końca.";
+    return audioFile_.empty() ? VT_TRANSLATABLE("Core", "Wejście audio przestało odpowiadać.")
+                              : VT_TRANSLATABLE("Core", "Plik odtworzony do końca.");
 }
 
 bool KyRhythmControl::listen(const std::string& input)

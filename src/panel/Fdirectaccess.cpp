@@ -24,7 +24,7 @@
 
 namespace {
 
-const QString kSpeedLabel = TDirectAccessForm::tr("PRĘDKOŚĆ:  ");
+const char* const kSpeedLabel = QT_TRANSLATE_NOOP("TDirectAccessForm", "PRĘDKOŚĆ:  ");
 constexpr int kZoneNameLength = 16;
 
 struct MusicItem {
@@ -96,7 +96,7 @@ QWidget* TDirectAccessForm::createTransport()
     speedBar_->setLineSize(1);
     speedBar_->setPositionSilently(0);
     speedBar_->fitCaptionAboveKnob();
-    speedBar_->setMinimumWidth(speedBar_->fontMetrics().horizontalAdvance(kSpeedLabel + QStringLiteral("-100")) +
+    speedBar_->setMinimumWidth(speedBar_->fontMetrics().horizontalAdvance(tr(kSpeedLabel) + QStringLiteral("-100")) +
                                2 * speedBar_->sliderSize() + 16);
     showSpeed(0);
     row->addWidget(speedBar_, 1);
@@ -164,7 +164,7 @@ QWidget* TDirectAccessForm::createZoneColumn(int zone)
     }
     layout->addLayout(pageRow);
     for (int k = 0; k < KySeqButtons::kButtons; ++k) {
-        auto* button = new TPPanelButton(QStringLiteral("Seq"), box);
+        auto* button = new TPPanelButton(TDirectAccessForm::tr("Seq"), box);
         connect(button, &TPPanelButton::pressed, this,
                 [this, zone, k](Qt::MouseButton b) { SeqButtonMouseDown(zone, k, b); });
         connect(button, &TPPanelButton::released, this, [this, zone, k] { actions_->releaseSeqButton(zone, k); });
@@ -277,7 +277,7 @@ void TDirectAccessForm::RefreshTimerTimer()
 
 void TDirectAccessForm::showSpeed(int position)
 {
-    speedBar_->setCaption(kSpeedLabel + QString::number(position));
+    speedBar_->setCaption(tr(kSpeedLabel) + QString::number(position));
 }
 
 void TDirectAccessForm::showSpeedShift(int shift)

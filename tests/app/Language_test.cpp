@@ -1,8 +1,17 @@
 // The windows in English: no text of the Polish catalogue is left on any widget of the main
-// window and its tool windows, and the catalogue itself is complete.
+// window, its tool windows and the dialogs they open, and the catalogue itself is complete.
 
 #include "app/Fmain.h"
+#include "common/Files.h"
+#include "common/Fname.h"
+#include "generator/Fgenlist.h"
+#include "library/Fchanneldlg.h"
 #include "common/PTranslation.h"
+#include "dmx/OlaTarget.h"
+#include "dmx/Usb.h"
+#include "module/ModuleImage.h"
+#include "panel/Fpicklist.h"
+#include "sequence/Fsceneprop.h"
 #include "support/ModalAnswerer.h"
 
 #include <QAbstractButton>
@@ -13,11 +22,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QXmlStreamReader>
 
+#include <cerrno>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -91,12 +103,66 @@ QStringList shownTexts(const QWidget* window)
     return texts;
 }
 
+// The texts among `texts` the Polish catalogue holds, or that are made with one (they hold a
+// Polish letter). The language menu is named in both languages, to be found in either.
+QStringList polishAmong(QStringList texts, const Catalogue& catalogue)
+{
+    texts.removeDuplicates();
+    static const QRegularExpression polishLetter(QStringLiteral("[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]"));
+    texts.removeIf([&](const QString& text) {
+        return text == QStringLiteral("Język / Language") ||
+               (!catalogue.polish.contains(text) && !text.contains(polishLetter));
+    });
+    return texts;
+}
+
+QAbstractButton* buttonCalled(const QWidget* window, const QString& caption)
+{
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        if (button->text().remove(QLatin1Char('&')) == caption)
+            return button;
+    return nullptr;
+}
+
+// Notes the texts of every dialog that comes up and opens, once each, the dialogs its buttons
+// lead to; then closes it.
+class DialogWalk {
+public:
+    explicit DialogWalk(ModalAnswerer& answerer)
+    {
+        answerer.onDialog([this](QDialog* dialog) { visit(dialog); });
+    }
+
+    QStringList texts;
+    QSet<QString> seen; // the classes of the dialogs seen
+
+private:
+    void visit(QDialog* dialog)
+    {
+        texts << shownTexts(dialog);
+        seen.insert(QString::fromLatin1(dialog->metaObject()->className()));
+        // The device editor from the library, the fixture import, the new device of the installation.
+        for (const QString caption : {QStringLiteral("New"), QStringLiteral("Fixture import"), QStringLiteral("Add ...")})
+            if (QAbstractButton* button = buttonCalled(dialog, caption); button && !pressed_.contains(caption)) {
+                // Clicked after this answer: the answering timer does not run again inside itself.
+                pressed_.insert(caption);
+                QTimer::singleShot(0, button, &QAbstractButton::click);
+                return;
+            }
+        dialog->reject();
+    }
+
+    QSet<QString> pressed_;
+};
+
 } // namespace
 
 class LanguageTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { vt::installLanguage(QStringLiteral("en")); }
+
     void catalogueIsComplete()
     {
         const Catalogue catalogue = readCatalogue();
@@ -107,7 +173,6 @@ private slots:
     void englishWindowsKeepNoPolishText()
     {
         const Catalogue catalogue = readCatalogue();
-        vt::installLanguage(QStringLiteral("en"));
         const fs::path dir = fs::temp_directory_path() / ("vantorel-language-" + std::to_string(QCoreApplication::applicationPid()));
         fs::create_directories(dir);
         {
@@ -121,21 +186,80 @@ private slots:
             for (const char* name : {"DmxSpaceAction", "OlaAction", "BeatSourceAction", "SequenceAction", "CueAction",
                                      "DirectPanelAction", "ResetAction", "LightAction", "LampAction", "PanTiltAction",
                                      "ColorAction", "MixerAction", "GoboAction", "EffectAction", "OpticAction",
-                                     "DimmersAction", "BlackoutAction"})
+                                     "DimmersAction", "BlackoutAction", "RemoteAction", "ControllersAction"})
                 if (auto* action = form.findChild<QAction*>(QLatin1String(name)))
                     action->trigger();
             QApplication::processEvents();
-            QStringList left = answerer.seen;
+            QStringList texts = answerer.seen + answerer.titles;
             for (const QWidget* window : QApplication::topLevelWidgets())
-                for (const QString& text : shownTexts(window))
-                    if (catalogue.polish.contains(text))
-                        left << text;
-            left.removeDuplicates();
-            left.removeIf([&](const QString& text) { return !catalogue.polish.contains(text); });
+                texts << shownTexts(window);
+            const QStringList left = polishAmong(texts, catalogue);
             QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char('|'))));
             QCOMPARE(form.findChild<QAction*>(QStringLiteral("SequenceAction"))->text(), QStringLiteral("&Sequences"));
         }
         fs::remove_all(dir);
+    }
+
+    // The modal dialogs the main window opens without hardware, the dialogs they lead to, those
+    // the tool windows open (pick lists, name, channel, scene, generator list), and the
+    // message boxes of the menus.
+    void englishDialogsKeepNoPolishText()
+    {
+        const Catalogue catalogue = readCatalogue();
+        const fs::path dir = fs::temp_directory_path() / ("vantorel-dialogs-" + std::to_string(QCoreApplication::applicationPid()));
+        fs::create_directories(dir);
+        {
+            ModalAnswerer answerer;
+            DialogWalk walk(answerer);
+            StartOptions options;
+            options.dataDirectory = dir.string();
+            TMainForm form(options);
+            form.QWidget::show();
+            for (const char* name : {"LibraryAction", "ClubAction", "FloorsAction", "DmxModuleAction", "AboutAction",
+                                     "ExitAction"})
+                form.findChild<QAction*>(QLatin1String(name))->trigger();
+            for (QAction* language : form.findChild<QMenu*>(QStringLiteral("LanguageMenu"))->actions())
+                if (language->text() == QStringLiteral("English"))
+                    language->trigger();
+            QApplication::processEvents();
+            for (const char* dialog : {"TLibraryForm", "TDeviceForm", "TFixtureImportForm", "TClubForm", "TNewDeviceForm",
+                                       "TFloorsForm", "TDmxModuleForm"})
+                QVERIFY2(walk.seen.contains(QLatin1String(dialog)), dialog);
+            QVERIFY(answerer.seen.contains(QStringLiteral("Exit the program?")));
+
+            std::string name = "Scena";
+            int row = 0;
+            TNameForm nameForm(name, &form);
+            TSeqListForm sequences(form.show().seque, row, &form);
+            TCueListForm cues(form.show().seque, row, &form);
+            TChannelDlgForm channel(KyChValue{}, row, &form);
+            TScenePropForm scene({{0, 255}}, &form);
+            TGenListForm generators(form.show().genList, (dir / "generators.vt2").string(), &form);
+            QStringList texts = walk.texts + answerer.seen + answerer.titles;
+            for (const QWidget* dialog :
+                 std::initializer_list<const QWidget*>{&nameForm, &sequences, &cues, &channel, &scene, &generators})
+                texts << shownTexts(dialog);
+            const QStringList left = polishAmong(texts, catalogue);
+            QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char('|'))));
+        }
+        fs::remove_all(dir);
+    }
+
+    // A message the core makes in Polish shows in English, its pieces too; data stays as it is.
+    void coreMessagesShowInEnglish()
+    {
+        const std::pair<std::string, QString> cases[] = {
+            {vt::saveFailureMessage("/show/cues.vt2", vt::systemReason(EACCES)),
+             QStringLiteral("Cannot save the file cues.vt2: permission denied")},
+            {vt::systemReason(9999), QStringLiteral("system error 9999")},
+            {olaStateText(true, 3), QStringLiteral("Connected to OLA, universe 3")},
+            {noAccessMessage("/dev/ttyUSB0"),
+             QStringLiteral("No access to the port /dev/ttyUSB0. Add the user to the dialout group and log in again.")},
+            {vt::kTooManyCues, QStringLiteral("Too many cues")},
+            {"Scena 1", QStringLiteral("Scena 1")}, // a name from the show's data
+        };
+        for (const auto& [polish, english] : cases)
+            QCOMPARE(vt::coreText(polish), english);
     }
 };
 

@@ -28,7 +28,8 @@ public:
     void expectMessage(const QString& button) { buttons_.push_back(button); }
     void onDialog(std::function<void(QDialog*)> handler) { dialogHandler_ = std::move(handler); }
 
-    QStringList seen; // the texts of the message boxes answered so far
+    QStringList seen;   // the texts of the message boxes answered so far
+    QStringList titles; // and their titles
 
 private:
     void poll()
@@ -38,6 +39,7 @@ private:
             return;
         if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
             seen << box->text();
+            titles << box->windowTitle();
             QString wanted = buttons_.empty() ? QString() : buttons_.front();
             if (!buttons_.empty())
                 buttons_.pop_front();
