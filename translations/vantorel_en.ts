@@ -344,6 +344,65 @@ Valid values: 1-32</translation>
     </message>
 </context>
 <context>
+    <name>RemotePage</name>
+    <message>
+        <source>Vantorel – zdalny pulpit</source>
+        <translation>Vantorel – remote desk</translation>
+    </message>
+    <message>
+        <source>Vantorel: brak modułu DMX</source>
+        <translation>Vantorel: no DMX module</translation>
+    </message>
+    <message>
+        <source>Łączenie…</source>
+        <translation>Connecting…</translation>
+    </message>
+    <message>
+        <source>Pauza</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Muzyka</source>
+        <translation>Music</translation>
+    </message>
+    <message>
+        <source>◀ Poprzednie cue</source>
+        <translation>◀ Previous cue</translation>
+    </message>
+    <message>
+        <source>Następne cue ▶</source>
+        <translation>Next cue ▶</translation>
+    </message>
+    <message>
+        <source>Sekwencje</source>
+        <translation>Sequences</translation>
+    </message>
+    <message>
+        <source>PRĘDKOŚĆ:  </source>
+        <translation>SPEED:  </translation>
+    </message>
+    <message>
+        <source>PRĘDKOŚĆ CUE:  </source>
+        <translation>CUE SPEED:  </translation>
+    </message>
+    <message>
+        <source>PRĘDKOŚĆ GENERATORÓW:  </source>
+        <translation>GENERATOR SPEED:  </translation>
+    </message>
+    <message>
+        <source>AMPLITUDA GENERATORÓW:  </source>
+        <translation>GENERATOR AMPLITUDE:  </translation>
+    </message>
+    <message>
+        <source>Brak połączenia z pulpitem – łączę ponownie…</source>
+        <translation>No connection to the desk – reconnecting…</translation>
+    </message>
+    <message>
+        <source>Strefa</source>
+        <translation>Zone</translation>
+    </message>
+</context>
+<context>
     <name>ShowFolder</name>
     <message>
         <source>Potwierdzenie</source>
@@ -2177,6 +2236,15 @@ Channels held by hand: %1</translation>
     <message>
         <source>Połączone urządzenia: %1</source>
         <translation>Connected devices: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TRemoteServer</name>
+    <message>
+        <source>Brak dostępu: zły kod.
+</source>
+        <translation>No access: wrong code.
+</translation>
     </message>
 </context>
 <context>

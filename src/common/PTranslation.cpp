@@ -14,6 +14,7 @@ namespace {
 const QString kLanguageKey = QStringLiteral("language");
 // Without the program's catalogue every text stays the Polish it was made in.
 bool catalogueInstalled = false;
+QString languageInstalled = QStringLiteral("pl");
 
 QSettings userSettings()
 {
@@ -100,6 +101,13 @@ void installLanguage(const QString& language)
     install(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (language != QStringLiteral("pl"))
         catalogueInstalled = install(QStringLiteral("vantorel_") + language, QStringLiteral(":/i18n"));
+    if (catalogueInstalled)
+        languageInstalled = language;
+}
+
+QString languageInUse()
+{
+    return languageInstalled;
 }
 
 } // namespace vt

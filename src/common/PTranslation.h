@@ -18,6 +18,9 @@ void keepLanguage(const QString& language);
 // the running application; Qt's texts stay English when they are not installed on this system.
 void installLanguage(const QString& language);
 
+// "pl", or the language whose catalogue installLanguage installed.
+QString languageInUse();
+
 // Installs Qt's Polish texts alone; false when they are not installed on this system.
 bool installQtPolish();
 

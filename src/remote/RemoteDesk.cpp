@@ -1,13 +1,16 @@
 #include "remote/RemoteDesk.h"
 
 #include "common/PText.h"
+#include "common/PTranslation.h"
 #include "cue/Dmx_space.h"
 #include "dmx/Usb.h"
 #include "generator/GeneratorScale.h"
+#include "music/Fbeatsource.h"
 #include "music/RhythmControl.h"
 #include "panel/DeskActions.h"
 #include "cue/Seque.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -46,7 +49,56 @@ QString caption(const std::string* name)
     return vt::fromCp1250(name ? *name : std::string(kMissingCaption));
 }
 
-QByteArray resourcePage()
+// The page's own texts, written in Polish in its files: in the markup between tags, in the
+// script between single quotes. The page is served in the windows' language.
+constexpr const char* kMarkupTexts[] = {
+    QT_TRANSLATE_NOOP("RemotePage", "Vantorel – zdalny pulpit"),
+    QT_TRANSLATE_NOOP("RemotePage", "Vantorel: brak modułu DMX"),
+    QT_TRANSLATE_NOOP("RemotePage", "Łączenie…"),
+    QT_TRANSLATE_NOOP("RemotePage", "Pauza"),
+    QT_TRANSLATE_NOOP("RemotePage", "Muzyka"),
+    QT_TRANSLATE_NOOP("RemotePage", "◀ Poprzednie cue"),
+    QT_TRANSLATE_NOOP("RemotePage", "Następne cue ▶"),
+    QT_TRANSLATE_NOOP("RemotePage", "Sekwencje"),
+};
+constexpr const char* kScriptTexts[] = {
+    QT_TRANSLATE_NOOP("RemotePage", "PRĘDKOŚĆ:  "),
+    QT_TRANSLATE_NOOP("RemotePage", "PRĘDKOŚĆ CUE:  "),
+    QT_TRANSLATE_NOOP("RemotePage", "PRĘDKOŚĆ GENERATORÓW:  "),
+    QT_TRANSLATE_NOOP("RemotePage", "AMPLITUDA GENERATORÓW:  "),
+    QT_TRANSLATE_NOOP("RemotePage", "Vantorel: brak modułu DMX"),
+    QT_TRANSLATE_NOOP("RemotePage", "Brak połączenia z pulpitem – łączę ponownie…"),
+    QT_TRANSLATE_NOOP("RemotePage", "Strefa"),
+};
+
+QByteArray translated(const char* text)
+{
+    return QCoreApplication::translate("RemotePage", text).toUtf8();
+}
+
+QByteArray escapedForMarkup(QByteArray text)
+{
+    return text.replace('&', "&amp;").replace('<', "&lt;").replace('>', "&gt;");
+}
+
+QByteArray escapedForScript(QByteArray text)
+{
+    return text.replace('\\', "\\\\").replace('\'', "\\'");
+}
+
+QByteArray inLanguage(QByteArray page)
+{
+    page.replace(R"(<html lang="pl">)", R"(<html lang=")" + vt::languageInUse().toUtf8() + R"(">)");
+    for (const char* text : kMarkupTexts)
+        page.replace('>' + QByteArray(text) + '<', '>' + escapedForMarkup(translated(text)) + '<');
+    for (const char* text : kScriptTexts)
+        page.replace('\'' + QByteArray(text) + '\'', '\'' + escapedForScript(translated(text)) + '\'');
+    return page;
+}
+
+} // namespace
+
+QByteArray remotePage()
 {
     auto read = [](const char* name) {
         QFile file(QStringLiteral(":/remote/") + QLatin1String(name));
@@ -55,15 +107,13 @@ QByteArray resourcePage()
     QByteArray page = read("index.html");
     page.replace("/*STYLE*/", read("remote.css"));
     page.replace("/*SCRIPT*/", read("remote.js"));
-    return page;
+    return inLanguage(page);
 }
-
-} // namespace
 
 TRemoteDesk::TRemoteDesk(const KyRemoteModel& model, TDeskActions& desk, QObject* parent)
     : QObject(parent), model_(model), desk_(desk), server_(new TRemoteServer(this)), pushTimer_(new QTimer(this))
 {
-    server_->setPage(resourcePage());
+    server_->setPage(remotePage());
     server_->setHandler([this](const QJsonObject& command) { return run(command); });
     server_->setGreeting([this] {
         sent_ = state();
@@ -234,7 +284,7 @@ QByteArray TRemoteDesk::state() const
                 {"genAmp", generatorAmplitudePosition(cue.generatorAmplitude)},
                 {"blackout", model_.usb.blackoutActive},
                 {"music", model_.musicMode},
-                {"tempo", QString::fromStdString(tempoCaption(model_.beats.bpm(), model_.beats.source()))},
+                {"tempo", tempoText(model_.beats.bpm(), model_.beats.source())},
                 {"module", model_.usb.moduleState == 1 ? vt::fromCp1250(model_.usb.connectedModuleName) : QString()}};
     }
     for (int zone = 0; zone < KyPanel::kZones; ++zone) {

@@ -31,6 +31,9 @@ struct KyRemoteModel {
     std::mutex& showLock;
 };
 
+// The page for phones, whole, in the windows' language.
+QByteArray remotePage();
+
 class TRemoteDesk : public QObject {
     Q_OBJECT
 public:

@@ -206,7 +206,7 @@ void TRemoteServer::readRequest(QTcpSocket* socket)
     }
     if (!codeMatches(QUrlQuery(request.target).queryItemValue(QStringLiteral("code")))) {
         ++counters_.wrongCode;
-        return answer(socket, 403, "text/plain; charset=utf-8", QByteArray("Brak dostępu: zły kod.\n"));
+        return answer(socket, 403, "text/plain; charset=utf-8", tr("Brak dostępu: zły kod.\n").toUtf8());
     }
     if (request.method != "GET")
         return answer(socket, 405, "text/plain", {});

@@ -11,6 +11,7 @@
 #include "dmx/Usb.h"
 #include "module/ModuleImage.h"
 #include "panel/Fpicklist.h"
+#include "remote/RemoteDesk.h"
 #include "sequence/Fsceneprop.h"
 #include "support/ModalAnswerer.h"
 
@@ -142,7 +143,7 @@ private:
         texts << shownTexts(dialog);
         seen.insert(QString::fromLatin1(dialog->metaObject()->className()));
         // The device editor from the library, the fixture import, the new device of the installation.
-        for (const QString caption : {QStringLiteral("New"), QStringLiteral("Fixture import"), QStringLiteral("Add ...")})
+        for (const QString& caption : {QStringLiteral("New"), QStringLiteral("Fixture import"), QStringLiteral("Add ...")})
             if (QAbstractButton* button = buttonCalled(dialog, caption); button && !pressed_.contains(caption)) {
                 // Clicked after this answer: the answering timer does not run again inside itself.
                 pressed_.insert(caption);
@@ -260,6 +261,16 @@ private slots:
         };
         for (const auto& [polish, english] : cases)
             QCOMPARE(vt::coreText(polish), english);
+    }
+
+    // The phones' page speaks the windows' language too, its script's texts included.
+    void remotePageIsServedInEnglish()
+    {
+        const QString page = QString::fromUtf8(remotePage());
+        static const QRegularExpression polishLetter(QStringLiteral("[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]"));
+        QCOMPARE(page.indexOf(polishLetter), -1);
+        for (const char* english : {R"(<html lang="en">)", ">Pause<", "'Zone'", "'CUE SPEED:  '"})
+            QVERIFY2(page.contains(QLatin1String(english)), english);
     }
 };
 
