@@ -4,16 +4,20 @@
 <context>
     <name>Caption</name>
     <message>
-        <source>OLA (uniwersum %1)</source>
-        <translation>OLA (universe %1)</translation>
+        <source>Vantorel: %1 i OLA (uniwersum %2)</source>
+        <translation>Vantorel: %1 and OLA (universe %2)</translation>
     </message>
     <message>
-        <source>brak modułu DMX</source>
-        <translation>no DMX module</translation>
+        <source>Vantorel: %1</source>
+        <translation>Vantorel: %1</translation>
     </message>
     <message>
-        <source>Vantorel: </source>
-        <translation>Vantorel: </translation>
+        <source>Vantorel: OLA (uniwersum %1)</source>
+        <translation>Vantorel: OLA (universe %1)</translation>
+    </message>
+    <message>
+        <source>Vantorel: brak modułu DMX</source>
+        <translation>Vantorel: no DMX module</translation>
     </message>
 </context>
 <context>

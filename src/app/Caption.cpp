@@ -4,11 +4,12 @@
 
 QString mainWindowCaption(bool moduleConnected, const QString& moduleName, const KyOlaTarget& ola)
 {
-    QString where = moduleConnected ? moduleName : QString();
+    const QString universe = QString::number(ola.universe);
+    if (moduleConnected && ola.enabled)
+        return QCoreApplication::translate("Caption", "Vantorel: %1 i OLA (uniwersum %2)").arg(moduleName, universe);
+    if (moduleConnected)
+        return QCoreApplication::translate("Caption", "Vantorel: %1").arg(moduleName);
     if (ola.enabled)
-        where += (moduleConnected ? QStringLiteral(" i ") : QString()) +
-                 QCoreApplication::translate("Caption", "OLA (uniwersum %1)").arg(ola.universe);
-    else if (!moduleConnected)
-        where = QCoreApplication::translate("Caption", "brak modułu DMX");
-    return QCoreApplication::translate("Caption", "Vantorel: ") + where;
+        return QCoreApplication::translate("Caption", "Vantorel: OLA (uniwersum %1)").arg(universe);
+    return QCoreApplication::translate("Caption", "Vantorel: brak modułu DMX");
 }

@@ -1,6 +1,7 @@
 // The windows in English: no text of the Polish catalogue is left on any widget of the main
 // window, its tool windows and the dialogs they open, and the catalogue itself is complete.
 
+#include "app/Caption.h"
 #include "app/Fmain.h"
 #include "common/Files.h"
 #include "common/Fname.h"
@@ -261,6 +262,18 @@ private slots:
         };
         for (const auto& [polish, english] : cases)
             QCOMPARE(vt::coreText(polish), english);
+    }
+
+    // The caption says where the universe goes in one English sentence.
+    void mainWindowCaptionReadsInEnglish()
+    {
+        const KyOlaTarget off{false, 12, 9010};
+        const KyOlaTarget on{true, 12, 9010};
+        const QString module = QStringLiteral("SIM-A");
+        QCOMPARE(mainWindowCaption(true, module, on), QStringLiteral("Vantorel: SIM-A and OLA (universe 12)"));
+        QCOMPARE(mainWindowCaption(true, module, off), QStringLiteral("Vantorel: SIM-A"));
+        QCOMPARE(mainWindowCaption(false, module, on), QStringLiteral("Vantorel: OLA (universe 12)"));
+        QCOMPARE(mainWindowCaption(false, module, off), QStringLiteral("Vantorel: no DMX module"));
     }
 
     // The phones' page speaks the windows' language too, its script's texts included.
