@@ -12,9 +12,9 @@ namespace vt {
 namespace {
 
 const QString kLanguageKey = QStringLiteral("language");
-// Without the program's catalogue every text stays the Polish it was made in.
-bool catalogueInstalled = false;
-QString languageInstalled = QStringLiteral("pl");
+// Polish, the source language, has no catalogue: every text stays the Polish it was made in.
+const QString kSourceLanguage = QStringLiteral("pl");
+QString languageInstalled = kSourceLanguage;
 
 QSettings userSettings()
 {
@@ -23,7 +23,7 @@ QSettings userSettings()
 
 bool isKnown(const QString& language)
 {
-    return language == QStringLiteral("pl") || language == QStringLiteral("en");
+    return language == kSourceLanguage || language == QStringLiteral("en");
 }
 
 bool install(const QString& file, const QString& folder)
@@ -62,7 +62,7 @@ const std::string* patternOf(const std::vector<std::string>& patterns, const std
 
 QString coreText(const std::string& text)
 {
-    if (!catalogueInstalled || text.empty())
+    if (languageInstalled == kSourceLanguage || text.empty())
         return QString::fromStdString(text);
     const QString whole = QCoreApplication::translate("Core", text.c_str());
     if (whole != QString::fromStdString(text))
@@ -83,7 +83,7 @@ QString chosenLanguage(const QString& forThisRun)
     if (isKnown(forThisRun))
         return forThisRun;
     const QString kept = userSettings().value(kLanguageKey).toString();
-    return isKnown(kept) ? kept : QStringLiteral("pl");
+    return isKnown(kept) ? kept : kSourceLanguage;
 }
 
 void keepLanguage(const QString& language)
@@ -99,9 +99,7 @@ bool installQtPolish()
 void installLanguage(const QString& language)
 {
     install(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    if (language != QStringLiteral("pl"))
-        catalogueInstalled = install(QStringLiteral("vantorel_") + language, QStringLiteral(":/i18n"));
-    if (catalogueInstalled)
+    if (language != kSourceLanguage && install(QStringLiteral("vantorel_") + language, QStringLiteral(":/i18n")))
         languageInstalled = language;
 }
 
